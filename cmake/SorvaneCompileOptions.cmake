@@ -1,0 +1,31 @@
+# Options every Windows target of the project shares.
+
+# Sources are UTF-8; the bytes that stored files and devices see are Shift-JIS,
+# so narrow literals are compiled to code page 932. Wide literals stay UTF-16.
+set(SORVANE_EXEC_CHARSET CP932)
+
+function(sorvane_target_defaults target)
+  target_compile_features(${target} PRIVATE cxx_std_20)
+  target_compile_options(${target} PRIVATE
+    $<$<COMPILE_LANGUAGE:CXX>:-finput-charset=UTF-8 -fexec-charset=${SORVANE_EXEC_CHARSET}>
+    $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
+      -Wold-style-cast -Wnon-virtual-dtor -Woverloaded-virtual -Wnull-dereference
+      -Wdouble-promotion -Wformat=2 -Wimplicit-fallthrough -Werror=return-type
+      -Werror=format-security>)
+  if(SORVANE_WERROR)
+    target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Werror>)
+  endif()
+  target_compile_definitions(${target} PRIVATE
+    WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+  # Nothing but system DLLs on the user's machine: the C++ runtime, libgcc and
+  # winpthread are linked in. Reproducible PE headers: no link time stamp.
+  target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++
+    -Wl,--no-insert-timestamp)
+endfunction()
+
+# A Windows GUI program (subsystem 2) with a wWinMain entry point.
+function(sorvane_gui_program target)
+  sorvane_target_defaults(${target})
+  set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE ON)
+  target_link_options(${target} PRIVATE -municode)
+endfunction()

@@ -1,0 +1,355 @@
+"""End-to-end harness: the real Windows programs under Wine on an Xvfb display.
+
+A Session owns one Xvfb display of a given size (1024 x 768 x 24 unless told
+otherwise), the build's Wine prefix with a fresh wineserver on that display,
+and, when asked, a PulseAudio server whose null sink records what is played.
+It runs programs with a command line, finds windows by title, sends real
+keyboard and mouse input through XTEST, takes screenshots and reads their
+pixels, and reads the captured sound.
+
+    with Session() as session:
+        program = session.run(session.bin("Sorvane.scr"), "/s")
+        session.wait_for_window("Sorvane_VC")
+        session.key("Escape")
+        assert program.wait(10) == 0
+
+The build passes its folders in the environment (see tests/CMakeLists.txt):
+SORVANE_BIN_DIR, SORVANE_PROBE_DIR, SORVANE_TEST_OUTPUT and WINEPREFIX.
+"""
+import array
+import math
+import os
+import pathlib
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+DEFAULT_TIMEOUT = 15.0
+POLL_INTERVAL = 0.1
+SAMPLE_RATE = 44100
+CHANNELS = 2
+
+
+def _env_path(name):
+    value = os.environ.get(name)
+    if not value:
+        raise RuntimeError(f"{name} is not set: run the end-to-end tests through CTest")
+    return pathlib.Path(value)
+
+
+def bin_dir():
+    return _env_path("SORVANE_BIN_DIR")
+
+
+def probe_dir():
+    return _env_path("SORVANE_PROBE_DIR")
+
+
+def output_dir():
+    path = _env_path("SORVANE_TEST_OUTPUT")
+    path.mkdir(parents=True, exist_ok=True)
+    return path
+
+
+def windows_path(path):
+    """The path a Windows program sees for a Linux path (Wine's drive Z:)."""
+    return "Z:" + str(pathlib.Path(path).resolve()).replace("/", "\\")
+
+
+def wait_until(condition, timeout=DEFAULT_TIMEOUT, what="condition"):
+    """Polls condition() until it gives a true value, which is returned."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() >= deadline:
+            raise TimeoutError(f"timed out after {timeout:.1f} s waiting for {what}")
+        time.sleep(POLL_INTERVAL)
+
+
+class Screenshot:
+    """A picture of the whole screen, kept as a PNG in the test's output."""
+
+    def __init__(self, png_path):
+        self.path = pathlib.Path(png_path)
+        ppm = subprocess.run(["convert", str(self.path), "-depth", "8", "ppm:-"],
+                             check=True, capture_output=True).stdout
+        magic, width, height, maxval, self._rgb = ppm.split(maxsplit=4)
+        if magic != b"P6" or maxval != b"255":
+            raise ValueError(f"unexpected picture format in {self.path}")
+        self.width, self.height = int(width), int(height)
+
+    def pixel(self, x, y):
+        """(red, green, blue) of one pixel, 0 to 255 each."""
+        at = 3 * (y * self.width + x)
+        return tuple(self._rgb[at:at + 3])
+
+    def mean(self, left=0, top=0, width=None, height=None):
+        """Mean brightness of a rectangle (the whole screen by default), 0 to 1."""
+        width = self.width - left if width is None else width
+        height = self.height - top if height is None else height
+        total = 0
+        for y in range(top, top + height):
+            row = 3 * (y * self.width + left)
+            total += sum(self._rgb[row:row + 3 * width])
+        return total / (3 * 255 * width * height)
+
+    def differs_from(self, other):
+        """Fraction of bytes that differ from another screenshot of the same size."""
+        return sum(a != b for a, b in zip(self._rgb, other._rgb)) / len(self._rgb)
+
+
+class SoundCapture:
+    """What the null sink played, recorded in real time as 16-bit stereo."""
+
+    def __init__(self, session, raw_path):
+        self.path = pathlib.Path(raw_path)
+        self._process = subprocess.Popen(
+            ["parec", "-d", "capture.monitor", "--format=s16le", f"--rate={SAMPLE_RATE}",
+             f"--channels={CHANNELS}", "--latency-msec=50", str(self.path)],
+            env=session.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def stop(self):
+        if self._process.poll() is None:
+            self._process.send_signal(signal.SIGINT)
+            try:
+                self._process.wait(5)
+            except subprocess.TimeoutExpired:
+                self._process.kill()
+                self._process.wait()
+        return self
+
+    def loudness(self, slice_seconds=0.1):
+        """RMS of each slice of the recording, 0 to 1 of full scale."""
+        samples = array.array("h")
+        data = self.path.read_bytes()
+        samples.frombytes(data[:len(data) - len(data) % 2])
+        per_slice = int(SAMPLE_RATE * CHANNELS * slice_seconds)
+        return [math.sqrt(sum(s * s for s in samples[i:i + per_slice]) / per_slice) / 32768.0
+                for i in range(0, len(samples) - per_slice + 1, per_slice)]
+
+    def loud_seconds(self, threshold=0.01, slice_seconds=0.1):
+        """How long the recording was louder than the threshold, in seconds."""
+        return slice_seconds * sum(r > threshold for r in self.loudness(slice_seconds))
+
+
+class WineProcess:
+    """A Windows program started under Wine."""
+
+    def __init__(self, popen, name):
+        self._popen = popen
+        self.name = name
+
+    def running(self):
+        return self._popen.poll() is None
+
+    def wait(self, timeout=DEFAULT_TIMEOUT):
+        """The program's exit code; TimeoutError (after killing it) if it did not end."""
+        try:
+            return self._popen.wait(timeout)
+        except subprocess.TimeoutExpired:
+            self.kill()
+            raise TimeoutError(f"{self.name} did not end within {timeout:.1f} s") from None
+
+    def kill(self):
+        if self.running():
+            self._popen.kill()
+            self._popen.wait()
+
+
+class Session:
+    def __init__(self, width=1024, height=768, depth=24, sound=False, locale="ja_JP.UTF-8"):
+        self.size = (width, height, depth)
+        self.sound = sound
+        self.locale = locale
+        self.prefix = _env_path("WINEPREFIX")
+        self.output = output_dir()
+        self._temp = None
+        self._xvfb = None
+        self._pulse_pid = None
+        self._processes = []
+        self._shots = 0
+        self.env = None
+
+    # -- life cycle -------------------------------------------------------
+    def __enter__(self):
+        self.start()
+        return self
+
+    def __exit__(self, *exc):
+        self.stop()
+
+    def start(self):
+        self._temp = pathlib.Path(tempfile.mkdtemp(prefix="sorvane-e2e-"))
+        width, height, depth = self.size
+        read_fd, write_fd = os.pipe()
+        self._xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{width}x{height}x{depth}",
+             "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        with os.fdopen(read_fd) as answer:
+            display = answer.readline().strip()
+        if not display:
+            raise RuntimeError("Xvfb did not start")
+
+        client_conf = self._temp / "pulse-client.conf"
+        client_conf.write_text("autospawn = no\n")
+        env = dict(os.environ)
+        env.update({
+            "DISPLAY": f":{display}",
+            "WINEPREFIX": str(self.prefix),
+            "WINEDEBUG": "-all",
+            "WINEDLLOVERRIDES": "mscoree,mshtml=",
+            "LANG": self.locale,
+            "LC_ALL": self.locale,
+            # No sound server is started behind the session's back.
+            "PULSE_CLIENTCONFIG": str(client_conf),
+            "XDG_RUNTIME_DIR": str(self._temp),
+        })
+        env.pop("PULSE_SERVER", None)
+        self.env = env
+        # One wineserver per display: a running one may belong to another.
+        # The new one stays up for the whole session, and Wine's background
+        # processes start now, with no output, so that none of them holds the
+        # output of a program the session reads.
+        self._wineserver("-k")
+        self._wineserver("-w")
+        self._wineserver("-p")
+        subprocess.run(["wine", "cmd.exe", "/c", "exit"], env=self.env, check=False,
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=60)
+        if self.sound:
+            self._start_pulseaudio()
+
+    def stop(self):
+        for process in self._processes:
+            process.kill()
+        if self.env:
+            self._wineserver("-k")
+        if self._pulse_pid:
+            try:
+                os.kill(self._pulse_pid, signal.SIGTERM)
+            except ProcessLookupError:
+                pass
+        if self._xvfb:
+            self._xvfb.terminate()
+            self._xvfb.wait()
+        if self._temp:
+            shutil.rmtree(self._temp, ignore_errors=True)
+
+    def _wineserver(self, flag):
+        subprocess.run(["wineserver", flag], env=self.env, check=False, timeout=30,
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+
+    def _start_pulseaudio(self):
+        subprocess.run(
+            ["pulseaudio", "--daemonize=yes", "--exit-idle-time=-1", "-n", "--use-pid-file=yes",
+             "--load=module-null-sink sink_name=capture",
+             "--load=module-native-protocol-unix"],
+            env=self.env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        pid_file = self._temp / "pulse" / "pid"
+        self._pulse_pid = int(wait_until(lambda: pid_file.exists() and pid_file.read_text().strip(),
+                                         what="the PulseAudio server"))
+        self.env["PULSE_SERVER"] = f"unix:{self._temp / 'pulse' / 'native'}"
+        subprocess.run(["pactl", "set-default-sink", "capture"], env=self.env, check=True)
+
+    # -- programs ---------------------------------------------------------
+    def bin(self, name):
+        return bin_dir() / name
+
+    def probe(self, name):
+        return probe_dir() / name
+
+    @property
+    def drive_c(self):
+        return self.prefix / "drive_c"
+
+    def run(self, program, *args, cwd=None):
+        """Starts a Windows program with the given command-line arguments."""
+        if not pathlib.Path(program).is_file():
+            raise FileNotFoundError(program)
+        popen = subprocess.Popen(["wine", str(program), *args], env=self.env, cwd=cwd,
+                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        process = WineProcess(popen, pathlib.Path(program).name)
+        self._processes.append(process)
+        return process
+
+    def run_to_end(self, program, *args, timeout=DEFAULT_TIMEOUT):
+        """Runs a program to its end: (exit code, what it printed)."""
+        result = subprocess.run(["wine", str(program), *args], env=self.env, timeout=timeout,
+                                capture_output=True, text=True)
+        return result.returncode, result.stdout
+
+    # -- windows ----------------------------------------------------------
+    def visible_windows(self, title):
+        """X windows mapped on the display whose title is exactly title."""
+        result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
+                                env=self.env, capture_output=True, text=True)
+        return [int(w) for w in result.stdout.split()]
+
+    def wait_for_window(self, title, timeout=DEFAULT_TIMEOUT):
+        return wait_until(lambda: self.visible_windows(title), timeout,
+                          f'a window titled "{title}"')[0]
+
+    def wait_for_no_window(self, title, timeout=DEFAULT_TIMEOUT):
+        wait_until(lambda: not self.find_window(title), timeout,
+                   f'the window "{title}" to go')
+
+    def find_window(self, title):
+        """The Windows handle of a top-level window titled title (hidden ones
+        too), or None."""
+        code, out = self.run_to_end(self.probe("wintool.exe"), "find", title)
+        return int(out) if code == 0 else None
+
+    def client_rect(self, title):
+        """(left, top, width, height) of a window's client area on the screen."""
+        code, out = self.run_to_end(self.probe("wintool.exe"), "client", title)
+        if code != 0:
+            raise LookupError(f'no window titled "{title}"')
+        return tuple(int(v) for v in out.split())
+
+    # -- input ------------------------------------------------------------
+    def _xdotool(self, *args):
+        subprocess.run(["xdotool", *map(str, args)], env=self.env, check=True)
+
+    def focus(self, window):
+        """Gives the X input focus to a window (an id from wait_for_window).
+        Without a window manager the focus otherwise follows the pointer, and
+        Wine does not take it for windows that X does not manage."""
+        self._xdotool("windowfocus", "--sync", window)
+
+    def key(self, *keys):
+        """Presses and releases keys by their X names ("Escape", "alt+F4"),
+        delivered through XTEST to the window that has the input focus."""
+        self._xdotool("key", "--delay", 50, *keys)
+
+    def mouse_move(self, x, y):
+        self._xdotool("mousemove", "--sync", x, y)
+
+    def click(self, x, y, button=1):
+        self._xdotool("mousemove", "--sync", x, y, "click", button)
+
+    def mouse_down(self, button=1):
+        self._xdotool("mousedown", button)
+
+    def mouse_up(self, button=1):
+        self._xdotool("mouseup", button)
+
+    # -- screen and sound -------------------------------------------------
+    def screenshot(self, name=None):
+        self._shots += 1
+        path = self.output / f"{name or 'shot'}-{self._shots:02d}.png"
+        subprocess.run(["import", "-silent", "-window", "root", str(path)],
+                       env=self.env, check=True)
+        return Screenshot(path)
+
+    def record_sound(self, name="sound"):
+        """Starts recording what is played; stop() ends it."""
+        if not self.sound:
+            raise RuntimeError("this session has no sound device: Session(sound=True)")
+        return SoundCapture(self, self.output / f"{name}.raw")

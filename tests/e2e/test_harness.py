@@ -1,0 +1,75 @@
+"""The harness itself: it must see, drive, hear and end a real Windows program
+under Wine, or every end-to-end test built on it proves nothing."""
+import time
+
+import pytest
+
+from harness import Session
+
+PROBE_TITLE = "Sorvane harness probe"
+PROBE_ESCAPE_EXIT_CODE = 7
+RED, GREEN = (255, 0, 0), (0, 255, 0)
+
+
+@pytest.fixture
+def session():
+    with Session() as s:
+        yield s
+
+
+def test_a_program_is_seen_clicked_and_ended_by_a_key(session):
+    probe = session.run(session.probe("window_probe.exe"), PROBE_TITLE)
+    session.wait_for_window(PROBE_TITLE)
+
+    assert session.find_window(PROBE_TITLE) is not None
+    left, top, width, height = session.client_rect(PROBE_TITLE)
+    assert (width, height) == (200, 150)
+    centre = (left + width // 2, top + height // 2)
+    assert session.screenshot("probe-red").pixel(*centre) == RED
+
+    session.click(*centre)
+    session.wait_for_window(PROBE_TITLE)
+    assert session.screenshot("probe-green").pixel(*centre) == GREEN
+
+    session.key("Escape")
+    assert probe.wait(10) == PROBE_ESCAPE_EXIT_CODE
+    assert session.find_window(PROBE_TITLE) is None
+    assert session.visible_windows(PROBE_TITLE) == []
+
+
+def test_a_program_that_does_not_end_is_reported_and_killed(session):
+    probe = session.run(session.probe("window_probe.exe"), PROBE_TITLE)
+    session.wait_for_window(PROBE_TITLE)
+    with pytest.raises(TimeoutError):
+        probe.wait(1)
+    assert not probe.running()
+
+
+def test_the_display_has_the_size_asked_for():
+    with Session(width=800, height=600) as small:
+        shot = small.screenshot("small-display")
+        assert (shot.width, shot.height) == (800, 600)
+        assert shot.mean() == 0.0
+
+
+def test_what_a_program_plays_is_recorded_and_silence_after_it_ends():
+    with Session(sound=True) as session:
+        capture = session.record_sound("tone")
+        probe = session.run(session.probe("window_probe.exe"), PROBE_TITLE, "--tone")
+        window = session.wait_for_window(PROBE_TITLE)
+        time.sleep(3)
+        session.focus(window)
+        session.key("Escape")
+        assert probe.wait(10) == PROBE_ESCAPE_EXIT_CODE
+        time.sleep(1.5)
+        capture.stop()
+
+        loudness = capture.loudness()
+        assert capture.loud_seconds() >= 2.0
+        assert max(loudness[-5:]) < 0.01, "sound went on after the program ended"
+
+
+def test_without_a_sound_server_nothing_is_recorded_or_spawned():
+    with Session(sound=False) as session:
+        with pytest.raises(RuntimeError):
+            session.record_sound()
