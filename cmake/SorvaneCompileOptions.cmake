@@ -23,9 +23,13 @@ function(sorvane_target_defaults target)
     -Wl,--no-insert-timestamp)
 endfunction()
 
-# A Windows GUI program (subsystem 2) with a wWinMain entry point.
+# A Windows GUI program (subsystem 2). With UNICODE_ENTRY its entry point is
+# wWinMain, else WinMain.
 function(sorvane_gui_program target)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "UNICODE_ENTRY" "" "")
   sorvane_target_defaults(${target})
   set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE ON)
-  target_link_options(${target} PRIVATE -municode)
+  if(arg_UNICODE_ENTRY)
+    target_link_options(${target} PRIVATE -municode)
+  endif()
 endfunction()

@@ -27,8 +27,73 @@ struct Kernel {
     static void Release(Handle h) noexcept { CloseHandle(h); }
 };
 
+// A view of a file mapping.
+struct MappedView {
+    using Handle = const void*;
+    static Handle None() noexcept { return nullptr; }
+    static void Release(Handle h) noexcept { UnmapViewOfFile(h); }
+};
+
+// A memory device context made with CreateCompatibleDC.
+struct MemoryDc {
+    using Handle = HDC;
+    static Handle None() noexcept { return nullptr; }
+    static void Release(Handle h) noexcept { DeleteDC(h); }
+};
+
+// Pens, brushes, fonts, bitmaps and regions.
+struct GdiObject {
+    using Handle = HGDIOBJ;
+    static Handle None() noexcept { return nullptr; }
+    static void Release(Handle h) noexcept { DeleteObject(h); }
+};
+
+struct Window {
+    using Handle = HWND;
+    static Handle None() noexcept { return nullptr; }
+    static void Release(Handle h) noexcept { DestroyWindow(h); }
+};
+
 }  // namespace handle_traits
 
 using UniqueModule = UniqueHandle<handle_traits::Module>;
 using UniqueFile = UniqueHandle<handle_traits::File>;
 using UniqueKernelHandle = UniqueHandle<handle_traits::Kernel>;
+using UniqueMappedView = UniqueHandle<handle_traits::MappedView>;
+using UniqueMemoryDc = UniqueHandle<handle_traits::MemoryDc>;
+using UniqueGdiObject = UniqueHandle<handle_traits::GdiObject>;
+using UniqueWindow = UniqueHandle<handle_traits::Window>;
+
+// A window's device context from GetDC, given back with ReleaseDC.
+class UniqueWindowDc {
+public:
+    UniqueWindowDc() noexcept = default;
+    UniqueWindowDc(HWND window, HDC dc) noexcept : window_(window), dc_(dc) {}
+    ~UniqueWindowDc() { reset(); }
+    UniqueWindowDc(const UniqueWindowDc&) = delete;
+    UniqueWindowDc& operator=(const UniqueWindowDc&) = delete;
+    UniqueWindowDc(UniqueWindowDc&& other) noexcept
+        : window_(std::exchange(other.window_, nullptr)), dc_(std::exchange(other.dc_, nullptr)) {}
+    UniqueWindowDc& operator=(UniqueWindowDc&& other) noexcept
+    {
+        if (this != &other) {
+            reset();
+            window_ = std::exchange(other.window_, nullptr);
+            dc_ = std::exchange(other.dc_, nullptr);
+        }
+        return *this;
+    }
+
+    HDC get() const noexcept { return dc_; }
+    explicit operator bool() const noexcept { return dc_ != nullptr; }
+    void reset() noexcept
+    {
+        if (dc_) ReleaseDC(window_, dc_);
+        window_ = nullptr;
+        dc_ = nullptr;
+    }
+
+private:
+    HWND window_ = nullptr;
+    HDC dc_ = nullptr;
+};

@@ -1,0 +1,242 @@
+#include "dib_layout.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
+namespace {
+
+constexpr std::uint16_t kFileHeaderMagic = 0x4D42;  // "BM"
+constexpr std::size_t kPixelOffsetField = 10;
+constexpr std::size_t kBitFieldMasksSize = 12;
+constexpr std::size_t kCoreColourEntrySize = 3;
+constexpr std::size_t kInfoColourEntrySize = 4;
+constexpr std::uint16_t kMaxTableForDirectColour = 256;
+
+// Little-endian reads at any alignment, refused past the end of the file.
+class Reader {
+public:
+    explicit Reader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+
+    bool Holds(std::size_t offset, std::size_t length) const
+    {
+        return offset <= bytes_.size() && length <= bytes_.size() - offset;
+    }
+
+    template <typename T>
+    std::optional<T> At(std::size_t offset) const
+    {
+        if (!Holds(offset, sizeof(T))) return std::nullopt;
+        std::uint64_t value = 0;
+        for (std::size_t i = 0; i < sizeof(T); ++i)
+            value |= std::uint64_t{bytes_[offset + i]} << (8 * i);
+        return static_cast<T>(value);
+    }
+
+    std::size_t Size() const { return bytes_.size(); }
+    const std::uint8_t* Data() const { return bytes_.data(); }
+
+private:
+    std::span<const std::uint8_t> bytes_;
+};
+
+std::uint16_t ColourCountForBits(std::uint16_t bitCount)
+{
+    switch (bitCount) {
+    case 1: return 2;
+    case 4: return 16;
+    case 8: return 256;
+    default: return 0;
+    }
+}
+
+bool IsCoreBitCount(std::uint16_t bits) { return bits == 1 || bits == 4 || bits == 8 || bits == 24; }
+
+bool IsInfoBitCount(std::uint16_t bits)
+{
+    return IsCoreBitCount(bits) || bits == 16 || bits == 32;
+}
+
+bool CompressionFitsBitCount(std::uint32_t compression, std::uint16_t bits)
+{
+    switch (compression) {
+    case kCompressionRgb: return true;
+    case kCompressionRle8: return bits == 8;
+    case kCompressionRle4: return bits == 4;
+    case kCompressionBitFields: return bits == 16 || bits == 32;
+    default: return false;
+    }
+}
+
+bool IsRunLength(std::uint32_t compression)
+{
+    return compression == kCompressionRle8 || compression == kCompressionRle4;
+}
+
+std::optional<DibHeader> ReadHeader(const Reader& file, std::size_t at)
+{
+    const auto size = file.At<std::uint32_t>(at);
+    if (!size) return std::nullopt;
+    DibHeader header;
+    header.size = *size;
+    if (header.size == kCoreHeaderSize && file.Holds(at, kCoreHeaderSize)) {
+        header.width = *file.At<std::uint16_t>(at + 4);
+        header.height = *file.At<std::uint16_t>(at + 6);
+        header.planes = *file.At<std::uint16_t>(at + 8);
+        header.bitCount = *file.At<std::uint16_t>(at + 10);
+        return header;
+    }
+    if (header.size == kInfoHeaderSize && file.Holds(at, kInfoHeaderSize)) {
+        header.width = *file.At<std::int32_t>(at + 4);
+        header.height = *file.At<std::int32_t>(at + 8);
+        header.planes = *file.At<std::uint16_t>(at + 12);
+        header.bitCount = *file.At<std::uint16_t>(at + 14);
+        header.compression = *file.At<std::uint32_t>(at + 16);
+        header.sizeImage = *file.At<std::uint32_t>(at + 20);
+        header.xPelsPerMeter = *file.At<std::int32_t>(at + 24);
+        header.yPelsPerMeter = *file.At<std::int32_t>(at + 28);
+        header.clrUsed = *file.At<std::uint32_t>(at + 32);
+        header.clrImportant = *file.At<std::uint32_t>(at + 36);
+        return header;
+    }
+    return std::nullopt;
+}
+
+void Put32(std::vector<std::uint8_t>& block, std::size_t at, std::uint32_t value)
+{
+    for (std::size_t i = 0; i < 4; ++i) block[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+void Put16(std::vector<std::uint8_t>& block, std::size_t at, std::uint16_t value)
+{
+    block[at] = static_cast<std::uint8_t>(value);
+    block[at + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+// The BITMAPINFO for the conversion: an info header (from either kind),
+// the three masks of a bit-field file, then the colour table as 4-byte entries.
+std::vector<std::uint8_t> BuildInfoBlock(const Reader& file, const DibHeader& header,
+                                         std::size_t tableOffset, std::size_t masksOffset,
+                                         std::uint16_t count, std::uint32_t sizeImage)
+{
+    const bool core = header.size == kCoreHeaderSize;
+    const bool masks = header.compression == kCompressionBitFields;
+    const std::size_t tableAt = kInfoHeaderSize + (masks ? kBitFieldMasksSize : 0);
+    // Never smaller than a BITMAPINFO with its one declared colour entry.
+    std::vector<std::uint8_t> block(tableAt + kInfoColourEntrySize * (count > 0 ? count : 1u));
+
+    Put32(block, 0, kInfoHeaderSize);
+    Put32(block, 4, static_cast<std::uint32_t>(header.width));
+    Put32(block, 8, static_cast<std::uint32_t>(header.height));
+    Put16(block, 12, header.planes);
+    Put16(block, 14, header.bitCount);
+    Put32(block, 16, header.compression);
+    Put32(block, 20, sizeImage);
+    Put32(block, 24, static_cast<std::uint32_t>(core ? 0 : header.xPelsPerMeter));
+    Put32(block, 28, static_cast<std::uint32_t>(core ? 0 : header.yPelsPerMeter));
+    // The conversion reads as many colours as this field says: it must be the
+    // count the table was checked for, not a larger value from the file.
+    Put32(block, 32, count);
+    Put32(block, 36, core ? count : header.clrImportant);
+    if (masks) std::memcpy(&block[kInfoHeaderSize], file.Data() + masksOffset, kBitFieldMasksSize);
+
+    const std::size_t entry = core ? kCoreColourEntrySize : kInfoColourEntrySize;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint8_t* from = file.Data() + tableOffset + i * entry;
+        std::uint8_t* to = &block[tableAt + i * kInfoColourEntrySize];
+        to[0] = from[0];
+        to[1] = from[1];
+        to[2] = from[2];
+        to[3] = core ? 0 : from[3];
+    }
+    return block;
+}
+
+}  // namespace
+
+std::uint16_t DibColorCount(const DibHeader& header)
+{
+    if (header.size == kInfoHeaderSize && header.clrUsed != 0)
+        return static_cast<std::uint16_t>(header.clrUsed & 0xFFFF);
+    return ColourCountForBits(header.bitCount);
+}
+
+DibCheck CheckDib(std::span<const std::uint8_t> bytes)
+{
+    const Reader file(bytes);
+    DibCheck check;
+    auto fail = [&check](DibFault fault) {
+        check.fault = fault;
+        return check;
+    };
+
+    const bool hasFileHeader = file.At<std::uint16_t>(0) == kFileHeaderMagic;
+    const std::size_t headerAt = hasFileHeader ? kFileHeaderSize : 0;
+    const auto header = ReadHeader(file, headerAt);
+    if (!header) return fail(DibFault::UnknownFormat);
+    const bool core = header->size == kCoreHeaderSize;
+
+    if (header->planes != 1) return fail(DibFault::UnknownFormat);
+    if (core ? !IsCoreBitCount(header->bitCount) : !IsInfoBitCount(header->bitCount))
+        return fail(DibFault::UnknownFormat);
+    if (!CompressionFitsBitCount(header->compression, header->bitCount))
+        return fail(DibFault::UnknownFormat);
+
+    const std::int64_t width = header->width;
+    const std::int64_t rows = header->height < 0 ? -std::int64_t{header->height} : header->height;
+    if (width <= 0 || rows == 0) return fail(DibFault::UnknownFormat);
+    // Run-length data are always stored bottom-up.
+    if (header->height < 0 && IsRunLength(header->compression)) return fail(DibFault::UnknownFormat);
+    if (width > kMaxDibDimension || rows > kMaxDibDimension || width * rows > kMaxDibPixels)
+        return fail(DibFault::OutOfMemory);
+
+    const std::uint16_t count = DibColorCount(*header);
+    const std::uint16_t maxCount = header->bitCount <= 8 ? ColourCountForBits(header->bitCount)
+                                                        : kMaxTableForDirectColour;
+    if (count > maxCount) return fail(DibFault::UnknownFormat);
+
+    const std::size_t masksAt = headerAt + header->size;
+    const std::size_t masksSize = header->compression == kCompressionBitFields ? kBitFieldMasksSize : 0;
+    const std::size_t tableAt = masksAt + masksSize;
+    const std::size_t tableSize = std::size_t{count} * (core ? kCoreColourEntrySize : kInfoColourEntrySize);
+    if (!file.Holds(tableAt, tableSize)) return fail(DibFault::UnknownFormat);
+    const std::size_t tableEnd = tableAt + tableSize;
+
+    std::size_t pixelAt = tableEnd;
+    if (hasFileHeader) {
+        const auto offBits = file.At<std::uint32_t>(kPixelOffsetField);
+        if (!offBits || *offBits < tableEnd) return fail(DibFault::ConversionError);
+        pixelAt = *offBits;
+    }
+    if (pixelAt >= file.Size()) return fail(DibFault::ConversionError);
+    const std::size_t available = file.Size() - pixelAt;
+
+    // Whole-byte rows without alignment: the size a header may leave as 0.
+    const std::uint64_t packedSize =
+        ((std::uint64_t{header->bitCount} * static_cast<std::uint64_t>(width) + 7) / 8) *
+        static_cast<std::uint64_t>(rows);
+    std::uint32_t sizeImage = header->sizeImage;
+    std::size_t pixelLength = 0;
+    if (IsRunLength(header->compression)) {
+        // The conversion reads as many bytes as the image size says; a size of
+        // 0 means "the rest of the file", and a larger one than the file holds
+        // is a truncated stream.
+        if (sizeImage == 0) sizeImage = static_cast<std::uint32_t>(std::min<std::size_t>(available, UINT32_MAX));
+        if (sizeImage > available) return fail(DibFault::ConversionError);
+        pixelLength = sizeImage;
+    } else {
+        const std::uint64_t stride =
+            (std::uint64_t{header->bitCount} * static_cast<std::uint64_t>(width) + 31) / 32 * 4;
+        const std::uint64_t needed = stride * static_cast<std::uint64_t>(rows);
+        if (needed > available) return fail(DibFault::ConversionError);
+        pixelLength = static_cast<std::size_t>(needed);
+        if (sizeImage == 0) sizeImage = static_cast<std::uint32_t>(packedSize);
+    }
+
+    check.layout.header = *header;
+    check.layout.infoBlock = BuildInfoBlock(file, *header, tableAt, masksAt, count, sizeImage);
+    check.layout.pixelOffset = pixelAt;
+    check.layout.pixelLength = pixelLength;
+    check.layout.rows = static_cast<std::int32_t>(rows);
+    return check;
+}

@@ -1,0 +1,144 @@
+#include "image.h"
+
+#include "dib_layout.h"
+#include "image_messages.h"
+#include "win32_handles.h"
+
+#include <cstdio>
+#include <new>
+#include <span>
+
+namespace {
+
+constexpr WORD kOutputBitCount = 24;
+constexpr std::size_t kOutputPixelBytes = 3;
+constexpr GLint kRgbComponents = 3;
+
+bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+
+void ShowLoaderMessage(const std::string& ansiText)
+{
+    // The text holds a path in the ANSI code page; the box shows it as UTF-16.
+    const int length = MultiByteToWideChar(CP_ACP, 0, ansiText.c_str(), -1, nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(length > 0 ? length : 1), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansiText.c_str(), -1, text.data(), length);
+    MessageBoxW(GetFocus(), text.c_str(), L"Error", MB_OK);
+}
+
+DibDecoding Failure(std::string_view message) { return {std::nullopt, std::string(message)}; }
+
+// Tight RGB rows from the bottom-up 24-bit section (BGR, rows padded to 4 bytes).
+std::vector<std::uint8_t> RepackRows(const std::uint8_t* section, std::int32_t width, std::int32_t rows)
+{
+    const auto w = static_cast<std::size_t>(width);
+    const std::size_t padding = w % 4;
+    std::vector<std::uint8_t> pixels(w * static_cast<std::size_t>(rows) * kOutputPixelBytes);
+    std::uint8_t* out = pixels.data();
+    for (std::int32_t row = 0; row < rows; ++row) {
+        for (std::size_t x = 0; x < w; ++x, section += kOutputPixelBytes) {
+            *out++ = section[2];
+            *out++ = section[1];
+            *out++ = section[0];
+        }
+        section += padding;
+    }
+    return pixels;
+}
+
+DibDecoding DecodeMappedDib(std::span<const std::uint8_t> file)
+{
+    const DibCheck check = CheckDib(file);
+    if (check.fault != DibFault::None) return Failure(MessageForFault(check.fault));
+    const DibLayout& layout = check.layout;
+
+    // The section is declared first so that the context holding it goes first.
+    UniqueGdiObject section;
+    const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    if (!dc) return Failure(kOutOfMemoryText);
+
+    // Always bottom-up, whatever the file's row order, so that the first row
+    // repacked is the picture's bottom row.
+    BITMAPINFOHEADER output{};
+    output.biSize = sizeof output;
+    output.biWidth = layout.header.width;
+    output.biHeight = layout.rows;
+    output.biPlanes = 1;
+    output.biBitCount = kOutputBitCount;
+    output.biCompression = BI_RGB;
+    output.biSizeImage = static_cast<DWORD>(layout.rows) * static_cast<DWORD>(layout.header.width) *
+                         kOutputPixelBytes;
+    void* sectionBits = nullptr;
+    section.reset(CreateDIBSection(dc.get(), reinterpret_cast<const BITMAPINFO*>(&output), DIB_RGB_COLORS,
+                                   &sectionBits, nullptr, 0));
+    if (!section || !sectionBits || !SelectObject(dc.get(), section.get())) return Failure(kOutOfMemoryText);
+
+    const int converted =
+        SetDIBits(dc.get(), static_cast<HBITMAP>(section.get()), 0, static_cast<UINT>(layout.rows),
+                  file.data() + layout.pixelOffset,
+                  reinterpret_cast<const BITMAPINFO*>(layout.infoBlock.data()), DIB_RGB_COLORS);
+    if (converted == 0) return Failure(kConversionErrorText);
+    GdiFlush();
+
+    ImageRecord image;
+    image.width = layout.header.width;
+    image.height = layout.rows;
+    image.pixels = RepackRows(static_cast<const std::uint8_t*>(sectionBits), image.width, image.height);
+    return {std::move(image), {}};
+}
+
+}  // namespace
+
+bool CanOpenForReading(const char* path)
+{
+    if (!path) return false;
+    std::FILE* file = std::fopen(path, "r");
+    if (!file) return false;
+    std::fclose(file);
+    return true;
+}
+
+DibDecoding DecodeDibFile(const char* path)
+{
+    const UniqueFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    const UniqueKernelHandle mapping(
+        file ? CreateFileMappingA(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr) : nullptr);
+    const UniqueMappedView view(mapping ? MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0) : nullptr);
+    LARGE_INTEGER size{};
+    if (!view || !GetFileSizeEx(file.get(), &size)) return Failure(FormatOpenFailure(path, IsAnsiLeadByte));
+
+    try {
+        return DecodeMappedDib({static_cast<const std::uint8_t*>(view.get()), static_cast<std::size_t>(size.QuadPart)});
+    } catch (const std::bad_alloc&) {
+        return Failure(kOutOfMemoryText);
+    }
+}
+
+std::optional<ImageRecord> ReadDibFile(const char* path)
+{
+    DibDecoding decoding = DecodeDibFile(path);
+    if (!decoding.image) ShowLoaderMessage(decoding.message);
+    return std::move(decoding.image);
+}
+
+std::optional<ImageRecord> LoadImageFile(const char* path)
+{
+    if (!CanOpenForReading(path)) return std::nullopt;
+    return ReadDibFile(path);
+}
+
+bool LoadTexture(const char* path, GLuint* textureName, GLint wrapS, GLint wrapT)
+{
+    const std::optional<ImageRecord> image = LoadImageFile(path);
+    if (!image) return false;
+    glGenTextures(1, textureName);
+    glBindTexture(GL_TEXTURE_2D, *textureName);
+    // Rows are tightly packed, whatever the picture's width.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, kRgbComponents, image->width, image->height, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                 image->pixels.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrapS);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    return true;
+}

@@ -1,0 +1,53 @@
+#include "image_messages.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr std::string_view kOpenFailurePrefix = "Failed to open DIB file ";
+constexpr std::string_view kOpenFailureSuffix = ".\n";
+constexpr std::string_view kCutMark = "...";
+
+// The longest head of `path` of at most `limit` bytes that ends between characters.
+std::string_view HeadAtCharacterBoundary(std::string_view path, std::size_t limit, LeadByteTest isLeadByte)
+{
+    std::size_t end = 0;
+    while (end < path.size()) {
+        const std::size_t width =
+            isLeadByte(static_cast<unsigned char>(path[end])) && end + 1 < path.size() ? 2 : 1;
+        if (end + width > limit) break;
+        end += width;
+    }
+    return path.substr(0, end);
+}
+
+}  // namespace
+
+std::string FormatOpenFailure(std::string_view path, LeadByteTest isLeadByte)
+{
+    constexpr std::size_t capacity = kOpenFailureBufferSize - 1;
+    constexpr std::size_t fixed = kOpenFailurePrefix.size() + kOpenFailureSuffix.size();
+    std::string shownPath(path);
+    if (fixed + path.size() > capacity) {
+        shownPath = HeadAtCharacterBoundary(path, capacity - fixed - kCutMark.size(), isLeadByte);
+        shownPath += kCutMark;
+    }
+    char buffer[kOpenFailureBufferSize];
+    const int written = std::snprintf(buffer, sizeof buffer, "%.*s%s%.*s",
+                                      static_cast<int>(kOpenFailurePrefix.size()), kOpenFailurePrefix.data(),
+                                      shownPath.c_str(), static_cast<int>(kOpenFailureSuffix.size()),
+                                      kOpenFailureSuffix.data());
+    return written < 0 ? std::string() : std::string(buffer);
+}
+
+std::string_view MessageForFault(DibFault fault)
+{
+    switch (fault) {
+    case DibFault::UnknownFormat: return kUnknownFormatText;
+    case DibFault::ConversionError: return kConversionErrorText;
+    case DibFault::OutOfMemory: return kOutOfMemoryText;
+    case DibFault::None: break;
+    }
+    return {};
+}

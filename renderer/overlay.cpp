@@ -1,0 +1,67 @@
+#include "overlay.h"
+
+namespace {
+
+// OpenGL 1.1's attribute groups, all of them.
+constexpr GLbitfield kAllAttributeBits = 0x000FFFFF;
+
+struct OverlayCorner {
+    GLint s, t, x, y;
+};
+constexpr OverlayCorner kOverlayQuad[] = {
+    {0, 1, -1, 1},
+    {1, 1, 1, 1},
+    {1, 0, 1, -1},
+    {0, 0, -1, -1},
+};
+
+}  // namespace
+
+Overlay::~Overlay()
+{
+    // After the context has gone the list is no list any more.
+    if (glIsList(displayList)) glDeleteLists(displayList, 1);
+}
+
+void Overlay::BuildList()
+{
+    if (glIsList(displayList)) glDeleteLists(displayList, 1);
+    displayList = glGenLists(1);
+    glNewList(displayList, GL_COMPILE);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glBegin(GL_QUADS);
+    for (const OverlayCorner& corner : kOverlayQuad) {
+        glTexCoord2i(corner.s, corner.t);
+        glVertex2i(corner.x, corner.y);
+    }
+    glEnd();
+    glEndList();
+    ready = true;
+}
+
+void Overlay::Draw() const
+{
+    if (!ready) return;
+    glPushAttrib(kAllAttributeBits);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    if (blend) {
+        glColor4fv(color);
+        glEnable(GL_BLEND);
+        glBlendFunc(srcFactor, dstFactor);
+    } else {
+        glColor3fv(color);
+    }
+    glDepthMask(depthMask);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glCallList(displayList);
+    glDepthMask(GL_TRUE);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glPopAttrib();
+}

@@ -1,0 +1,119 @@
+#include "scene.h"
+
+#include "overlay.h"
+#include "image.h"
+#include "scene_frame.h"
+#include "window.h"
+
+#include <windows.h>
+#include <GL/gl.h>
+
+namespace {
+
+constexpr char kStarPicturePath[] = "C:\\k_rova\\Sorvane01.bmp";
+constexpr char kOverlayPicturePath[] = "C:\\k_rova\\Sorvane02.bmp";
+
+// Each layer adds this fraction of its picture to the frame.
+constexpr GLfloat kLayerAlpha = 0.7f;
+// The orthographic window: 2 wide and 1.5 high, the 4:3 screen.
+constexpr GLdouble kOrthoHalfWidth = 1.0, kOrthoHalfHeight = 0.75, kOrthoDepth = 1.0;
+
+struct StarCorner {
+    GLfloat s, t, x, y, z;
+};
+// Texture coordinates run a little past the picture on every side, so a thin
+// band of the opposite edge shows along each edge of a layer.
+constexpr StarCorner kStarQuad[] = {
+    {-0.02f, 1.02f, -1.0f, 1.0f, 0.0f},
+    {1.02f, 1.02f, 1.0f, 1.0f, 0.0f},
+    {1.02f, -0.02f, 1.0f, -1.0f, 0.0f},
+    {-0.02f, -0.02f, -1.0f, -1.0f, 0.0f},
+};
+
+LinearCongruentialGenerator processRandom;
+RandomSource random(processRandom);
+SceneFrame frame;
+Overlay overlay;
+GLuint starTexture = 0;
+GLuint overlayTexture = 0;
+GLuint starList = 0;
+
+void BuildStarList()
+{
+    starList = glGenLists(1);
+    glNewList(starList, GL_COMPILE);
+    glBegin(GL_QUADS);
+    for (const StarCorner& corner : kStarQuad) {
+        glTexCoord2f(corner.s, corner.t);
+        glVertex3f(corner.x, corner.y, corner.z);
+    }
+    glEnd();
+    glEndList();
+}
+
+}  // namespace
+
+bool StartScene()
+{
+    SetSwapInterval(false);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    InitScene(kScenePeriodMs);
+    frameCallback = DrawScene;
+    return true;
+}
+
+void InitScene(std::int32_t periodMs)
+{
+    LoadTexture(kStarPicturePath, &starTexture, GL_REPEAT, GL_REPEAT);
+    LoadTexture(kOverlayPicturePath, &overlayTexture, GL_REPEAT, GL_REPEAT);
+    BuildStarList();
+
+    overlay.texture = overlayTexture;
+    overlay.depthMask = GL_FALSE;
+    overlay.blend = true;
+    overlay.srcFactor = GL_SRC_ALPHA;
+    overlay.dstFactor = GL_SRC_ALPHA;
+    overlay.color[0] = overlay.color[1] = overlay.color[2] = 1.0f;
+    overlay.color[3] = 0.0f;
+    overlay.BuildList();
+
+    random.Seed();
+    // Stores the period, sets every layer's rotation to 0 and forgets the last step.
+    InitSceneFrame(frame, periodMs);
+}
+
+int DrawScene()
+{
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+
+    if (const auto fadeAlpha = AdvanceFrame(frame, GetTickCount(), random)) overlay.color[3] = *fadeAlpha;
+
+    // The layers' moves are applied to the projection matrix, after the
+    // orthographic projection; the model-view matrix stays the identity.
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glEnable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    glOrtho(-kOrthoHalfWidth, kOrthoHalfWidth, -kOrthoHalfHeight, kOrthoHalfHeight, -kOrthoDepth, kOrthoDepth);
+
+    glBindTexture(GL_TEXTURE_2D, starTexture);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glColor4f(1.0f, 1.0f, 1.0f, kLayerAlpha);
+    for (std::size_t i = 0; i < kLayerCount; ++i) {
+        glTranslatef(frame.layerX[i], frame.layerY[i], 0.0f);
+        glRotatef(frame.layerRotation[i], 0.0f, 0.0f, 1.0f);
+        glCallList(starList);
+        glRotatef(-frame.layerRotation[i], 0.0f, 0.0f, 1.0f);
+        glTranslatef(-frame.layerX[i], -frame.layerY[i], 0.0f);
+    }
+
+    overlay.Draw();
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    return 0;
+}

@@ -1,0 +1,63 @@
+// The star-field scene's per-frame decisions: elapsed time, fade, where each
+// layer circles and how it turns, and the random rotation steps. Plain C++
+// with the clock and the generator's seed handed in, so that tests can drive
+// any moment of a run.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+inline constexpr std::size_t kLayerCount = 10;
+// Milliseconds per unit of scene time: the fade lasts 0.1 unit (5 s), a new
+// rotation step comes every 0.1 unit, the orbit turns 50 radians per unit.
+inline constexpr std::int32_t kScenePeriodMs = 50000;
+
+// The C run-time's generator: s := s x 214013 + 2531011 (mod 2^32), output
+// (s >> 16) & 0x7FFF.
+class LinearCongruentialGenerator {
+public:
+    void Seed(std::uint32_t seed) { state_ = seed; }
+    int Next()
+    {
+        state_ = state_ * 214013u + 2531011u;
+        return static_cast<int>((state_ >> 16) & 0x7FFF);
+    }
+
+private:
+    std::uint32_t state_ = 1;
+};
+
+// Rotation steps' source of randomness, over the process-wide generator.
+class RandomSource {
+public:
+    explicit RandomSource(LinearCongruentialGenerator& generator) : generator_(generator) {}
+    // Seeds with the calendar time in whole seconds.
+    void Seed();
+    void SeedWith(std::uint32_t seconds) { generator_.Seed(seconds); }
+    // (output mod 10000) x 0.0001 in single precision: 0 to 0.9999.
+    float NextUnit();
+
+private:
+    LinearCongruentialGenerator& generator_;
+};
+
+struct SceneFrame {
+    std::int32_t periodMs = 0;
+    bool firstFrame = true;
+    std::uint32_t startTick = 0;
+    float sceneTime = 0;
+    std::array<float, kLayerCount> layerX{};
+    std::array<float, kLayerCount> layerY{};
+    std::array<float, kLayerCount> layerRotation{};
+    std::int32_t lastStepIndex = 0;
+    float rotationStep = 0;
+};
+
+// Resets the frame state for a new scene with the given period.
+void InitSceneFrame(SceneFrame& frame, std::int32_t periodMs);
+
+// Advances the state to the tick count `now` (GetTickCount's milliseconds).
+// Gives the overlay's new alpha while the fade-in lasts, nothing after it.
+std::optional<float> AdvanceFrame(SceneFrame& frame, std::uint32_t now, RandomSource& random);

@@ -1,0 +1,36 @@
+// The renderer's shell: display mode, full-screen window, OpenGL context,
+// window procedure and release of it all.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+
+// Routine that draws one frame; installed by the scene.
+using FrameRoutine = int (*)();
+
+extern bool active;
+extern std::array<bool, 256> keys;
+extern bool fullScreen;
+extern FrameRoutine frameCallback;
+extern HDC deviceContext;
+
+// Switches the display mode and creates the window, the context and the
+// scene. On false everything it made has been released again.
+bool OpenRendererWindow(const char* title, int width, int height, int bits);
+
+// Releases everything in a fixed order; safe after a partial creation.
+void CloseRendererWindow();
+
+void ResizeViewport(int width, int height);
+
+// Fixed GL state, then the scene's start.
+bool SetUpGlState();
+
+// Draws one frame into the back buffer; always true.
+bool RenderFrame();
+
+// Asks the driver to wait, or not, for vertical retrace, when it can.
+void SetSwapInterval(bool enable);
+
+LRESULT CALLBACK RendererWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
