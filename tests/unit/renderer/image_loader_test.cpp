@@ -1,0 +1,352 @@
+// The image loader on bitmap files written here, compared pixel by pixel with
+// what they must decode to, and on malformed files, each of which must give
+// its message and no picture.
+#include "bitmap_writer.h"
+#include "image.h"
+#include "image_messages.h"
+#include "test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+const Rgb kBlack{0, 0, 0}, kWhite{255, 255, 255}, kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255},
+    kAmber{200, 120, 16}, kSky{40, 160, 232};
+
+std::vector<Rgb> FullPalette(std::vector<Rgb> colours, int bits)
+{
+    colours.resize(std::size_t{1} << bits, kBlack);
+    return colours;
+}
+
+DibDecoding Decode(const std::string& name, const std::vector<std::uint8_t>& bytes)
+{
+    return DecodeDibFile(WriteTestFile(name, bytes).c_str());
+}
+
+struct DecodeCase {
+    const char* name;
+    int width, height;
+    std::vector<Rgb> colours;
+    BitmapSpec spec;
+};
+
+class DecodesPixelForPixel : public testing::TestWithParam<DecodeCase> {};
+
+TEST_P(DecodesPixelForPixel, AsTheSystemWouldShowIt)
+{
+    const DecodeCase& c = GetParam();
+    const Picture picture = CornerPicture(c.width, c.height, c.colours);
+    const DibDecoding decoded = Decode(std::string(c.name) + ".bmp", EncodeBitmap(picture, c.spec));
+    ASSERT_TRUE(decoded.image) << decoded.message;
+    EXPECT_EQ(decoded.image->width, c.width);
+    EXPECT_EQ(decoded.image->height, c.height);
+    EXPECT_EQ(decoded.image->pixels, BottomUpRgb(picture));
+}
+
+BitmapSpec Spec(HeaderKind header, std::uint16_t bits, std::vector<Rgb> palette = {}, bool fileHeader = true)
+{
+    BitmapSpec spec;
+    spec.header = header;
+    spec.bitCount = bits;
+    spec.palette = std::move(palette);
+    spec.fileHeader = fileHeader;
+    return spec;
+}
+
+BitmapSpec TopDown(BitmapSpec spec)
+{
+    spec.topDown = true;
+    return spec;
+}
+
+BitmapSpec ShortTable(std::vector<Rgb> palette)
+{
+    BitmapSpec spec = Spec(HeaderKind::Info, 8, palette);
+    spec.colorsUsed = static_cast<std::uint32_t>(palette.size());
+    return spec;
+}
+
+BitmapSpec BitFields(std::uint16_t bits, std::array<std::uint32_t, 3> masks)
+{
+    BitmapSpec spec = Spec(HeaderKind::Info, bits);
+    spec.bitFields = true;
+    spec.masks = masks;
+    return spec;
+}
+
+const std::vector<Rgb> kTwo{kBlack, kWhite};
+const std::vector<Rgb> kSix{kRed, kGreen, kBlue, kWhite, kAmber, kSky};
+// Colours that 5 bits per channel hold exactly.
+const std::vector<Rgb> kFiveBit{kBlack, kWhite, kRed, kGreen, kBlue};
+
+std::vector<Rgb> TwentyColours()
+{
+    std::vector<Rgb> colours;
+    for (std::uint8_t i = 0; i < 20; ++i)
+        colours.push_back({static_cast<std::uint8_t>(i * 12), static_cast<std::uint8_t>(255 - i * 10),
+                           static_cast<std::uint8_t>(i * 7 + 3)});
+    return colours;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryDepthAndHeader, DecodesPixelForPixel,
+    testing::Values(
+        DecodeCase{"core1", 5, 3, kTwo, Spec(HeaderKind::Core, 1, kTwo)},
+        DecodeCase{"info1", 3, 4, kTwo, Spec(HeaderKind::Info, 1, kTwo)},
+        DecodeCase{"core4", 5, 2, kSix, Spec(HeaderKind::Core, 4, FullPalette(kSix, 4))},
+        DecodeCase{"info4", 3, 3, kSix, Spec(HeaderKind::Info, 4, FullPalette(kSix, 4))},
+        DecodeCase{"core8", 3, 2, kSix, Spec(HeaderKind::Core, 8, FullPalette(kSix, 8))},
+        DecodeCase{"info8_colours_used_0", 5, 3, kSix, Spec(HeaderKind::Info, 8, FullPalette(kSix, 8))},
+        DecodeCase{"info8_short_table", 5, 4, TwentyColours(), ShortTable(TwentyColours())},
+        DecodeCase{"info16", 3, 3, kFiveBit, Spec(HeaderKind::Info, 16)},
+        DecodeCase{"info16_565", 5, 2, kFiveBit, BitFields(16, {0xF800, 0x07E0, 0x001F})},
+        DecodeCase{"core24", 3, 3, kSix, Spec(HeaderKind::Core, 24)},
+        DecodeCase{"info24_width1", 1, 4, kSix, Spec(HeaderKind::Info, 24)},
+        DecodeCase{"info24_width3", 3, 5, kSix, Spec(HeaderKind::Info, 24)},
+        DecodeCase{"info24_width5", 5, 3, kSix, Spec(HeaderKind::Info, 24)},
+        DecodeCase{"info32", 3, 2, kSix, Spec(HeaderKind::Info, 32)},
+        // Red in the low byte: only a loader that uses the masks gets red right.
+        DecodeCase{"info32_swapped_masks", 5, 2, kSix, BitFields(32, {0x000000FF, 0x0000FF00, 0x00FF0000})},
+        DecodeCase{"packed_core8", 3, 3, kSix, Spec(HeaderKind::Core, 8, FullPalette(kSix, 8), false)},
+        DecodeCase{"packed_info4", 5, 2, kSix, Spec(HeaderKind::Info, 4, FullPalette(kSix, 4), false)},
+        DecodeCase{"packed_info24", 3, 2, kSix, Spec(HeaderKind::Info, 24, {}, false)},
+        DecodeCase{"topdown24", 3, 4, kSix, TopDown(Spec(HeaderKind::Info, 24))},
+        DecodeCase{"topdown8", 5, 3, kSix, TopDown(Spec(HeaderKind::Info, 8, FullPalette(kSix, 8)))},
+        DecodeCase{"topdown1_packed", 3, 3, kTwo, TopDown(Spec(HeaderKind::Info, 1, kTwo, false))}),
+    [](const testing::TestParamInfo<DecodeCase>& param) { return std::string(param.param.name); });
+
+TEST(ImageLoader, DecodesTheOnePixelOverlayFile)
+{
+    const Picture black{1, 1, {kBlack}};
+    const DibDecoding decoded = Decode("overlay.bmp", EncodeBitmap(black, Spec(HeaderKind::Info, 24)));
+    ASSERT_TRUE(decoded.image);
+    EXPECT_EQ(decoded.image->width, 1);
+    EXPECT_EQ(decoded.image->height, 1);
+    EXPECT_EQ(decoded.image->pixels, (std::vector<std::uint8_t>{0, 0, 0}));
+}
+
+// Runs, absolute runs with padding, end of line, delta and end of bitmap.
+TEST(ImageLoader, DecodesRunLength8WithEveryEscape)
+{
+    const std::vector<Rgb> palette = FullPalette({kBlack, kRed, kGreen, kBlue}, 8);
+    const std::vector<std::uint8_t> stream = {
+        0x04, 0x01, 0x00, 0x00,                          // bottom row: four of colour 1, end of line
+        0x00, 0x03, 0x02, 0x03, 0x01, 0x00,              // absolute 2, 3, 1 and a pad byte
+        0x01, 0x02, 0x00, 0x00,                          // one of colour 2, end of line
+        0x01, 0x03, 0x00, 0x02, 0x02, 0x00, 0x01, 0x01,  // colour 3, skip two, colour 1
+        0x00, 0x01};                                     // end of bitmap
+    for (const bool fileHeader : {true, false}) {
+        const DibDecoding decoded =
+            Decode("rle8.bmp", EncodeRunLengthBitmap(4, 3, 8, palette, stream, fileHeader));
+        ASSERT_TRUE(decoded.image) << decoded.message;
+        const Picture expected{4, 3, {kBlue, kBlack, kBlack, kRed,   // top row
+                                      kGreen, kBlue, kRed, kGreen,    //
+                                      kRed, kRed, kRed, kRed}};       // bottom row
+        EXPECT_EQ(decoded.image->pixels, BottomUpRgb(expected)) << "file header " << fileHeader;
+    }
+}
+
+TEST(ImageLoader, DecodesRunLength4WithRunsAndAbsoluteNibbles)
+{
+    const std::vector<Rgb> palette = FullPalette({kBlack, kRed, kGreen, kBlue, kWhite, kAmber}, 4);
+    const std::vector<std::uint8_t> stream = {
+        0x05, 0x12, 0x00, 0x00,                    // bottom row: 1 2 1 2 1, end of line
+        0x00, 0x05, 0x34, 0x51, 0x20, 0x00,        // absolute 3 4 5 1 2 and a pad byte
+        0x00, 0x01};                               // end of bitmap
+    const DibDecoding decoded = Decode("rle4.bmp", EncodeRunLengthBitmap(5, 2, 4, palette, stream));
+    ASSERT_TRUE(decoded.image) << decoded.message;
+    const Picture expected{5, 2, {kBlue, kWhite, kAmber, kRed, kGreen,
+                                  kRed, kGreen, kRed, kGreen, kRed}};
+    EXPECT_EQ(decoded.image->pixels, BottomUpRgb(expected));
+}
+
+// --- Malformed files: the message each gets, and no picture. ---------------
+
+std::vector<std::uint8_t> Good8BitFile()
+{
+    return EncodeBitmap(CornerPicture(4, 4, kSix), Spec(HeaderKind::Info, 8, FullPalette(kSix, 8)));
+}
+
+constexpr std::size_t kInfoAt = 14;  // the info header, after the file header
+
+void Set16(std::vector<std::uint8_t>& file, std::size_t at, std::uint16_t v) { std::memcpy(&file[at], &v, 2); }
+void Set32(std::vector<std::uint8_t>& file, std::size_t at, std::uint32_t v) { std::memcpy(&file[at], &v, 4); }
+
+struct MalformedCase {
+    const char* name;
+    std::vector<std::uint8_t> (*make)();
+    std::string_view message;
+};
+
+class RefusesMalformedFile : public testing::TestWithParam<MalformedCase> {};
+
+TEST_P(RefusesMalformedFile, WithItsMessageAndNoPicture)
+{
+    const MalformedCase& c = GetParam();
+    const DibDecoding decoded = Decode(std::string(c.name) + ".bmp", c.make());
+    EXPECT_FALSE(decoded.image);
+    EXPECT_EQ(decoded.message, c.message);
+}
+
+std::vector<std::uint8_t> WithHeaderSize(std::uint32_t size)
+{
+    auto f = Good8BitFile();
+    Set32(f, kInfoAt, size);
+    return f;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryCheck, RefusesMalformedFile,
+    testing::Values(
+        MalformedCase{"v4_header", [] { return WithHeaderSize(108); }, kUnknownFormatText},
+        MalformedCase{"v5_header", [] { return WithHeaderSize(124); }, kUnknownFormatText},
+        MalformedCase{"header_size_0", [] { return WithHeaderSize(0); }, kUnknownFormatText},
+        MalformedCase{"one_byte", [] { return std::vector<std::uint8_t>{'B'}; }, kUnknownFormatText},
+        MalformedCase{"cut_in_the_header",
+                      [] { auto f = Good8BitFile(); f.resize(kInfoAt + 20); return f; }, kUnknownFormatText},
+        MalformedCase{"cut_core_header",
+                      [] {
+                          auto f = EncodeBitmap(CornerPicture(2, 2, kSix), Spec(HeaderKind::Core, 24));
+                          f.resize(kInfoAt + 8);
+                          return f;
+                      },
+                      kUnknownFormatText},
+        MalformedCase{"two_planes", [] { auto f = Good8BitFile(); Set16(f, kInfoAt + 12, 2); return f; },
+                      kUnknownFormatText},
+        MalformedCase{"bit_count_7", [] { auto f = Good8BitFile(); Set16(f, kInfoAt + 14, 7); return f; },
+                      kUnknownFormatText},
+        MalformedCase{"bit_count_0_jpeg", [] { auto f = Good8BitFile(); Set16(f, kInfoAt + 14, 0); return f; },
+                      kUnknownFormatText},
+        MalformedCase{"jpeg_compression", [] { auto f = Good8BitFile(); Set32(f, kInfoAt + 16, 4); return f; },
+                      kUnknownFormatText},
+        MalformedCase{"rle8_on_24_bits",
+                      [] {
+                          auto f = EncodeBitmap(CornerPicture(4, 4, kSix), Spec(HeaderKind::Info, 24));
+                          Set32(f, kInfoAt + 16, 1);
+                          return f;
+                      },
+                      kUnknownFormatText},
+        MalformedCase{"bit_fields_on_8_bits",
+                      [] { auto f = Good8BitFile(); Set32(f, kInfoAt + 16, 3); return f; }, kUnknownFormatText},
+        MalformedCase{"width_0", [] { auto f = Good8BitFile(); Set32(f, kInfoAt + 4, 0); return f; },
+                      kUnknownFormatText},
+        MalformedCase{"height_0", [] { auto f = Good8BitFile(); Set32(f, kInfoAt + 8, 0); return f; },
+                      kUnknownFormatText},
+        MalformedCase{"negative_width",
+                      [] { auto f = Good8BitFile(); Set32(f, kInfoAt + 4, 0xFFFFFFFC); return f; },
+                      kUnknownFormatText},
+        MalformedCase{"top_down_run_length",
+                      [] {
+                          auto f = EncodeRunLengthBitmap(2, 1, 8, FullPalette(kSix, 8), {0x02, 0x01, 0x00, 0x01});
+                          Set32(f, kInfoAt + 8, 0xFFFFFFFF);
+                          return f;
+                      },
+                      kUnknownFormatText},
+        MalformedCase{"too_many_colours_for_8_bits",
+                      [] { auto f = Good8BitFile(); Set32(f, kInfoAt + 32, 257); return f; }, kUnknownFormatText},
+        MalformedCase{"too_many_colours_for_1_bit",
+                      [] {
+                          auto f = EncodeBitmap(CornerPicture(3, 3, kTwo), Spec(HeaderKind::Info, 1, kTwo));
+                          Set32(f, kInfoAt + 32, 3);
+                          return f;
+                      },
+                      kUnknownFormatText},
+        MalformedCase{"colour_table_past_the_end",
+                      [] {
+                          auto f = EncodeBitmap(CornerPicture(2, 2, kTwo), Spec(HeaderKind::Info, 8, kTwo, false));
+                          f.resize(40 + 100);  // the full table is 1024 bytes
+                          return f;
+                      },
+                      kUnknownFormatText},
+        MalformedCase{"huge_width", [] { auto f = Good8BitFile(); Set32(f, kInfoAt + 4, 100000); return f; },
+                      kOutOfMemoryText},
+        MalformedCase{"most_negative_height",
+                      [] { auto f = Good8BitFile(); Set32(f, kInfoAt + 8, 0x80000000); return f; },
+                      kOutOfMemoryText},
+        MalformedCase{"too_many_pixels",
+                      [] {
+                          auto f = Good8BitFile();
+                          Set32(f, kInfoAt + 4, 8192);
+                          Set32(f, kInfoAt + 8, 8192);
+                          return f;
+                      },
+                      kOutOfMemoryText},
+        MalformedCase{"pixel_offset_past_the_end",
+                      [] { auto f = Good8BitFile(); Set32(f, 10, 1u << 30); return f; }, kConversionErrorText},
+        MalformedCase{"pixel_offset_inside_the_header",
+                      [] { auto f = Good8BitFile(); Set32(f, 10, 20); return f; }, kConversionErrorText},
+        MalformedCase{"pixel_data_one_byte_short",
+                      [] { auto f = Good8BitFile(); f.pop_back(); return f; }, kConversionErrorText},
+        MalformedCase{"uncompressed_rows_past_the_end",
+                      [] { auto f = Good8BitFile(); Set32(f, kInfoAt + 8, 400); return f; }, kConversionErrorText},
+        MalformedCase{"run_length_size_past_the_end",
+                      [] {
+                          return EncodeRunLengthBitmap(2, 1, 8, FullPalette(kSix, 8), {0x02, 0x01, 0x00, 0x01}, true,
+                                                       4096);
+                      },
+                      kConversionErrorText}),
+    [](const testing::TestParamInfo<MalformedCase>& param) { return std::string(param.param.name); });
+
+TEST(ImageLoader, EmptyFileFailsToOpenAndNamesThePath)
+{
+    const std::string path = WriteTestFile("empty.bmp", {});
+    const DibDecoding decoded = DecodeDibFile(path.c_str());
+    EXPECT_FALSE(decoded.image);
+    EXPECT_EQ(decoded.message, "Failed to open DIB file " + path + ".\n");
+}
+
+TEST(ImageLoader, MissingFileIsPassedOverWithoutAMessage)
+{
+    // A message box here would block the test until its time-out.
+    const std::string path = MissingTestFile("missing.bmp");
+    EXPECT_FALSE(CanOpenForReading(path.c_str()));
+    EXPECT_FALSE(LoadImageFile(path.c_str()));
+    EXPECT_FALSE(LoadImageFile(nullptr));
+}
+
+TEST(ImageMessages, LongPathIsCutAtACharacterBoundaryWithinTheBuffer)
+{
+    const auto isLead = [](unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); };
+    const std::string ascii(400, 'a');
+    const std::string cut = FormatOpenFailure(ascii, isLead);
+    EXPECT_LE(cut.size(), kOpenFailureBufferSize - 1);
+    EXPECT_TRUE(cut.starts_with("Failed to open DIB file aaa"));
+    EXPECT_TRUE(cut.ends_with("a....\n"));
+
+    std::string kana;
+    for (int i = 0; i < 200; ++i) kana += "\x82\xA0";  // hiragana A in code page 932
+    for (const std::string& path : {kana, "x" + kana}) {
+        const std::string text = FormatOpenFailure(path, isLead);
+        ASSERT_LE(text.size(), kOpenFailureBufferSize - 1);
+        const std::size_t pathEnd = text.size() - std::string_view("....\n").size();
+        const std::size_t start = std::string_view("Failed to open DIB file ").size() + (path[0] == 'x');
+        EXPECT_EQ((pathEnd - start) % 2, 0u) << "a character was cut in half";
+    }
+
+    EXPECT_EQ(FormatOpenFailure("C:\\k_rova\\Sorvane01.bmp", isLead),
+              "Failed to open DIB file C:\\k_rova\\Sorvane01.bmp.\n");
+}
+
+TEST(DibColorCount, FollowsTheHeaderKindAndColoursUsed)
+{
+    DibHeader core{.size = 12};
+    for (auto [bits, count] : {std::pair{1, 2}, {4, 16}, {8, 256}, {24, 0}}) {
+        core.bitCount = static_cast<std::uint16_t>(bits);
+        EXPECT_EQ(DibColorCount(core), count) << bits << " bits";
+    }
+    DibHeader info{.size = 40, .bitCount = 8};
+    EXPECT_EQ(DibColorCount(info), 256);
+    info.clrUsed = 20;
+    EXPECT_EQ(DibColorCount(info), 20);
+    info.clrUsed = 0x10002;  // cut to its low 16 bits
+    EXPECT_EQ(DibColorCount(info), 2);
+    info = {.size = 40, .bitCount = 24};
+    EXPECT_EQ(DibColorCount(info), 0);
+}
+
+}  // namespace
