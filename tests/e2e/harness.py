@@ -27,6 +27,7 @@ import tempfile
 import time
 
 DEFAULT_TIMEOUT = 15.0
+KEY_HOLD_SECONDS = 0.15
 POLL_INTERVAL = 0.1
 SAMPLE_RATE = 44100
 CHANNELS = 2
@@ -323,10 +324,16 @@ class Session:
         Wine does not take it for windows that X does not manage."""
         self._xdotool("windowfocus", "--sync", window)
 
-    def key(self, *keys):
-        """Presses and releases keys by their X names ("Escape", "alt+F4"),
-        delivered through XTEST to the window that has the input focus."""
-        self._xdotool("key", "--delay", 50, *keys)
+    def key(self, *keys, hold=KEY_HOLD_SECONDS):
+        """Presses and releases keys by their X names ("Escape", "alt+F4"), one
+        after another, each held down as long as a person would, delivered
+        through XTEST to the window that has the input focus. (A program that
+        looks at a key only between messages misses a press and release that
+        arrive together.)"""
+        for key in keys:
+            self._xdotool("keydown", key)
+            time.sleep(hold)
+            self._xdotool("keyup", key)
 
     def mouse_move(self, x, y):
         self._xdotool("mousemove", "--sync", x, y)

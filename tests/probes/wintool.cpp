@@ -3,6 +3,8 @@
 //   wintool.exe find TITLE    prints the handle of the top-level window TITLE
 //   wintool.exe client TITLE  prints its client area: left top width height
 //                             (screen pixels)
+//   wintool.exe send TITLE MESSAGE WPARAM LPARAM
+//                             sends it the message and prints the result
 // Exit code 0 when the window exists, 1 when it does not, 2 on bad usage.
 #include <windows.h>
 
@@ -11,7 +13,9 @@
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc != 3) {
+    // Sizes and positions in real screen pixels, whatever the display's scaling.
+    SetProcessDPIAware();
+    if (argc < 3) {
         std::fputs("usage: wintool find|client TITLE\n", stderr);
         return 2;
     }
@@ -29,6 +33,13 @@ int wmain(int argc, wchar_t** argv)
         std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
         return 0;
     }
-    std::fputs("usage: wintool find|client TITLE\n", stderr);
+    if (std::wcscmp(argv[1], L"send") == 0 && argc == 6) {
+        const auto message = static_cast<UINT>(std::wcstoul(argv[3], nullptr, 0));
+        const auto wParam = static_cast<WPARAM>(std::wcstoull(argv[4], nullptr, 0));
+        const auto lParam = static_cast<LPARAM>(std::wcstoll(argv[5], nullptr, 0));
+        std::printf("%lld\n", static_cast<long long>(SendMessageW(window, message, wParam, lParam)));
+        return 0;
+    }
+    std::fputs("usage: wintool find|client|send TITLE [MESSAGE WPARAM LPARAM]\n", stderr);
     return 2;
 }

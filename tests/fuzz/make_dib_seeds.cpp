@@ -1,0 +1,63 @@
+// Writes a seed corpus of well-formed bitmap files into the folder given.
+#include "bitmap_writer.h"
+
+#include <fstream>
+#include <string>
+
+namespace {
+
+void Write(const std::string& folder, const std::string& name, const std::vector<std::uint8_t>& bytes)
+{
+    std::ofstream(folder + "/" + name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) return 2;
+    const std::string folder = argv[1];
+    const std::vector<Rgb> colours{{0, 0, 0}, {255, 255, 255}, {255, 0, 0}, {0, 0, 255}};
+    std::vector<Rgb> palette = colours;
+    const Picture picture = CornerPicture(5, 3, colours);
+
+    for (const HeaderKind header : {HeaderKind::Core, HeaderKind::Info})
+        for (const std::uint16_t bits : {1, 4, 8, 16, 24, 32}) {
+            if (header == HeaderKind::Core && (bits == 16 || bits == 32)) continue;
+            const Picture source = bits == 1 ? CornerPicture(5, 3, {colours[0], colours[1]}) : picture;
+            for (const bool fileHeader : {true, false}) {
+                BitmapSpec spec;
+                spec.header = header;
+                spec.bitCount = bits;
+                spec.fileHeader = fileHeader;
+                if (bits <= 8) {
+                    spec.palette = bits == 1 ? std::vector<Rgb>{colours[0], colours[1]} : colours;
+                    spec.palette.resize(std::size_t{1} << bits);
+                }
+                const std::string name = std::string(header == HeaderKind::Core ? "core" : "info") +
+                                         std::to_string(bits) + (fileHeader ? "" : "_packed") + ".bmp";
+                Write(folder, name, EncodeBitmap(source, spec));
+            }
+        }
+
+    BitmapSpec topDown;
+    topDown.topDown = true;
+    Write(folder, "topdown24.bmp", EncodeBitmap(picture, topDown));
+    BitmapSpec fields;
+    fields.bitCount = 16;
+    fields.bitFields = true;
+    fields.masks = {0xF800, 0x07E0, 0x001F};
+    Write(folder, "bitfields16.bmp", EncodeBitmap(picture, fields));
+
+    palette.resize(256);
+    Write(folder, "rle8.bmp",
+          EncodeRunLengthBitmap(4, 3, 8, palette,
+                                {0x04, 0x01, 0x00, 0x00, 0x00, 0x03, 0x02, 0x03, 0x01, 0x00, 0x01, 0x02, 0x00,
+                                 0x00, 0x01, 0x03, 0x00, 0x02, 0x02, 0x00, 0x01, 0x01, 0x00, 0x01}));
+    palette.resize(16);
+    Write(folder, "rle4.bmp",
+          EncodeRunLengthBitmap(5, 2, 4, palette,
+                                {0x05, 0x12, 0x00, 0x00, 0x00, 0x05, 0x34, 0x51, 0x20, 0x00, 0x00, 0x01}));
+    return 0;
+}
