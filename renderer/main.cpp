@@ -13,21 +13,7 @@ constexpr int kScreenWidth = 1024, kScreenHeight = 768, kScreenBits = 32;
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     if (!OpenRendererWindow(kRendererTitle, kScreenWidth, kScreenHeight, kScreenBits)) return 0;
-
-    // One message per turn; a frame only when the queue is empty, so nothing
-    // is drawn while messages wait.
-    MSG message{};
-    for (;;) {
-        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) break;
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        } else if (active) {
-            if (keys[VK_ESCAPE]) break;
-            RenderFrame();
-            SwapBuffers(deviceContext);
-        }
-    }
+    const WPARAM lastWParam = RunMessageLoop();
     CloseRendererWindow();
-    return static_cast<int>(message.wParam);
+    return static_cast<int>(lastWParam);
 }

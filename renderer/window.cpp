@@ -117,6 +117,26 @@ bool OpenRendererWindow(const char* title, int width, int height, int bits)
     return true;
 }
 
+WPARAM RunMessageLoop(bool (*afterFrame)())
+{
+    // One message per turn; a frame only when the queue is empty, so nothing
+    // is drawn while messages wait.
+    MSG message{};
+    for (;;) {
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) break;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        } else if (active) {
+            if (keys[VK_ESCAPE]) break;
+            RenderFrame();
+            SwapBuffers(deviceContext);
+            if (afterFrame && !afterFrame()) break;
+        }
+    }
+    return message.wParam;
+}
+
 void CloseRendererWindow()
 {
     if (fullScreen) {

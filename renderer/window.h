@@ -19,6 +19,12 @@ extern HDC deviceContext;
 // scene. On false everything it made has been released again.
 bool OpenRendererWindow(const char* title, int width, int height, int bits);
 
+// Handles one message per turn and draws a frame whenever the queue is empty
+// and the window is not minimised, until WM_QUIT or until Escape is seen held
+// at such a moment. `afterFrame`, when given, runs after each frame's swap and
+// ends the loop by returning false. Gives the wParam of the last message.
+WPARAM RunMessageLoop(bool (*afterFrame)() = nullptr);
+
 // Releases everything in a fixed order; safe after a partial creation.
 void CloseRendererWindow();
 

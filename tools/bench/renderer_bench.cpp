@@ -33,35 +33,35 @@ void* __wrap_realloc(void* block, std::size_t size)
 }
 }
 
+namespace {
+
+FrameMeter meter;
+double benchSeconds = 10.0;
+std::uint64_t allocationsAtStart = 0;
+bool started = false;
+
+bool CountFrame()
+{
+    if (!started) {
+        started = true;
+        meter.Start();
+        allocationsAtStart = allocations;
+    } else {
+        meter.CountFrame();
+    }
+    return meter.ElapsedSeconds() < benchSeconds;
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
-    const double seconds = argc > 1 ? std::atof(argv[1]) : 10.0;
+    benchSeconds = argc > 1 ? std::atof(argv[1]) : 10.0;
     if (!OpenRendererWindow("Sorvane_VC", 1024, 768, 32)) {
         std::puts("renderer: could not start (display mode refused?)");
         return 1;
     }
-    FrameMeter meter;
-    std::uint64_t allocationsAtStart = 0;
-    bool started = false;
-    MSG message{};
-    for (;;) {
-        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) break;
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        } else if (active) {
-            RenderFrame();
-            SwapBuffers(deviceContext);
-            if (!started) {
-                started = true;
-                meter.Start();
-                allocationsAtStart = allocations;
-            } else {
-                meter.CountFrame();
-            }
-            if (meter.ElapsedSeconds() >= seconds) break;
-        }
-    }
+    RunMessageLoop(CountFrame);
     char extra[64];
     std::snprintf(extra, sizeof extra, "  allocations/frame %.3f",
                   meter.Frames() ? static_cast<double>(allocations - allocationsAtStart) /
