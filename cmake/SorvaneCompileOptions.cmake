@@ -29,6 +29,8 @@ function(sorvane_gui_program target)
   cmake_parse_arguments(PARSE_ARGV 1 arg "UNICODE_ENTRY" "" "")
   sorvane_target_defaults(${target})
   set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE ON)
+  # Shipped programs carry no symbol tables (the debug configuration keeps them).
+  target_link_options(${target} PRIVATE $<$<NOT:$<CONFIG:Debug>>:-s>)
   if(arg_UNICODE_ENTRY)
     target_link_options(${target} PRIVATE -municode)
   endif()
