@@ -1,9 +1,14 @@
 // Entry point of Sorvane.scr, the screen-saver host.
+#include "forms/application.h"
+#include "startup.h"
+#include "startup_rules.h"
+
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    // The start-up dispatch arrives with the host's start-up routine; until
-    // then the host starts and ends cleanly.
+    // The argument text is the command line's ANSI bytes after the program path.
+    StartUp(ArgumentText(GetCommandLineA()));
+    Application::RunMessageLoop();
     return 0;
 }

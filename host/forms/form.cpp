@@ -1,0 +1,130 @@
+#include "form.h"
+
+#include "application.h"
+
+#include <vector>
+
+namespace {
+
+constexpr wchar_t kFormClassName[] = L"SorvaneForm";
+
+void RegisterFormClass(WNDPROC procedure)
+{
+    static const ATOM registered = [procedure] {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = procedure;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = kFormClassName;
+        return RegisterClassW(&windowClass);
+    }();
+    (void)registered;
+}
+
+}  // namespace
+
+Form::Form(std::wstring caption) : caption_(std::move(caption)) {}
+
+Form::~Form()
+{
+    if (window_) {
+        // A form that goes without being unloaded takes its window with it,
+        // without running handlers on a half-destroyed object.
+        SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+        window_.reset();
+        Application::FormUnloaded();
+    }
+}
+
+void Form::Load()
+{
+    if (window_) return;
+    RegisterFormClass(FormProc);
+    // The window procedure takes the handle into window_ as soon as it exists.
+    if (!CreateWindowExW(ExStyle(), kFormClassName, caption_.c_str(), Style(), CW_USEDEFAULT, CW_USEDEFAULT,
+                         CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), this)) {
+        window_.release();
+        return;
+    }
+    Application::FormLoaded();
+    Form_Load();
+}
+
+void Form::Show()
+{
+    Load();
+    if (window_) ShowWindow(window_.get(), SW_SHOW);
+}
+
+void Form::ShowModal()
+{
+    Load();
+    if (!window_) return;
+    // Other top-level windows of the thread take no input while this one is up.
+    std::vector<HWND> disabled;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND other, LPARAM list) {
+            auto& windows = *reinterpret_cast<std::vector<HWND>*>(list);
+            if (IsWindowEnabled(other) && IsWindowVisible(other)) windows.push_back(other);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&disabled));
+    for (HWND other : disabled) EnableWindow(other, FALSE);
+    ShowWindow(window_.get(), SW_SHOW);
+
+    MSG message;
+    while (window_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    for (HWND other : disabled)
+        if (IsWindow(other)) EnableWindow(other, TRUE);
+    if (message.message == WM_QUIT && window_) PostQuitMessage(static_cast<int>(message.wParam));
+}
+
+bool Form::Unload()
+{
+    if (!window_ || unloading_) return !window_;
+    bool cancel = false;
+    QueryUnload(cancel);
+    if (cancel) return false;
+    unloading_ = true;
+    Form_Unload();
+    SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+    window_.reset();
+    unloading_ = false;
+    Application::FormUnloaded();
+    return true;
+}
+
+LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcW(window_.get(), message, wParam, lParam);
+}
+
+LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SIZE:
+        Form_Resize();
+        return 0;
+    case WM_CLOSE:
+        Unload();
+        return 0;
+    default:
+        return OnMessage(message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK Form::FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+        form->window_.reset(window);
+    }
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return form ? form->HandleMessage(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+}

@@ -1,0 +1,96 @@
+#include "settings.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+std::int16_t BgmCategory = 0;
+std::int16_t BgmRepeat = 0;
+std::string BgmFile;
+std::string BgmFolder;
+std::int16_t CdPollOk = 0;
+std::int32_t LastApiResult = 0;
+std::int16_t DialogCursorX = 0;
+std::int16_t DialogCursorY = 0;
+
+namespace {
+
+constexpr DWORD kReadBufferSize = 256;
+constexpr std::size_t kWriteNameBufferSize = 128;
+constexpr std::int16_t kMusicFileCategory = 2;
+constexpr std::int16_t kNoMusicCategory = 0;
+
+std::string programFolder;
+
+std::string ModulePath()
+{
+    char path[MAX_PATH + 1] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::string(path, length);
+}
+
+// A name cut so that it fits its 128-byte buffer with the terminating NUL.
+std::string FitName(const std::string& name) { return name.substr(0, kWriteNameBufferSize - 1); }
+
+void LoadNumber(const char* key, std::int16_t& global)
+{
+    const std::string text = ReadIniString(kSettingsSection, key, SettingsFilePath());
+    if (text.empty()) {
+        global = 0;
+        return;
+    }
+    if (const auto number = SettingNumber(text)) global = *number;
+}
+
+}  // namespace
+
+const std::string& ProgramFolder()
+{
+    if (programFolder.empty()) programFolder = ProgramFolderOf(ModulePath());
+    return programFolder;
+}
+
+void SetProgramFolder(std::string folder) { programFolder = std::move(folder); }
+
+std::string SettingsFilePath() { return JoinProgramPath(ProgramFolder(), kSettingsFileName); }
+
+std::string RendererPath() { return JoinProgramPath(ProgramFolder(), kRendererFileName); }
+
+std::string ReadIniString(const std::string& section, const std::string& key, const std::string& file)
+{
+    char buffer[kReadBufferSize] = {};
+    GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer, kReadBufferSize, file.c_str());
+    return std::string(buffer);
+}
+
+std::string WriteIniString(const std::string& section, const std::string& key, const std::string& value,
+                           const std::string& file)
+{
+    LastApiResult = WritePrivateProfileStringA(FitName(section).c_str(), FitName(key).c_str(), value.c_str(),
+                                               file.c_str());
+    return {};
+}
+
+void LoadSettings()
+{
+    LoadNumber(kCategoryKey, BgmCategory);
+    LoadNumber(kRepeatKey, BgmRepeat);
+
+    BgmFile = ReadIniString(kSettingsSection, kFileKey, SettingsFilePath());
+    if (!BgmFile.empty() && !FileExists(BgmFile)) BgmFile.clear();
+    // A run must never try to play a file that is not there.
+    if (BgmFile.empty() && BgmCategory == kMusicFileCategory) BgmCategory = kNoMusicCategory;
+
+    BgmFolder = BgmFile.empty() ? ProgramFolder() : FolderOfPath(BgmFile);
+}
+
+bool FileExists(const std::string& path)
+{
+    std::string tested = path;
+    if (!tested.empty() && tested.back() == '\\') tested.pop_back();
+    if (tested.empty()) return false;
+    std::FILE* file = std::fopen(tested.c_str(), "r");
+    if (!file) return false;
+    std::fclose(file);
+    return true;
+}

@@ -1,0 +1,46 @@
+// The host's music settings, the file that keeps them beside the program, and
+// the path helpers (module Sorvane_B).
+#pragma once
+
+#include "settings_rules.h"
+
+#include <cstdint>
+#include <string>
+
+// Host-wide globals.
+extern std::int16_t BgmCategory;  // 0 no music, 1 audio CD, 2 music file
+extern std::int16_t BgmRepeat;    // CD track to repeat, 0 none
+extern std::string BgmFile;       // MP3 or WAV path, empty when none or unusable
+extern std::string BgmFolder;     // where the open-file dialog starts
+extern std::int16_t CdPollOk;     // 16-bit boolean: 0 false, -1 true
+extern std::int32_t LastApiResult;
+extern std::int16_t DialogCursorX;
+extern std::int16_t DialogCursorY;
+
+// The settings file's section and keys, as the bytes the file holds (code page 932).
+inline constexpr char kSettingsSection[] = "Section";
+inline constexpr char kCategoryKey[] = "BGM区分";
+inline constexpr char kRepeatKey[] = "BGMﾘﾋﾟｰﾄ";
+inline constexpr char kFileKey[] = "BGMﾌｧｲﾙ";
+inline constexpr char kSettingsFileName[] = "\\Sorvane.ini";
+inline constexpr char kRendererFileName[] = "\\Sorvane.dll";
+
+// The folder of the host program, set once at start (tests may set another).
+const std::string& ProgramFolder();
+void SetProgramFolder(std::string folder);
+std::string SettingsFilePath();
+std::string RendererPath();
+
+// The key's value in the section of the profile file, or "" when any is missing.
+std::string ReadIniString(const std::string& section, const std::string& key, const std::string& file);
+
+// Stores the value, creating file, section or key as needed; the platform's
+// result goes into LastApiResult. Always returns "".
+std::string WriteIniString(const std::string& section, const std::string& key, const std::string& value,
+                           const std::string& file);
+
+// Fills the four music globals from the settings file, with every fallback.
+void LoadSettings();
+
+// True when the path names a file that can be opened for reading.
+bool FileExists(const std::string& path);

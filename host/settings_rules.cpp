@@ -1,0 +1,49 @@
+#include "settings_rules.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+}  // namespace
+
+std::optional<std::int16_t> SettingNumber(std::string_view text)
+{
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    if (text.empty()) return std::nullopt;
+
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
+    const double whole = std::floor(value);
+    if (whole < std::numeric_limits<std::int16_t>::min() || whole > std::numeric_limits<std::int16_t>::max())
+        return std::nullopt;
+    return static_cast<std::int16_t>(whole);
+}
+
+std::string FolderOfPath(std::string_view path)
+{
+    const std::size_t last = path.find_last_of(":\\");
+    std::string folder(last == std::string_view::npos ? std::string_view{} : path.substr(0, last + 1));
+    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    return folder;
+}
+
+std::string ProgramFolderOf(std::string_view programPath)
+{
+    const std::size_t last = programPath.find_last_of('\\');
+    if (last == std::string_view::npos) return {};
+    std::string folder(programPath.substr(0, last));
+    if (!folder.empty() && folder.back() == ':') folder += '\\';
+    return folder;
+}
+
+std::string JoinProgramPath(std::string_view programFolder, std::string_view backslashName)
+{
+    return std::string(programFolder) + std::string(backslashName);
+}

@@ -1,0 +1,53 @@
+#include "startup.h"
+
+#include "forms/application.h"
+#include "preview.h"
+#include "settings.h"
+#include "startup_rules.h"
+
+#include <windows.h>
+
+namespace {
+
+// Captions of a running host's saver form and settings dialog.
+constexpr char kSaverFormCaption[] = "Sorvane_Main";
+constexpr char kSettingsDialogCaption[] = "<Sorvane>";
+constexpr char kWorkFolder[] = "C:\\k_rova";
+constexpr wchar_t kProductTitle[] = L"Sorvane";
+constexpr wchar_t kRendererMissingText[] = L"Sorvane.dll が同じﾌｫﾙﾀﾞに見つかりません！";
+
+bool AnotherInstanceIsRunning()
+{
+    return FindWindowA(nullptr, kSaverFormCaption) != nullptr ||
+           FindWindowA(nullptr, kSettingsDialogCaption) != nullptr;
+}
+
+}  // namespace
+
+void StartUp(std::string_view argumentText)
+{
+    if (AnotherInstanceIsRunning()) Application::EndProgram();
+
+    const std::string mode = ModeLetter(argumentText);
+    if (mode == "P") {
+        StartPreview(PreviewParentHandle(argumentText));
+        return;
+    }
+
+    CreateDirectoryA(kWorkFolder, nullptr);
+    LoadSettings();
+
+    if (!FileExists(RendererPath())) {
+        MessageBoxW(nullptr, kRendererMissingText, kProductTitle, MB_OK);
+        Application::EndProgram();
+    }
+
+    if (mode == "C") {
+        // The settings dialog is shown modally here once it exists.
+        Application::EndProgram();
+    }
+    if (mode != "S" && !argumentText.empty()) Application::EndProgram();
+    if (mode == "S") ShowCursor(FALSE);
+    // The saver form is loaded here, not shown, once it exists; its timers
+    // then drive the run.
+}

@@ -1,0 +1,87 @@
+#include "startup_rules.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace {
+
+constexpr std::size_t kModeLetterIndex = 1;
+constexpr std::size_t kPreviewHandleStart = 3;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The lenient conversion: every blank is skipped; an optional sign, digits
+// with an optional decimal point, and an optional exponent are read until a
+// character that cannot continue the number.
+double LenientNumber(std::string_view text)
+{
+    std::string number;
+    enum class Part { Sign, Whole, Fraction, ExponentSign, Exponent } part = Part::Sign;
+    bool anyDigit = false;
+    for (char c : text) {
+        if (IsBlank(c)) continue;
+        if ((c == '+' || c == '-') && (part == Part::Sign || part == Part::ExponentSign)) {
+            number += c;
+            part = part == Part::Sign ? Part::Whole : Part::Exponent;
+        } else if (IsDigit(c) && part != Part::ExponentSign) {
+            number += c;
+            if (part == Part::Sign) part = Part::Whole;
+            if (part != Part::Exponent) anyDigit = true;
+        } else if (c == '.' && (part == Part::Sign || part == Part::Whole)) {
+            number += c;
+            part = Part::Fraction;
+        } else if ((c == 'e' || c == 'E' || c == 'd' || c == 'D') && anyDigit &&
+                   (part == Part::Whole || part == Part::Fraction)) {
+            number += 'e';
+            part = Part::ExponentSign;
+        } else if (IsDigit(c) && part == Part::ExponentSign) {
+            number += c;
+            part = Part::Exponent;
+        } else {
+            break;
+        }
+    }
+    if (!anyDigit) return 0.0;
+    // An exponent marker without digits adds nothing.
+    if (part == Part::ExponentSign) number.pop_back();
+    if (!number.empty() && (number.back() == '+' || number.back() == '-')) number.pop_back();
+    if (!number.empty() && number.back() == 'e') number.pop_back();
+    return std::strtod(number.c_str(), nullptr);
+}
+
+}  // namespace
+
+std::string_view ArgumentText(std::string_view commandLine)
+{
+    std::size_t at = 0;
+    if (!commandLine.empty() && commandLine[0] == '"') {
+        const std::size_t close = commandLine.find('"', 1);
+        at = close == std::string_view::npos ? commandLine.size() : close + 1;
+    } else {
+        while (at < commandLine.size() && commandLine[at] != ' ' && commandLine[at] != '\t') ++at;
+    }
+    while (at < commandLine.size() && (commandLine[at] == ' ' || commandLine[at] == '\t')) ++at;
+    return commandLine.substr(at);
+}
+
+std::string ModeLetter(std::string_view argumentText)
+{
+    if (argumentText.size() <= kModeLetterIndex) return {};
+    char letter = argumentText[kModeLetterIndex];
+    if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
+    return std::string(1, letter);
+}
+
+std::int32_t PreviewParentHandle(std::string_view argumentText)
+{
+    const std::string_view digits =
+        argumentText.size() > kPreviewHandleStart ? argumentText.substr(kPreviewHandleStart) : std::string_view{};
+    const double value = std::nearbyint(LenientNumber(digits));  // halves go to the even neighbour
+    constexpr double lowest = std::numeric_limits<std::int32_t>::min();
+    constexpr double highest = std::numeric_limits<std::int32_t>::max();
+    if (!(value >= lowest)) return std::numeric_limits<std::int32_t>::min();
+    if (value > highest) return std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(value);
+}

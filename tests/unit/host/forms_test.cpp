@@ -1,0 +1,108 @@
+// The host's form machinery: forms load hidden, timers tick on the
+// user-interface thread without overlapping, and the message loop ends when
+// the last form unloads.
+#include "forms/application.h"
+#include "forms/form.h"
+#include "forms/timer.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+constexpr UINT kTickMs = 20;
+
+class ProbeForm : public Form {
+public:
+    ProbeForm() : Form(L"Sorvane forms test") {}
+    int loads = 0, unloads = 0;
+    bool refuseUnload = false;
+
+protected:
+    void Form_Load() override { ++loads; }
+    void QueryUnload(bool& cancel) override { cancel = refuseUnload; }
+    void Form_Unload() override { ++unloads; }
+};
+
+// Pumps messages on this thread for about `ms` milliseconds.
+void PumpFor(DWORD ms)
+{
+    const DWORD start = GetTickCount();
+    MSG message;
+    while (GetTickCount() - start < ms) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        Sleep(1);
+    }
+}
+
+TEST(Forms, LoadHiddenRunLoadOnceAndUnloadUnlessRefused)
+{
+    ProbeForm form;
+    form.Load();
+    form.Load();
+    ASSERT_TRUE(form.IsLoaded());
+    EXPECT_EQ(form.loads, 1);
+    EXPECT_FALSE(IsWindowVisible(form.Handle()));
+    EXPECT_EQ(FindWindowA(nullptr, "Sorvane forms test"), form.Handle()) << "hidden windows are found by title";
+    EXPECT_EQ(Application::LoadedFormCount(), 1);
+
+    form.refuseUnload = true;
+    EXPECT_FALSE(form.Unload());
+    EXPECT_TRUE(form.IsLoaded());
+    form.refuseUnload = false;
+    EXPECT_TRUE(form.Unload());
+    EXPECT_EQ(form.unloads, 1);
+    EXPECT_FALSE(form.IsLoaded());
+    EXPECT_EQ(FindWindowA(nullptr, "Sorvane forms test"), nullptr);
+    EXPECT_EQ(Application::LoadedFormCount(), 0);
+}
+
+TEST(Forms, TimersTickOnTheUiThreadNeverOverlapAndStaySilentWhenDisabled)
+{
+    ProbeForm form;
+    form.Load();
+    const DWORD uiThread = GetCurrentThreadId();
+    int ticks = 0, running = 0, overlaps = 0;
+    std::vector<DWORD> threads;
+    Timer busy(form, [&] {
+        ++ticks;
+        threads.push_back(GetCurrentThreadId());
+        if (++running > 1) ++overlaps;
+        PumpFor(3 * kTickMs);  // the next ticks fall due while this one runs
+        --running;
+    });
+    int silentTicks = 0;
+    Timer silent(form, [&] { ++silentTicks; });
+    silent.SetInterval(kTickMs);
+
+    busy.SetInterval(kTickMs);
+    busy.SetEnabled(true);
+    PumpFor(20 * kTickMs);
+    busy.SetEnabled(false);
+
+    EXPECT_GE(ticks, 2);
+    EXPECT_EQ(overlaps, 0);
+    for (DWORD thread : threads) EXPECT_EQ(thread, uiThread);
+    EXPECT_EQ(silentTicks, 0);
+    form.Unload();
+}
+
+TEST(Forms, TheMessageLoopEndsWhenTheLastFormUnloads)
+{
+    ProbeForm first, second;
+    first.Load();
+    second.Load();
+    int ticks = 0;
+    Timer closer(first, [&] {
+        if (++ticks == 2) second.Unload();
+        if (ticks == 3) first.Unload();
+    });
+    closer.SetInterval(kTickMs);
+    closer.SetEnabled(true);
+    Application::RunMessageLoop();
+    EXPECT_EQ(ticks, 3);
+    EXPECT_EQ(Application::LoadedFormCount(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,170 @@
+// The settings file read and written for real through the platform's profile
+// functions, with files the tests write byte by byte.
+#include "settings.h"
+
+#include "../renderer/test_files.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <fstream>
+
+namespace {
+
+std::vector<std::uint8_t> Bytes(std::string_view text) { return {text.begin(), text.end()}; }
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    std::string bytes(static_cast<std::size_t>(std::max<std::streamoff>(in.tellg(), 0)), '\0');
+    in.seekg(0);
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return bytes;
+}
+
+class SettingsFile : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        const std::string probe = WriteTestFile("settings-probe.txt", {});
+        folder = FolderOfPath(probe);
+        SetProgramFolder(folder);
+        DeleteFileA(SettingsFilePath().c_str());
+        existingMusic = WriteTestFile("music.mp3", Bytes("ID3"));
+        BgmCategory = BgmRepeat = 7;
+        BgmFile = BgmFolder = "stale";
+    }
+    void TearDown() override { DeleteFileA(SettingsFilePath().c_str()); }
+
+    void WriteSettings(std::string_view category, std::string_view repeat, std::string_view file)
+    {
+        std::string text = "[Section]\r\n";
+        text += std::string("BGM区分=") + std::string(category) + "\r\n";
+        text += std::string("BGMﾘﾋﾟｰﾄ=") + std::string(repeat) + "\r\n";
+        text += std::string("BGMﾌｧｲﾙ=") + std::string(file) + "\r\n";
+        std::ofstream(SettingsFilePath(), std::ios::binary) << text;
+    }
+
+    std::string folder;
+    std::string existingMusic;
+};
+
+TEST_F(SettingsFile, MissingFileGivesTheDefaultsAndIsNotCreated)
+{
+    LoadSettings();
+    EXPECT_EQ(BgmCategory, 0);
+    EXPECT_EQ(BgmRepeat, 0);
+    EXPECT_EQ(BgmFile, "");
+    EXPECT_EQ(BgmFolder, folder);
+    EXPECT_EQ(GetFileAttributesA(SettingsFilePath().c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(SettingsFile, AMissingMusicFileDropsCategoryTwoButKeepsCategoryOne)
+{
+    WriteSettings("2", "0", folder + "\\gone.mp3");
+    LoadSettings();
+    EXPECT_EQ(BgmCategory, 0);
+    EXPECT_EQ(BgmFile, "");
+    EXPECT_EQ(BgmFolder, folder);
+
+    WriteSettings("1", "3", folder + "\\gone.mp3");
+    LoadSettings();
+    EXPECT_EQ(BgmCategory, 1);
+    EXPECT_EQ(BgmRepeat, 3);
+    EXPECT_EQ(BgmFile, "");
+}
+
+TEST_F(SettingsFile, AnExistingMusicFileIsKeptWithItsFolder)
+{
+    WriteSettings("2", "0", existingMusic);
+    LoadSettings();
+    EXPECT_EQ(BgmCategory, 2);
+    EXPECT_EQ(BgmFile, existingMusic);
+    EXPECT_EQ(BgmFolder, folder);
+}
+
+TEST_F(SettingsFile, NumbersAreReadLikeThePlatformReadsThem)
+{
+    const std::pair<const char*, std::int16_t> table[] = {
+        {"abc", 0}, {"1.7", 1},   {"1.9", 1},  {"99999", 0}, {"  2  ", 2}, {"-0.5", -1},
+        {"+2", 2},  {"1e1", 10}, {"2x", 0},   {"32767", 32767}, {"-32768", -32768}, {"32768", 0}, {"", 0}};
+    for (const auto& [text, value] : table) {
+        WriteSettings(text, text, "");
+        BgmCategory = BgmRepeat = 0;  // as every process starts
+        LoadSettings();
+        EXPECT_EQ(BgmCategory, value == 2 ? 0 : value) << '"' << text << "\" (category 2 without a file is 0)";
+        EXPECT_EQ(BgmRepeat, value) << '"' << text << '"';
+    }
+}
+
+TEST_F(SettingsFile, AFolderIsNoMusicFile)
+{
+    WriteSettings("2", "0", folder + "\\");
+    LoadSettings();
+    EXPECT_EQ(BgmFile, "");
+    EXPECT_EQ(BgmCategory, 0);
+}
+
+TEST_F(SettingsFile, OnlyTheFirst255BytesOfALongPathAreRead)
+{
+    // A file whose path is exactly the first 255 bytes of the 300-byte setting.
+    const std::string prefix = folder + "\\";
+    const std::string name255(255 - prefix.size(), 'n');
+    const std::string path255 = WriteTestFile(name255, Bytes("RIFF"));
+    ASSERT_EQ(path255.size(), 255u);
+    WriteSettings("2", "0", path255 + std::string(45, 'x'));
+    LoadSettings();
+    EXPECT_EQ(BgmFile, path255);
+    DeleteFileA(path255.c_str());
+}
+
+TEST_F(SettingsFile, WrittenKeysReadBackByteExactInTheirOrder)
+{
+    const std::string path = SettingsFilePath();
+    EXPECT_EQ(WriteIniString(kSettingsSection, kCategoryKey, "2", path), "");
+    EXPECT_NE(LastApiResult, 0);
+    WriteIniString(kSettingsSection, kRepeatKey, "12", path);
+    WriteIniString(kSettingsSection, kFileKey, existingMusic, path);
+
+    const std::string expected = std::string("[Section]\r\n") + "\x42\x47\x4D\x8B\xE6\x95\xAA=2\r\n" +
+                                 "\x42\x47\x4D\xD8\xCB\xDF\xB0\xC4=12\r\n" + "\x42\x47\x4D\xCC\xA7\xB2\xD9=" +
+                                 existingMusic + "\r\n";
+    EXPECT_EQ(ReadBytes(path), expected);
+    EXPECT_EQ(ReadIniString(kSettingsSection, kRepeatKey, path), "12");
+    EXPECT_EQ(ReadIniString(kSettingsSection, "missing", path), "");
+    EXPECT_EQ(ReadIniString("Nowhere", kRepeatKey, path), "");
+}
+
+TEST(SettingsPaths, ARootFolderJoinsWithTwoBackslashesAndIsRead)
+{
+    EXPECT_EQ(ProgramFolderOf("C:\\Sorvane.scr"), "C:\\");
+    EXPECT_EQ(ProgramFolderOf("C:\\Savers\\Sorvane.scr"), "C:\\Savers");
+    SetProgramFolder("C:\\");
+    EXPECT_EQ(SettingsFilePath(), "C:\\\\Sorvane.ini");
+    EXPECT_EQ(RendererPath(), "C:\\\\Sorvane.dll");
+
+    std::ofstream("C:\\Sorvane.ini", std::ios::binary) << "[Section]\r\nBGM\x8B\xE6\x95\xAA=1\r\n";
+    LoadSettings();
+    EXPECT_EQ(BgmCategory, 1);
+    EXPECT_EQ(BgmFolder, "C:\\");
+    DeleteFileA("C:\\Sorvane.ini");
+}
+
+TEST(SettingsPaths, FolderOfPathAndFileExists)
+{
+    EXPECT_EQ(FolderOfPath("C:\\Music\\a.mp3"), "C:\\Music");
+    EXPECT_EQ(FolderOfPath("C:\\a.mp3"), "C:");
+    EXPECT_EQ(FolderOfPath("D:a.mp3"), "D:");
+    EXPECT_EQ(FolderOfPath("a.mp3"), "");
+    EXPECT_EQ(FolderOfPath("C:\\Music\\"), "C:\\Music");
+
+    const std::string file = WriteTestFile("exists.txt", Bytes("x"));
+    EXPECT_TRUE(FileExists(file));
+    EXPECT_TRUE(FileExists(file + "\\")) << "one final backslash is dropped";
+    EXPECT_FALSE(FileExists(FolderOfPath(file)));
+    EXPECT_FALSE(FileExists(MissingTestFile("nothing.txt")));
+    EXPECT_FALSE(FileExists(""));
+}
+
+}  // namespace
