@@ -1,0 +1,98 @@
+"""Sorvane.scr's start under Wine for every row of the command-line table:
+single instance, work folder, renderer check with its message box, and the
+end of the process."""
+import shutil
+import time
+
+import pytest
+
+from harness import Session
+
+PRODUCT_TITLE = "Sorvane"  # caption of the missing-renderer message box
+WORK_FOLDER = "k_rova"
+
+# Argument lists as the desktop or a user passes them; "/p 1234" is two
+# arguments on the command line.
+NON_PREVIEW = [[], ["/s"], ["/S"], ["-s"], ["/c"], ["/C"], ["/c:1234"], ["/a"], ["/x"], ["s"]]
+PREVIEW = [["/p", "1234"], ["/p:1234"], ["/p"], ["/P", "99"]]
+
+
+@pytest.fixture(scope="module")
+def session():
+    with Session() as s:
+        base = s.drive_c / "sorvane-host"
+        shutil.rmtree(base, ignore_errors=True)
+        for name, with_renderer in (("with", True), ("without", False)):
+            folder = base / name
+            folder.mkdir(parents=True)
+            shutil.copy(s.bin("Sorvane.scr"), folder)
+            if with_renderer:
+                shutil.copy(s.bin("Sorvane.dll"), folder)
+        yield s
+        shutil.rmtree(base, ignore_errors=True)
+
+
+def host(session, folder):
+    return session.drive_c / "sorvane-host" / folder / "Sorvane.scr"
+
+
+def dismiss_message_box(session, name):
+    box = session.wait_for_window(PRODUCT_TITLE, timeout=10)
+    shot = session.screenshot(name)
+    session.focus(box)
+    session.key("Return")
+    return shot
+
+
+@pytest.mark.parametrize("arguments", NON_PREVIEW + PREVIEW, ids=lambda a: " ".join(a) or "empty")
+def test_with_the_renderer_every_mode_prepares_and_ends_without_a_message(session, arguments):
+    work = session.drive_c / WORK_FOLDER
+    shutil.rmtree(work, ignore_errors=True)
+    program = session.run(host(session, "with"), *arguments)
+    assert program.wait(15) == 0
+    preview = arguments and arguments[0].upper().startswith("/P")
+    assert work.is_dir() != bool(preview), "the work folder is made for every mode but the preview"
+    assert session.find_window(PRODUCT_TITLE) is None
+
+
+@pytest.mark.parametrize("arguments", NON_PREVIEW, ids=lambda a: " ".join(a) or "empty")
+def test_without_the_renderer_every_mode_but_preview_shows_the_message_then_ends(session, arguments):
+    program = session.run(host(session, "without"), *arguments)
+    dismiss_message_box(session, "renderer-missing-" + ("_".join(arguments) or "empty").replace("/", ""))
+    assert program.wait(10) == 0
+
+
+@pytest.mark.parametrize("arguments", PREVIEW, ids=" ".join)
+def test_without_the_renderer_the_preview_still_ends_silently(session, arguments):
+    program = session.run(host(session, "without"), *arguments)
+    assert program.wait(15) == 0
+    assert session.find_window(PRODUCT_TITLE) is None
+
+
+@pytest.mark.parametrize("running_title", ["Sorvane_Main", "<Sorvane>"])
+@pytest.mark.parametrize("arguments", [["/c"], ["/s"], ["/p", "5"]], ids=" ".join)
+def test_a_second_start_ends_at_once_while_a_saver_form_or_dialog_exists(session, running_title, arguments):
+    other = session.run(session.probe("window_probe.exe"), running_title)
+    session.wait_for_window(running_title)
+    # Without the renderer any start that passed the test would show a box.
+    program = session.run(host(session, "without"), *arguments)
+    assert program.wait(15) == 0
+    assert session.find_window(PRODUCT_TITLE) is None
+    other.kill()
+    session.wait_for_no_window(running_title)
+
+
+def test_from_a_drives_root_folder_the_renderer_is_found_beside_it(session):
+    root_host, root_renderer = session.drive_c / "Sorvane.scr", session.drive_c / "Sorvane.dll"
+    shutil.copy(session.bin("Sorvane.scr"), root_host)
+    shutil.copy(session.bin("Sorvane.dll"), root_renderer)
+    try:
+        assert session.run(root_host, "/a").wait(15) == 0
+        assert session.find_window(PRODUCT_TITLE) is None
+        root_renderer.unlink()
+        program = session.run(root_host, "/a")
+        dismiss_message_box(session, "root-renderer-missing")
+        assert program.wait(10) == 0
+    finally:
+        root_host.unlink(missing_ok=True)
+        root_renderer.unlink(missing_ok=True)
