@@ -10,7 +10,7 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
-std::optional<std::int16_t> SettingNumber(std::string_view text)
+std::optional<double> DecimalNumber(std::string_view text)
 {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
@@ -20,7 +20,14 @@ std::optional<std::int16_t> SettingNumber(std::string_view text)
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
-    const double whole = std::floor(value);
+    return value;
+}
+
+std::optional<std::int16_t> SettingNumber(std::string_view text)
+{
+    const std::optional<double> value = DecimalNumber(text);
+    if (!value) return std::nullopt;
+    const double whole = std::floor(*value);
     if (whole < std::numeric_limits<std::int16_t>::min() || whole > std::numeric_limits<std::int16_t>::max())
         return std::nullopt;
     return static_cast<std::int16_t>(whole);

@@ -6,6 +6,10 @@
 #include <string>
 #include <string_view>
 
+// Decimal text as a number: optional blanks around it, a sign, a fraction and
+// an exponent. Nothing for text that is not such a number.
+std::optional<double> DecimalNumber(std::string_view text);
+
 // A setting's value as a 16-bit number: decimal text with optional blanks
 // around it, a sign, a fraction and an exponent, rounded down to a whole
 // number. Nothing for text that is not a number or a whole number outside

@@ -1,0 +1,177 @@
+#include "music.h"
+
+#include "multimedia_platform.h"
+#include "settings.h"
+
+#include <array>
+#include <cstring>
+#include <string_view>
+
+std::string LastMciAnswer;
+
+namespace {
+
+constexpr std::int16_t kTrue = -1, kFalse = 0;
+constexpr std::int32_t kEmptyCommandCode = -1;
+// PlaySoundA's SND_ASYNC | SND_LOOP, without SND_FILENAME.
+constexpr unsigned kLoopingSoundFlags = 0x0001 | 0x0008;
+constexpr std::size_t kModeLength = 7;
+
+constexpr char kNoCommandText[] = "コマンド文字列が指定されていません";
+constexpr char kNoErrorText[] = "Error (文字列が取れません)";
+constexpr char kErrorPrefix[] = "Error:";
+constexpr char kCdDevice[] = "cdaudio";
+constexpr char kStoppedMode[] = "stopped";
+constexpr char kPlayingMode[] = "playing";
+
+// The answer buffers, with the capacities handed to the platform.
+std::array<char, 255> CdModeBuffer;
+std::array<char, 512> MciAnswerBuffer;
+std::array<char, 256> MciErrorBuffer;
+std::array<char, 30> Mp3ModeBuffer;
+
+MultimediaPlatform& Platform() { return CurrentMultimediaPlatform(); }
+
+template <std::size_t N>
+std::string TextOf(const std::array<char, N>& buffer)
+{
+    return std::string(buffer.data(), strnlen(buffer.data(), N));
+}
+
+std::uint32_t SendWithoutAnswer(const std::string& command)
+{
+    return Platform().SendString(command.c_str(), nullptr, 0);
+}
+
+// The device's answers are compared by their first seven characters.
+template <std::size_t N>
+std::string_view ModeOf(const std::array<char, N>& buffer)
+{
+    return std::string_view(buffer.data(), strnlen(buffer.data(), kModeLength));
+}
+
+bool ContainsErr(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text.find("ERR") != std::string::npos;
+}
+
+}  // namespace
+
+std::int32_t SendMciCommand(const std::string& command, std::string& answer)
+{
+    if (command.empty()) {
+        answer = kNoCommandText;
+        return kEmptyCommandCode;
+    }
+    MciAnswerBuffer.fill('\0');
+    const auto code = static_cast<std::int32_t>(
+        Platform().SendString(command.c_str(), MciAnswerBuffer.data(), MciAnswerBuffer.size()));
+    LastApiResult = code;
+    if (code != 0) {
+        MciErrorBuffer.fill('\0');
+        answer = Platform().ErrorText(static_cast<std::uint32_t>(code), MciErrorBuffer.data(), MciErrorBuffer.size())
+                     ? TextOf(MciErrorBuffer)
+                     : std::string(kNoErrorText);
+        return code;
+    }
+    answer = TextOf(MciAnswerBuffer);
+    return 0;
+}
+
+std::string QueryMci(const std::string& command)
+{
+    const std::int32_t code = SendMciCommand(command, LastMciAnswer);
+    LastApiResult = code;
+    if (code != 0) return kErrorPrefix + std::to_string(code);
+    return LastMciAnswer;
+}
+
+std::int32_t PlayCdFromTo(const std::string& device, const std::string& start, const std::string& end)
+{
+    std::string command = "play " + device;
+    if (!start.empty()) command += " from " + start;
+    if (!end.empty()) command += " to " + end;
+    return SendMciCommand(command, LastMciAnswer);
+}
+
+void OpenCdMusic()
+{
+    LastApiResult = static_cast<std::int32_t>(SendWithoutAnswer("open cdaudio"));
+    LastApiResult = static_cast<std::int32_t>(SendWithoutAnswer("set cdaudio time format tmsf"));
+}
+
+void PollCdMusic()
+{
+    CdPollOk = kTrue;
+    const std::string track = QueryMci("status cdaudio current track");
+    if (ContainsErr(track)) {
+        CdPollOk = kFalse;
+        return;
+    }
+    const std::string count = QueryMci("status cdaudio number of tracks");
+    if (ContainsErr(count)) {
+        CdPollOk = kFalse;
+        return;
+    }
+    CdModeBuffer.fill('\0');
+    LastApiResult = static_cast<std::int32_t>(
+        Platform().SendString("status cdaudio mode", CdModeBuffer.data(), CdModeBuffer.size()));
+    const bool stopped = ModeOf(CdModeBuffer) == kStoppedMode;
+
+    if (BgmRepeat != 0) {
+        // A track answer that is not a number cannot be compared: the poll fails.
+        const std::optional<double> trackNumber = DecimalNumber(track);
+        if (!trackNumber) {
+            CdPollOk = kFalse;
+            return;
+        }
+        if (stopped || *trackNumber != BgmRepeat) {
+            const std::string start = QueryMci("status cdaudio position track " + std::to_string(BgmRepeat));
+            PlayCdFromTo(kCdDevice, start, "");
+        }
+    } else if (stopped) {
+        PlayCdFromTo(kCdDevice, "", "");
+    }
+}
+
+void CloseCdMusic()
+{
+    LastApiResult = static_cast<std::int32_t>(SendWithoutAnswer("stop cdaudio"));
+    LastApiResult = static_cast<std::int32_t>(SendWithoutAnswer("close cdaudio"));
+}
+
+void OpenMp3Music()
+{
+    if (SendWithoutAnswer("open \"" + BgmFile + "\" type MPEGVideo Alias MP3Play") == 0)
+        SendWithoutAnswer("play MP3Play");
+}
+
+bool IsMp3Playing()
+{
+    Mp3ModeBuffer.fill('\0');
+    Platform().SendString("status MP3Play mode", Mp3ModeBuffer.data(), Mp3ModeBuffer.size());
+    return ModeOf(Mp3ModeBuffer) == kPlayingMode;
+}
+
+void RepeatMp3Music()
+{
+    if (IsMp3Playing()) return;
+    SendWithoutAnswer("stop MP3Play");
+    SendWithoutAnswer("play MP3Play from 0");
+}
+
+void CloseMp3Music()
+{
+    SendWithoutAnswer("stop MP3Play");
+    SendWithoutAnswer("close MP3Play");
+}
+
+void PlayWaveMusic()
+{
+    if (Platform().WaveOutDeviceCount() == 0) return;
+    LastApiResult = Platform().PlayWave(BgmFile.c_str(), kLoopingSoundFlags) ? 1 : 0;
+}
+
+void StopWaveMusic() { LastApiResult = Platform().PlayWave(nullptr, 0) ? 1 : 0; }
