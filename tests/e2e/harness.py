@@ -108,10 +108,15 @@ class SoundCapture:
 
     def __init__(self, session, raw_path):
         self.path = pathlib.Path(raw_path)
+        self.path.unlink(missing_ok=True)
         self._process = subprocess.Popen(
             ["parec", "-d", "capture.monitor", "--format=s16le", f"--rate={SAMPLE_RATE}",
              f"--channels={CHANNELS}", "--latency-msec=50", str(self.path)],
             env=session.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # The recording counts only once samples flow (the sink plays silence
+        # while nothing else plays): what is started after this is heard whole.
+        wait_until(lambda: self.path.exists() and self.path.stat().st_size >= SAMPLE_RATE * CHANNELS * 2 // 10,
+                   timeout=10, what="the sound recording to start")
 
     def stop(self):
         if self._process.poll() is None:
@@ -283,8 +288,9 @@ class Session:
     def run_to_end(self, program, *args, timeout=DEFAULT_TIMEOUT):
         """Runs a program to its end: (exit code, what it printed)."""
         result = subprocess.run(["wine", str(program), *args], env=self.env, timeout=timeout,
-                                capture_output=True, text=True)
-        return result.returncode, result.stdout
+                                capture_output=True)
+        # Programs print ANSI text (code page 932 in Japanese): keep it readable.
+        return result.returncode, result.stdout.decode("utf-8", errors="replace")
 
     # -- windows ----------------------------------------------------------
     def visible_windows(self, title):
