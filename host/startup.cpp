@@ -2,6 +2,7 @@
 
 #include "forms/application.h"
 #include "preview.h"
+#include "saver.h"
 #include "settings.h"
 #include "startup_rules.h"
 
@@ -48,6 +49,6 @@ void StartUp(std::string_view argumentText)
     }
     if (mode != "S" && !argumentText.empty()) Application::EndProgram();
     if (mode == "S") ShowCursor(FALSE);
-    // The saver form is loaded here, not shown, once it exists; its timers
-    // then drive the run.
+    // Loaded, never shown: its timers drive the run from here on.
+    LoadSaverForm();
 }

@@ -73,8 +73,132 @@ def make_icon(sizes=(16, 32, 48)):
     return out + b"".join(images)
 
 
+class Rng:
+    """A small fixed generator, so the pictures never depend on Python's."""
+
+    def __init__(self, seed):
+        self.state = seed & 0xFFFFFFFF
+
+    def next(self):
+        self.state = (self.state * 1664525 + 1013904223) & 0xFFFFFFFF
+        return self.state
+
+    def unit(self):
+        return self.next() / 2 ** 32
+
+
+# Star colours: bluish whites, from cool blue-white to warm white.
+STAR_TINTS = [(0.78, 0.86, 1.00), (0.86, 0.91, 1.00), (0.93, 0.96, 1.00), (1.00, 1.00, 1.00),
+              (0.80, 0.88, 1.00), (1.00, 0.97, 0.92)]
+
+
+def star_pixels(width, height, seed, count, wrap):
+    """A star field: mostly faint one-pixel stars, a few brighter ones with a
+    soft glow. Returns rows of (r, g, b), top row first. The renderer adds ten
+    copies at 0.7, so the stars stay small, sparse and mostly faint."""
+    rng = Rng(seed)
+    light = [[0.0, 0.0, 0.0] for _ in range(width * height)]
+
+    def add(x, y, amount, tint):
+        if wrap:
+            x, y = x % width, y % height
+        elif not (0 <= x < width and 0 <= y < height):
+            return
+        cell = light[y * width + x]
+        for c in range(3):
+            cell[c] += amount * tint[c]
+
+    for _ in range(count):
+        x, y = int(rng.unit() * width), int(rng.unit() * height)
+        tint = STAR_TINTS[int(rng.unit() * len(STAR_TINTS))]
+        kind = rng.unit()
+        if kind < 0.80:            # faint, one pixel
+            add(x, y, 0.18 + 0.30 * rng.unit(), tint)
+        elif kind < 0.97:          # medium, one pixel and a whisper around
+            level = 0.50 + 0.35 * rng.unit()
+            add(x, y, level, tint)
+            for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)):
+                add(x + dx, y + dy, level * 0.18, tint)
+        else:                      # bright, with a small glow
+            level = 0.95
+            for dy in range(-2, 3):
+                for dx in range(-2, 3):
+                    d2 = dx * dx + dy * dy
+                    add(x + dx, y + dy, level * math.exp(-d2 / 1.1), tint)
+    return [[tuple(clamp8(255 * v) for v in light[y * width + x]) for x in range(width)]
+            for y in range(height)]
+
+
+def palette_of(rows):
+    colours = sorted({px for row in rows for px in row})
+    return colours
+
+
+def quantise(rows, limit=256):
+    """Rows of palette indexes and a palette of at most `limit` colours: the
+    brightest levels are kept exact, nearby faint colours are merged."""
+    colours = palette_of(rows)
+    step = 1
+    while len(colours) > limit:
+        step += 1
+        colours = sorted({tuple(min(255, (c // step) * step) for c in px) for row in rows for px in row})
+    if step > 1:
+        rows = [[tuple(min(255, (c // step) * step) for c in px) for px in row] for row in rows]
+    index = {colour: i for i, colour in enumerate(colours)}
+    return [[index[px] for px in row] for row in rows], colours
+
+
+def bmp_rle8(rows):
+    """An 8-bit run-length bitmap (bottom-up) of the picture: the stars are
+    sparse on black, so it is small inside the program."""
+    indexes, colours = quantise(rows)
+    height, width = len(rows), len(rows[0])
+    stream = bytearray()
+    for row in reversed(indexes):
+        x = 0
+        while x < width:
+            run = 1
+            while x + run < width and run < 255 and row[x + run] == row[x]:
+                run += 1
+            stream += bytes((run, row[x]))
+            x += run
+        stream += b"\x00\x00"
+    stream[-2:] = b"\x00\x01"
+    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in colours)
+    offset = 14 + 40 + len(palette)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(stream), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 1, len(stream), 2835, 2835, len(colours), 0)
+    return header + info + palette + bytes(stream)
+
+
+def bmp24(rows):
+    height, width = len(rows), len(rows[0])
+    stride = (width * 3 + 3) // 4 * 4
+    data = b"".join(bytes(c for px in row for c in (px[2], px[1], px[0])).ljust(stride, b"\0")
+                    for row in reversed(rows))
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+    return header + info + data
+
+
+def make_star_field():
+    # Wraps at the edges: the renderer repeats the picture past its borders.
+    return bmp_rle8(star_pixels(512, 512, seed=20261208, count=900, wrap=True))
+
+
+def make_preview():
+    return bmp_rle8(star_pixels(152, 112, seed=1208, count=170, wrap=False))
+
+
+def make_black_pixel():
+    return bmp24([[(0, 0, 0)]])
+
+
 ASSET_MAKERS = {
     "sorvane.ico": make_icon,
+    "star_field.bmp": make_star_field,
+    "preview.bmp": make_preview,
+    "black_pixel.bmp": make_black_pixel,
 }
 
 

@@ -113,6 +113,20 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         Unload();
         return 0;
+    case WM_NCDESTROY: {
+        // Destroyed from outside (a parent window that goes takes its child
+        // windows with it): the form is unloaded all the same.
+        const HWND self = window_.get();
+        if (!unloading_ && self) {
+            unloading_ = true;
+            Form_Unload();
+            SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+            window_.release();
+            unloading_ = false;
+            Application::FormUnloaded();
+        }
+        return self ? DefWindowProcW(self, message, wParam, lParam) : 0;
+    }
     default:
         return OnMessage(message, wParam, lParam);
     }

@@ -1,0 +1,70 @@
+#include "picture.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr WORD kBitmapFileMagic = 0x4D42;  // "BM"
+constexpr WORD kSavedBitCount = 24;
+
+struct StdioFileTraits {
+    using Handle = std::FILE*;
+    static Handle None() noexcept { return nullptr; }
+    static void Release(Handle h) noexcept { std::fclose(h); }
+};
+
+}  // namespace
+
+Picture Picture::FromResource(int resourceId)
+{
+    Picture picture;
+    picture.bitmap_.reset(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, 0, 0,
+                                     LR_CREATEDIBSECTION));
+    BITMAP info{};
+    if (picture.bitmap_ && GetObjectW(picture.bitmap_.get(), sizeof info, &info)) {
+        picture.width_ = info.bmWidth;
+        picture.height_ = info.bmHeight;
+    }
+    return picture;
+}
+
+void Picture::Draw(HDC dc, int x, int y, int width, int height) const
+{
+    if (!bitmap_) return;
+    const UniqueMemoryDc source(CreateCompatibleDC(dc));
+    const HGDIOBJ old = SelectObject(source.get(), bitmap_.get());
+    BitBlt(dc, x, y, std::min(width, width_), std::min(height, height_), source.get(), 0, 0, SRCCOPY);
+    SelectObject(source.get(), old);
+}
+
+bool SavePicture(const Picture& picture, const std::string& path)
+{
+    if (!picture) return false;
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = picture.Width();
+    header.biHeight = picture.Height();  // bottom-up, as the format stores rows
+    header.biPlanes = 1;
+    header.biBitCount = kSavedBitCount;
+    header.biCompression = BI_RGB;
+    const auto stride = static_cast<DWORD>((picture.Width() * 3 + 3) & ~3);
+    header.biSizeImage = stride * static_cast<DWORD>(picture.Height());
+
+    std::vector<std::uint8_t> pixels(header.biSizeImage);
+    const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    if (GetDIBits(dc.get(), picture.Bitmap(), 0, static_cast<UINT>(picture.Height()), pixels.data(),
+                  reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS) != picture.Height())
+        return false;
+
+    BITMAPFILEHEADER fileHeader{};
+    fileHeader.bfType = kBitmapFileMagic;
+    fileHeader.bfOffBits = sizeof fileHeader + sizeof header;
+    fileHeader.bfSize = fileHeader.bfOffBits + header.biSizeImage;
+    const UniqueHandle<StdioFileTraits> file(std::fopen(path.c_str(), "wb"));
+    if (!file) return false;
+    return std::fwrite(&fileHeader, sizeof fileHeader, 1, file.get()) == 1 &&
+           std::fwrite(&header, sizeof header, 1, file.get()) == 1 &&
+           std::fwrite(pixels.data(), 1, pixels.size(), file.get()) == pixels.size();
+}

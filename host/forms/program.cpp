@@ -1,0 +1,28 @@
+#include "program.h"
+
+#include <windows.h>
+
+#include <vector>
+
+UniqueKernelHandle StartProgram(const std::string& path, int showCommand)
+{
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showCommand);
+    PROCESS_INFORMATION process{};
+    // The command line is the quoted path alone; CreateProcessA may write to it.
+    std::string commandLine = "\"" + path + "\"";
+    std::vector<char> writable(commandLine.begin(), commandLine.end());
+    writable.push_back('\0');
+    if (!CreateProcessA(path.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return UniqueKernelHandle();
+    CloseHandle(process.hThread);
+    return UniqueKernelHandle(process.hProcess);
+}
+
+bool ProcessHasEnded(const UniqueKernelHandle& process)
+{
+    return !process || WaitForSingleObject(process.get(), 0) != WAIT_TIMEOUT;
+}

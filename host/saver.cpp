@@ -1,0 +1,114 @@
+#include "saver.h"
+
+#include "forms/application.h"
+#include "forms/form.h"
+#include "forms/picture.h"
+#include "forms/program.h"
+#include "forms/timer.h"
+#include "music.h"
+#include "resource_ids.h"
+#include "saver_rules.h"
+#include "settings.h"
+#include "startup_rules.h"
+
+#include <windows.h>
+
+namespace {
+
+constexpr char kStarTextureFile[] = "C:\\k_rova\\Sorvane01.bmp";
+constexpr char kOverlayTextureFile[] = "C:\\k_rova\\Sorvane02.bmp";
+constexpr char kRendererTitle[] = "Sorvane_VC";
+constexpr int kRendererShowCommand = 1;  // a normal, activated window
+constexpr UINT kMp3RepeatMs = 1000, kCdPollMs = 200, kRendererWatchMs = 500;
+constexpr std::int16_t kCdCategory = 1, kMusicFileCategory = 2;
+
+class SaverForm final : public Form {
+public:
+    SaverForm() : Form(L"Sorvane_Main")
+    {
+        Timer1.SetInterval(kMp3RepeatMs);
+        Timer2.SetInterval(kCdPollMs);
+        Timer3.SetInterval(kRendererWatchMs);
+    }
+
+protected:
+    void Form_Load() override
+    {
+        // The renderer watch counts from the moment the form exists.
+        Timer3.SetEnabled(true);
+        started_ = GetTickCount();
+        Pic1[0] = Picture::FromResource(IDB_STAR_FIELD);
+        Pic1[1] = Picture::FromResource(IDB_BLACK_PIXEL);
+
+        SavePicture(Pic1[0], kStarTextureFile);
+        SavePicture(Pic1[1], kOverlayTextureFile);
+        if (BgmCategory == kCdCategory) {
+            OpenCdMusic();
+            Timer2.SetEnabled(true);
+        }
+        if (BgmCategory == kMusicFileCategory) {
+            const MusicFileKind kind = MusicFileKindOf(BgmFile);
+            if (kind == MusicFileKind::Wav) PlayWaveMusic();
+            if (kind == MusicFileKind::Mp3) {
+                OpenMp3Music();
+                Timer1.SetEnabled(true);
+            }
+        }
+        // Only now that both textures are written.
+        renderer_ = StartProgram(RendererPath(), kRendererShowCommand);
+    }
+
+    void QueryUnload(bool&) override
+    {
+        if (Timer2.Enabled()) {
+            Timer2.SetEnabled(false);
+            CloseCdMusic();
+        }
+        if (BgmCategory == kMusicFileCategory) {
+            const MusicFileKind kind = MusicFileKindOf(BgmFile);
+            if (kind == MusicFileKind::Wav) StopWaveMusic();
+            if (kind == MusicFileKind::Mp3) {
+                Timer1.SetEnabled(false);
+                CloseMp3Music();
+            }
+        }
+        if (ModeLetter(ArgumentText(GetCommandLineA())) == "S") ShowCursor(TRUE);
+        Application::EndProgram();
+    }
+
+private:
+    void Timer1_Timer() { RepeatMp3Music(); }
+
+    void Timer2_Timer()
+    {
+        PollCdMusic();
+        Timer2.SetEnabled(CdPollOk != 0);
+    }
+
+    void Timer3_Timer()
+    {
+        const bool found = FindWindowA(nullptr, kRendererTitle) != nullptr;
+        if (watch_.RunIsOver(found, ProcessHasEnded(renderer_), GetTickCount() - started_)) {
+            Timer3.SetEnabled(false);
+            Unload();
+        }
+    }
+
+    Picture Pic1[2];
+    Timer Timer1{*this, [this] { Timer1_Timer(); }};
+    Timer Timer2{*this, [this] { Timer2_Timer(); }};
+    Timer Timer3{*this, [this] { Timer3_Timer(); }};
+    UniqueKernelHandle renderer_;
+    RendererWatch watch_;
+    DWORD started_ = 0;
+};
+
+SaverForm& Sorvane_S()
+{
+    static SaverForm form;
+    return form;
+}
+
+}  // namespace
+
+void LoadSaverForm() { Sorvane_S().Load(); }

@@ -1,0 +1,36 @@
+#include "saver_rules.h"
+
+namespace {
+
+constexpr std::size_t kExtensionLength = 3;
+
+bool UpperEquals(std::string_view text, std::string_view upper)
+{
+    if (text.size() != upper.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c != upper[i]) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+MusicFileKind MusicFileKindOf(std::string_view file)
+{
+    if (file.size() < kExtensionLength) return MusicFileKind::Neither;
+    const std::string_view last = file.substr(file.size() - kExtensionLength);
+    if (UpperEquals(last, "WAV")) return MusicFileKind::Wav;
+    if (UpperEquals(last, "MP3")) return MusicFileKind::Mp3;
+    return MusicFileKind::Neither;
+}
+
+bool RendererWatch::RunIsOver(bool windowFound, bool processEnded, std::uint32_t msSinceStart)
+{
+    if (windowFound) {
+        seen_ = true;
+        return false;
+    }
+    return seen_ || processEnded || msSinceStart >= kRendererStartAllowanceMs;
+}

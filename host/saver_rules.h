@@ -1,0 +1,27 @@
+// The saver form's decisions. Plain C++.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+enum class MusicFileKind { Neither, Wav, Mp3 };
+
+// By the upper-cased last three characters of the file name alone.
+MusicFileKind MusicFileKindOf(std::string_view file);
+
+// How long a renderer may take to show its window before the run gives up on
+// it, even while its process is still alive.
+inline constexpr std::uint32_t kRendererStartAllowanceMs = 15000;
+
+// Watches the renderer's window from the renderer watch timer's ticks. Once
+// the window has been seen, the first tick without it ends the run. Before,
+// a tick without it ends the run only when the renderer's process has ended
+// or the start-up allowance has passed: a slow start is not the end.
+class RendererWatch {
+public:
+    // True when the run is over.
+    bool RunIsOver(bool windowFound, bool processEnded, std::uint32_t msSinceStart);
+
+private:
+    bool seen_ = false;
+};
