@@ -37,18 +37,34 @@ protected:
 
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message == WM_ERASEBKGND) return 1;
-        if (message == WM_PAINT) {
+        switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
             PAINTSTRUCT paint;
             HDC dc = BeginPaint(Handle(), &paint);
-            FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-            Img_Prev.picture.Draw(dc, Img_Prev.bounds.left, Img_Prev.bounds.top,
-                                  Img_Prev.bounds.right - Img_Prev.bounds.left,
-                                  Img_Prev.bounds.bottom - Img_Prev.bounds.top);
+            Paint(dc);
             EndPaint(Handle(), &paint);
             return 0;
         }
-        return Form::OnMessage(message, wParam, lParam);
+        case WM_PRINTCLIENT:
+            Paint(reinterpret_cast<HDC>(wParam));
+            return 0;
+        default:
+            return Form::OnMessage(message, wParam, lParam);
+        }
+    }
+
+private:
+    // The black form with the picture at its natural size from the top-left.
+    void Paint(HDC dc) const
+    {
+        RECT client{};
+        GetClientRect(Handle(), &client);
+        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        Img_Prev.picture.Draw(dc, Img_Prev.bounds.left, Img_Prev.bounds.top,
+                              Img_Prev.bounds.right - Img_Prev.bounds.left,
+                              Img_Prev.bounds.bottom - Img_Prev.bounds.top);
     }
 };
 

@@ -1,8 +1,8 @@
 // A window for the harness to find, look at, click, type into and hear.
-//   window_probe.exe TITLE [--tone]
-// Shows a 200 x 150 red window at (100, 100); a left click turns it green;
-// Escape ends the program with exit code 7. With --tone it plays a looping
-// 440 Hz tone until it ends.
+//   window_probe.exe TITLE [--tone] [--size WxH] [--at X,Y]
+// Shows a red window (200 x 150 at (100, 100) unless told otherwise); a left
+// click turns it green; Escape ends the program with exit code 7. With --tone
+// it plays a looping 440 Hz tone until it ends.
 #include <windows.h>
 #include <mmsystem.h>
 #include <shellapi.h>
@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <cwchar>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -82,7 +83,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     int argc = 0;
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     const std::wstring title = argc > 1 ? argv[1] : L"window_probe";
-    const bool tone = argc > 2 && std::wstring(argv[2]) == L"--tone";
+    bool tone = false;
+    int left = probeLeft, top = probeTop, width = probeWidth, height = probeHeight;
+    for (int i = 2; i < argc; ++i) {
+        const std::wstring option = argv[i];
+        if (option == L"--tone") tone = true;
+        if (option == L"--size" && i + 1 < argc) std::swscanf(argv[++i], L"%dx%d", &width, &height);
+        if (option == L"--at" && i + 1 < argc) std::swscanf(argv[++i], L"%d,%d", &left, &top);
+    }
     LocalFree(argv);
 
     WNDCLASSW windowClass{};
@@ -91,8 +99,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = L"SorvaneWindowProbe";
     RegisterClassW(&windowClass);
-    HWND window = CreateWindowExW(0, windowClass.lpszClassName, title.c_str(), WS_POPUP | WS_VISIBLE,
-                                  probeLeft, probeTop, probeWidth, probeHeight, nullptr, nullptr,
+    HWND window = CreateWindowExW(0, windowClass.lpszClassName, title.c_str(), WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
+                                  left, top, width, height, nullptr, nullptr,
                                   instance, nullptr);
     if (!window) return 1;
     SetForegroundWindow(window);

@@ -5,6 +5,12 @@
 //                             (screen pixels)
 //   wintool.exe send TITLE MESSAGE WPARAM LPARAM
 //                             sends it the message and prints the result
+//   wintool.exe child TITLE CHILD
+//                             prints the child window CHILD of TITLE: left top
+//                             width height (in TITLE's client area), whether it
+//                             is visible and whether it has the child style
+//   wintool.exe pid TITLE     prints the id of the process that owns it
+//   wintool.exe kill TITLE    ends the process that owns it at once
 // Exit code 0 when the window exists, 1 when it does not, 2 on bad usage.
 #include <windows.h>
 
@@ -33,6 +39,29 @@ int wmain(int argc, wchar_t** argv)
         std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
         return 0;
     }
+    if (std::wcscmp(argv[1], L"child") == 0 && argc == 4) {
+        HWND child = FindWindowExW(window, nullptr, nullptr, argv[3]);
+        if (!child) return 1;
+        RECT rect{};
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+        const bool childStyle = (GetWindowLongW(child, GWL_STYLE) & WS_CHILD) != 0;
+        std::printf("%ld %ld %ld %ld %d %d\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                    IsWindowVisible(child) ? 1 : 0, childStyle ? 1 : 0);
+        return 0;
+    }
+    if (std::wcscmp(argv[1], L"pid") == 0 || std::wcscmp(argv[1], L"kill") == 0) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(window, &processId);
+        if (std::wcscmp(argv[1], L"pid") == 0) {
+            std::printf("%lu\n", processId);
+            return 0;
+        }
+        HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, processId);
+        const BOOL ended = process && TerminateProcess(process, 1);
+        if (process) CloseHandle(process);
+        return ended ? 0 : 1;
+    }
     if (std::wcscmp(argv[1], L"send") == 0 && argc == 6) {
         const auto message = static_cast<UINT>(std::wcstoul(argv[3], nullptr, 0));
         const auto wParam = static_cast<WPARAM>(std::wcstoull(argv[4], nullptr, 0));
@@ -40,6 +69,6 @@ int wmain(int argc, wchar_t** argv)
         std::printf("%lld\n", static_cast<long long>(SendMessageW(window, message, wParam, lParam)));
         return 0;
     }
-    std::fputs("usage: wintool find|client|send TITLE [MESSAGE WPARAM LPARAM]\n", stderr);
+    std::fputs("usage: wintool find|client|send|child|pid|kill TITLE [MESSAGE WPARAM LPARAM]\n", stderr);
     return 2;
 }

@@ -1,0 +1,233 @@
+"""The full-screen run as Windows starts it: Sorvane.scr /s writes the two
+textures, starts the music its settings choose and the renderer, and ends
+with the music once the renderer's window has gone; and the preview inside a
+pane."""
+import re
+import shutil
+import subprocess
+import time
+
+import pytest
+
+from harness import Session, wait_until
+from test_music import LOUD, SLICE, loud_spans, make_tone
+
+RUN_FOLDER = "sorvane-run"
+RENDERER_TITLE = "Sorvane_VC"
+SAVER_TITLE = "Sorvane_Main"
+
+
+def rgb_of(path):
+    """(width, height, rgb bytes) of any picture ImageMagick reads."""
+    size = subprocess.run(["identify", "-format", "%w %h", str(path)], check=True,
+                          capture_output=True, text=True).stdout.split()
+    data = subprocess.run(["convert", str(path), "-depth", "8", "rgb:-"], check=True,
+                          capture_output=True).stdout
+    return int(size[0]), int(size[1]), data
+
+
+def bmp_bit_count(path):
+    return int.from_bytes(path.read_bytes()[28:30], "little")
+
+
+def write_settings(folder, category, repeat=0, music=""):
+    text = (b"[Section]\r\n" + "BGM区分".encode("cp932") + f"={category}\r\n".encode() +
+            "BGMﾘﾋﾟｰﾄ".encode("cp932") + f"={repeat}\r\n".encode() +
+            "BGMﾌｧｲﾙ".encode("cp932") + b"=" + music.encode("cp932") + b"\r\n")
+    (folder / "Sorvane.ini").write_bytes(text)
+
+
+@pytest.fixture(scope="module")
+def session():
+    with Session(sound=True) as s:
+        folder = s.drive_c / RUN_FOLDER
+        shutil.rmtree(folder, ignore_errors=True)
+        folder.mkdir()
+        shutil.copy(s.bin("Sorvane.scr"), folder)
+        shutil.copy(s.bin("Sorvane.dll"), folder)
+        make_tone(folder / "tune.mp3", 1.5, 660)
+        make_tone(folder / "loop.wav", 1.0, 440)
+        shutil.copy(folder / "loop.wav", folder / "tune.ogg")
+        yield s
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+def host_path(session):
+    return session.drive_c / RUN_FOLDER / "Sorvane.scr"
+
+
+def end_renderer_with_escape(session, window):
+    session.focus(window)
+    session.key("Escape")
+
+
+MUSIC = {
+    "none": (0, "", False),
+    "mp3": (2, "C:\\sorvane-run\\tune.mp3", True),
+    "wav": (2, "C:\\sorvane-run\\loop.wav", True),
+    "neither": (2, "C:\\sorvane-run\\tune.ogg", False),
+    "cd": (1, "", False),
+}
+
+
+@pytest.mark.parametrize("music", MUSIC)
+def test_a_full_screen_run_shows_the_stars_plays_the_music_and_ends_with_the_renderer(session, music):
+    category, file, audible = MUSIC[music]
+    folder = session.drive_c / RUN_FOLDER
+    write_settings(folder, category, 0, file)
+    textures = session.drive_c / "k_rova"
+    for name in ("Sorvane01.bmp", "Sorvane02.bmp"):
+        (textures / name).unlink(missing_ok=True)
+
+    capture = session.record_sound(f"run-{music}")
+    host = session.run(host_path(session), "/s")
+    window = session.wait_for_window(RENDERER_TITLE)
+
+    # The textures are the host's pictures as 24-bit bitmaps.
+    star = rgb_of(textures / "Sorvane01.bmp")
+    assert star == rgb_of(session.bin("../../../assets/star_field.bmp"))
+    assert bmp_bit_count(textures / "Sorvane01.bmp") == 24
+    assert rgb_of(textures / "Sorvane02.bmp") == (1, 1, b"\0\0\0")
+
+    time.sleep(6.5)
+    shot = session.screenshot(f"run-{music}")
+    assert shot.mean() > 0.01, "no star field after the fade"
+
+    end_renderer_with_escape(session, window)
+    assert host.wait(10) == 0
+    session.wait_for_no_window(SAVER_TITLE, timeout=5)
+    time.sleep(1.5)
+    capture.stop()
+
+    loudness = capture.loudness(SLICE)
+    spans = loud_spans(loudness)
+    if audible:
+        heard = sum((b - a + 1) * SLICE for a, b in spans)
+        assert heard > 3.0, f"the {music} music was heard for {heard:.2f} s only"
+        assert (len(loudness) - 1 - spans[-1][1]) * SLICE > 1.0, "the music went on after the run"
+    else:
+        assert not spans, f"sound during a run with music '{music}'"
+
+
+def test_the_renderer_killed_from_outside_ends_the_run_and_its_music(session):
+    write_settings(session.drive_c / RUN_FOLDER, 2, 0, "C:\\sorvane-run\\loop.wav")
+    capture = session.record_sound("run-killed")
+    host = session.run(host_path(session), "/s")
+    session.wait_for_window(RENDERER_TITLE)
+    time.sleep(2)
+    code, _ = session.run_to_end(session.probe("wintool.exe"), "kill", RENDERER_TITLE)
+    assert code == 0
+    assert host.wait(10) == 0
+    time.sleep(1.5)
+    capture.stop()
+    spans = loud_spans(capture.loudness(SLICE))
+    assert spans and (len(capture.loudness(SLICE)) - 1 - spans[-1][1]) * SLICE > 1.0
+
+
+def test_a_second_start_during_a_run_ends_at_once(session):
+    write_settings(session.drive_c / RUN_FOLDER, 0)
+    host = session.run(host_path(session), "/s")
+    window = session.wait_for_window(RENDERER_TITLE)
+    second = session.run(host_path(session), "/s")
+    assert second.wait(10) == 0
+    assert host.running()
+    assert len(session.visible_windows(RENDERER_TITLE)) == 1
+    end_renderer_with_escape(session, window)
+    assert host.wait(10) == 0
+
+
+def host_cursor_calls(session, arguments):
+    """The host's own ShowCursor calls during a run, from Wine's cursor trace
+    of the host process alone: a list of 0 (hide) and 1 (show)."""
+    env = dict(session.env, WINEDEBUG="+pid,trace+cursor")
+    trace = session.output / "cursor-trace.txt"
+    with open(trace, "wb") as sink:
+        host = subprocess.Popen(["wine", str(host_path(session)), *arguments], env=env,
+                                stdout=subprocess.DEVNULL, stderr=sink)
+        window = session.wait_for_window(RENDERER_TITLE)
+        code, pid = session.run_to_end(session.probe("wintool.exe"), "pid", SAVER_TITLE)
+        assert code == 0
+        end_renderer_with_escape(session, window)
+        assert host.wait(10) == 0
+    prefix = f"{int(pid):04x}:"
+    calls = re.findall(r"^" + prefix + r"[0-9a-f]+:trace:cursor:NtUserShowCursor (\d)",
+                       trace.read_text(errors="replace"), re.M)
+    return [int(c) for c in calls]
+
+
+def test_the_cursor_is_hidden_once_and_shown_once_only_for_slash_s(session):
+    write_settings(session.drive_c / RUN_FOLDER, 0)
+    assert host_cursor_calls(session, ["/s"]) == [0, 1]
+    assert host_cursor_calls(session, []) == []
+
+
+def test_a_renderer_slow_to_show_its_window_does_not_end_the_run(session):
+    folder = session.drive_c / "sorvane-slow"
+    shutil.rmtree(folder, ignore_errors=True)
+    folder.mkdir()
+    shutil.copy(session.bin("Sorvane.scr"), folder)
+    shutil.copy(session.probe("slow_renderer.exe"), folder / "Sorvane.dll")
+    try:
+        host = session.run(folder / "Sorvane.scr", "/s")
+        window = session.wait_for_window(RENDERER_TITLE)  # about 2 s after the start
+        assert host.running(), "the run ended before the renderer's window came"
+        time.sleep(1.0)
+        assert host.running()
+        end_renderer_with_escape(session, window)
+        assert host.wait(10) == 0
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+# --- The preview -----------------------------------------------------------
+
+PANE_AT = (100, 100)
+
+
+def start_pane(session, title, size, at=PANE_AT):
+    pane = session.run(session.probe("window_probe.exe"), title, "--size", f"{size[0]}x{size[1]}",
+                       "--at", f"{at[0]},{at[1]}")
+    session.wait_for_window(title)
+    handle = session.find_window(title)
+    return pane, handle
+
+
+def close_pane(session, title):
+    """Closes the pane as the desktop's dialog does: its window is destroyed."""
+    wm_close = 0x0010
+    session.run_to_end(session.probe("wintool.exe"), "send", title, str(wm_close), "0", "0")
+
+
+def preview_in(session, pane_title):
+    """(left, top, width, height, visible, child style) of the preview form
+    inside the pane, or None."""
+    code, out = session.run_to_end(session.probe("wintool.exe"), "child", pane_title, "Preview Window")
+    return tuple(int(v) for v in out.split()) if code == 0 else None
+
+
+def test_previews_cover_their_panes_and_end_when_the_panes_go(session):
+    # What the preview draws is checked in-process by the unit tests: Wine
+    # does not show a child window painted by another process.
+    pane, handle = start_pane(session, "pane exact", (152, 112))
+    big_pane, big_handle = start_pane(session, "pane large", (200, 150), at=(400, 100))
+    preview = session.run(host_path(session), "/p", str(handle))
+    second = session.run(host_path(session), f"/p:{big_handle}")
+    wait_until(lambda: preview_in(session, "pane exact") and preview_in(session, "pane large"),
+               what="both previews in their panes")
+    assert preview_in(session, "pane exact") == (0, 0, 152, 112, 1, 1)
+    assert preview_in(session, "pane large") == (0, 0, 200, 150, 1, 1)
+    assert preview.running() and second.running()
+
+    close_pane(session, "pane exact")
+    assert pane.wait(10) == 7
+    assert preview.wait(10) == 0, "the preview outlived its pane"
+    assert second.running()
+    close_pane(session, "pane large")
+    assert big_pane.wait(10) == 7
+    assert second.wait(10) == 0
+
+
+@pytest.mark.parametrize("arguments", [["/p"], ["/p", "0"], ["/p", "999999"]], ids=" ".join)
+def test_a_preview_without_a_pane_ends_at_once(session, arguments):
+    assert session.run(host_path(session), *arguments).wait(10) == 0
+    assert session.find_window("Preview Window") is None
