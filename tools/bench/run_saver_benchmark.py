@@ -1,0 +1,93 @@
+#!/usr/bin/env python3
+"""Times a full-screen run under Wine on a 1024 x 768 Xvfb display:
+
+- from starting `Sorvane.scr /s` until the renderer's window is on the screen
+  (its first frame follows at once), beside the same for a minimal GL program;
+- from Escape until both the renderer and the host have ended;
+- the host's CPU time and peak memory over a run of RUN_SECONDS (default 30).
+
+    tools/bench/run_saver_benchmark.py BUILD_DIR [RUN_SECONDS]
+"""
+import os
+import pathlib
+import shutil
+import subprocess
+import sys
+import time
+
+ROOT = pathlib.Path(__file__).resolve().parents[2]
+sys.path.insert(0, str(ROOT / "tests" / "e2e"))
+TICKS = os.sysconf("SC_CLK_TCK")
+
+
+def wait_for_window(session, title, timeout=30):
+    start = time.monotonic()
+    while time.monotonic() - start < timeout:
+        if session.visible_windows(title):
+            return time.monotonic()
+        time.sleep(0.01)
+    raise TimeoutError(title)
+
+
+def cpu_seconds(pid):
+    fields = pathlib.Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / TICKS
+
+
+def peak_memory_kib(pid):
+    for line in pathlib.Path(f"/proc/{pid}/status").read_text().splitlines():
+        if line.startswith("VmHWM:"):
+            return int(line.split()[1])
+    return 0
+
+
+def main(argv):
+    build = pathlib.Path(argv[1]).resolve()
+    run_seconds = float(argv[2]) if len(argv) > 2 else 30.0
+    os.environ.setdefault("WINEPREFIX", str(build / "wineprefix"))
+    os.environ.setdefault("SORVANE_BIN_DIR", str(build / "bin"))
+    os.environ.setdefault("SORVANE_PROBE_DIR", str(build / "tests" / "probes"))
+    os.environ.setdefault("SORVANE_TEST_OUTPUT", str(build / "benchmark-output"))
+    from harness import Session
+
+    with Session() as session:
+        folder = session.drive_c / "sorvane-bench"
+        shutil.rmtree(folder, ignore_errors=True)
+        folder.mkdir()
+        for name in ("Sorvane.scr", "Sorvane.dll"):
+            shutil.copy(build / "bin" / name, folder)
+
+        started = time.monotonic()
+        reference = subprocess.Popen(["wine", str(build / "tools" / "reference_clear_swap.exe"), "2"],
+                                     env=session.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        reference_shown = wait_for_window(session, "Sorvane reference") - started
+        reference.wait()
+
+        started = time.monotonic()
+        host = subprocess.Popen(["wine", str(folder / "Sorvane.scr"), "/s"], env=session.env,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        shown = wait_for_window(session, "Sorvane_VC") - started
+        window = session.visible_windows("Sorvane_VC")[0]
+        time.sleep(max(0.0, run_seconds - (time.monotonic() - started)))
+        cpu = cpu_seconds(host.pid)
+        memory = peak_memory_kib(host.pid)
+
+        session.focus(window)
+        session.key("Escape")
+        escaped = time.monotonic()
+        host.wait(30)
+        while subprocess.run(["pgrep", "-f", "sorvane-bench.Sorvane.dll"], capture_output=True).returncode == 0:
+            time.sleep(0.01)
+        ended = time.monotonic() - escaped
+        shutil.rmtree(folder, ignore_errors=True)
+
+    print("Full-screen run, Wine on a 1024 x 768 x 24 Xvfb display")
+    print(f"  Sorvane.scr /s until the renderer's window shows   {shown:6.2f} s")
+    print(f"  minimal GL program until its window shows         {reference_shown:6.2f} s")
+    print(f"  Escape until renderer and host have both ended    {ended:6.2f} s")
+    print(f"  host over a {run_seconds:.0f} s run: CPU {cpu:.2f} s, peak memory {memory / 1024:.1f} MiB")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
