@@ -90,13 +90,21 @@ bool Form::Unload()
     bool cancel = false;
     QueryUnload(cancel);
     if (cancel) return false;
+    FinishUnload(true);
+    return true;
+}
+
+void Form::FinishUnload(bool destroyWindow)
+{
     unloading_ = true;
     Form_Unload();
     SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
-    window_.reset();
+    if (destroyWindow)
+        window_.reset();
+    else
+        window_.release();
     unloading_ = false;
     Application::FormUnloaded();
-    return true;
 }
 
 LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -117,14 +125,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // Destroyed from outside (a parent window that goes takes its child
         // windows with it): the form is unloaded all the same.
         const HWND self = window_.get();
-        if (!unloading_ && self) {
-            unloading_ = true;
-            Form_Unload();
-            SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
-            window_.release();
-            unloading_ = false;
-            Application::FormUnloaded();
-        }
+        if (!unloading_ && self) FinishUnload(false);
         return self ? DefWindowProcW(self, message, wParam, lParam) : 0;
     }
     default:

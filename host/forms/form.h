@@ -48,6 +48,8 @@ protected:
 private:
     static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Form_Unload, then the window goes (destroyed here, or already going).
+    void FinishUnload(bool destroyWindow);
 
     std::wstring caption_;
     UniqueWindow window_;
