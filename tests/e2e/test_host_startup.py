@@ -13,8 +13,11 @@ WORK_FOLDER = "k_rova"
 
 # Argument lists as the desktop or a user passes them; "/p 1234" is two
 # arguments on the command line.
-NON_PREVIEW = [[], ["/s"], ["/S"], ["-s"], ["/c"], ["/C"], ["/c:1234"], ["/a"], ["/x"], ["s"]]
+FULL_SCREEN = [[], ["/s"], ["/S"], ["-s"]]
+ENDING = [["/c"], ["/C"], ["/c:1234"], ["/a"], ["/x"], ["s"]]
+NON_PREVIEW = FULL_SCREEN + ENDING
 PREVIEW = [["/p", "1234"], ["/p:1234"], ["/p"], ["/P", "99"]]
+RENDERER_TITLE = "Sorvane_VC"
 
 
 @pytest.fixture(scope="module")
@@ -49,6 +52,12 @@ def test_with_the_renderer_every_mode_prepares_and_ends_without_a_message(sessio
     work = session.drive_c / WORK_FOLDER
     shutil.rmtree(work, ignore_errors=True)
     program = session.run(host(session, "with"), *arguments)
+    if arguments in FULL_SCREEN:
+        # A full-screen run: it lasts until the renderer's window goes.
+        window = session.wait_for_window(RENDERER_TITLE)
+        assert program.running()
+        session.focus(window)
+        session.key("Escape")
     assert program.wait(15) == 0
     preview = arguments and arguments[0].upper().startswith("/P")
     assert work.is_dir() != bool(preview), "the work folder is made for every mode but the preview"
