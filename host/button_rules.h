@@ -1,0 +1,85 @@
+// The gradient push button's decisions: which state picture frames it after
+// each event, whether a release raises Click, where the eight frame pieces
+// go and which colours the gradient's two vertices get. Plain C++.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+enum class StatePicture { None, Normal, HighLight, Selected, Pressed, HighLightSelect, Disable };
+
+// Mouse buttons as the events report them.
+inline constexpr std::int16_t kLeftMouseButton = 1;
+
+// ButtonState values.
+inline constexpr std::uint8_t kStateUninitialised = 0, kStateNormal = 1, kStateHover = 2, kStateFocused = 3,
+                              kStateFocusedHover = 4;
+
+inline constexpr std::int16_t kButtonTrue = -1, kButtonFalse = 0;
+
+// The fields the state machine reads and writes.
+struct ButtonMachine {
+    std::uint8_t ButtonState = kStateUninitialised;
+    std::int16_t EnabledFlag = kButtonFalse;
+    std::int16_t MouseIsDown = kButtonFalse;
+    std::int16_t GradientInverted = kButtonFalse;
+};
+
+// What an event asks of the button: a picture to draw (None: nothing is
+// drawn) and whether Click is raised after it.
+struct ButtonReaction {
+    StatePicture picture = StatePicture::None;
+    bool click = false;
+    friend bool operator==(const ButtonReaction&, const ButtonReaction&) = default;
+};
+
+void Initialize(ButtonMachine& button);
+ButtonReaction OnMouseMove(ButtonMachine& button);
+ButtonReaction OnMouseDown(ButtonMachine& button, std::int16_t mouseButton);
+ButtonReaction OnMouseUp(ButtonMachine& button, std::int16_t mouseButton);
+ButtonReaction OnGotFocus(ButtonMachine& button);
+ButtonReaction OnLostFocus(ButtonMachine& button);
+// A timer tick on which the pointer is not over the button.
+ButtonReaction PointerLeft(ButtonMachine& button);
+
+// The gradient's direction for the state the face is drawn in: normal in
+// states 1 and 3, inverted in 2, kept as it was otherwise (so state 4 shows
+// the gradient of the state it came from).
+void UpdateGradientDirection(ButtonMachine& button);
+
+// One frame piece: a rectangle of the 960 x 375 twip picture and where it goes
+// on the button, in twips.
+struct TwipRect {
+    std::int32_t x = 0, y = 0, width = 0, height = 0;
+    friend bool operator==(const TwipRect&, const TwipRect&) = default;
+};
+struct FramePiece {
+    TwipRect source, destination;
+};
+
+// The eight pieces for a button of width and height in twips, in drawing
+// order; nothing when width - 120 or height - 120 leaves the 16-bit range.
+std::optional<std::array<FramePiece, 8>> FramePieces(double width, double height);
+
+// Top of the caption label: 10 twips above the vertical middle.
+float CaptionTop(float buttonHeight, float labelHeight);
+
+// A gradient vertex: position in pixels, 16-bit channels (0xFF00 is full).
+struct GradientVertex {
+    std::int32_t x = 0, y = 0;
+    std::uint16_t red = 0, green = 0, blue = 0, alpha = 0;
+    friend bool operator==(const GradientVertex&, const GradientVertex&) = default;
+};
+
+// The channels of a colour written as "&HRRGGBB": each pair of digits, in the
+// order written, followed by "00".
+std::optional<GradientVertex> GradientColour(std::string_view text);
+
+// The two vertices of the face for an inner size in pixels: white at the top
+// and lavender grey at the bottom, or the reverse when inverted.
+std::array<GradientVertex, 2> GradientVertices(bool inverted, float innerWidth, float innerHeight);
+
+// GradientFill's rectangle: upper-left vertex 1, lower-right vertex 0.
+inline constexpr std::uint32_t kGradientUpperLeft = 1, kGradientLowerRight = 0;

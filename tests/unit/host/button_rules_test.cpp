@@ -1,0 +1,161 @@
+// The button's state machine through the scenarios a user plays on it, and
+// the geometry and colours of its face.
+#include "button_rules.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr std::int16_t kRight = 2, kMiddle = 4;
+const ButtonReaction kNothing{};
+
+ButtonMachine EnabledButton()
+{
+    ButtonMachine button;
+    button.EnabledFlag = kButtonTrue;
+    Initialize(button);
+    return button;
+}
+
+TEST(ButtonStates, ALeftClickOnAnUnfocusedButton)
+{
+    ButtonMachine button = EnabledButton();
+    EXPECT_EQ(OnMouseMove(button), ButtonReaction{StatePicture::HighLight});
+    EXPECT_EQ(button.ButtonState, kStateHover);
+    EXPECT_EQ(OnMouseMove(button), kNothing) << "moves that change nothing draw nothing";
+    EXPECT_EQ(OnMouseDown(button, kLeftMouseButton), ButtonReaction{StatePicture::Pressed});
+    EXPECT_EQ(OnGotFocus(button), ButtonReaction{StatePicture::Pressed});
+    EXPECT_EQ(button.ButtonState, kStateFocusedHover);
+    EXPECT_EQ(OnMouseUp(button, kLeftMouseButton), (ButtonReaction{StatePicture::HighLightSelect, true}));
+    EXPECT_EQ(button.MouseIsDown, kButtonFalse);
+}
+
+TEST(ButtonStates, DraggingOutUntilATickThenReleasingRaisesNoClick)
+{
+    ButtonMachine button = EnabledButton();
+    OnMouseMove(button);
+    OnMouseDown(button, kLeftMouseButton);
+    OnGotFocus(button);
+    EXPECT_EQ(PointerLeft(button), ButtonReaction{StatePicture::Selected});
+    EXPECT_EQ(button.ButtonState, kStateFocused);
+    // Back in while still holding: state 3 stays.
+    EXPECT_EQ(OnMouseMove(button), kNothing);
+    EXPECT_EQ(OnMouseUp(button, kLeftMouseButton), kNothing);
+
+    // Released outside before any tick noticed: still state 4, Click.
+    ButtonMachine quick = EnabledButton();
+    OnMouseMove(quick);
+    OnMouseDown(quick, kLeftMouseButton);
+    OnGotFocus(quick);
+    EXPECT_TRUE(OnMouseUp(quick, kLeftMouseButton).click);
+}
+
+TEST(ButtonStates, OtherMouseButtonsClickWithoutDrawing)
+{
+    ButtonMachine button = EnabledButton();
+    OnMouseMove(button);
+    EXPECT_EQ(OnMouseDown(button, kRight), kNothing);
+    EXPECT_EQ(OnMouseUp(button, kRight), (ButtonReaction{StatePicture::None, true}));
+    EXPECT_EQ(OnMouseUp(button, kMiddle), (ButtonReaction{StatePicture::None, true}));
+    OnGotFocus(button);
+    PointerLeft(button);
+    EXPECT_EQ(OnMouseUp(button, kRight), kNothing) << "state 3 never clicks";
+}
+
+TEST(ButtonStates, FocusByKeyboardAndTheLeftReleaseInStateTwo)
+{
+    ButtonMachine button = EnabledButton();
+    OnMouseMove(button);
+    EXPECT_EQ(OnGotFocus(button), ButtonReaction{StatePicture::Pressed});
+    EXPECT_EQ(PointerLeft(button), ButtonReaction{StatePicture::Selected});
+    EXPECT_EQ(OnLostFocus(button), ButtonReaction{StatePicture::Normal});
+    EXPECT_EQ(OnLostFocus(button), kNothing);
+
+    ButtonMachine hovered = EnabledButton();
+    OnMouseMove(hovered);
+    EXPECT_EQ(OnMouseUp(hovered, kLeftMouseButton), (ButtonReaction{StatePicture::Normal, true}));
+    EXPECT_EQ(hovered.ButtonState, kStateHover);
+    EXPECT_EQ(OnMouseMove(hovered), kNothing) << "Normal stays until the pointer leaves and comes back";
+}
+
+TEST(ButtonStates, BeforeInitializeAndWhileDisabled)
+{
+    ButtonMachine fresh;
+    fresh.EnabledFlag = kButtonTrue;
+    EXPECT_EQ(OnMouseMove(fresh), kNothing);
+    EXPECT_EQ(PointerLeft(fresh), kNothing);
+    EXPECT_EQ(OnGotFocus(fresh), ButtonReaction{StatePicture::Selected});
+    EXPECT_EQ(OnLostFocus(fresh), ButtonReaction{StatePicture::Normal});
+
+    ButtonMachine disabled = EnabledButton();
+    disabled.EnabledFlag = kButtonFalse;
+    EXPECT_EQ(OnMouseMove(disabled), kNothing);
+    EXPECT_EQ(OnMouseDown(disabled, kLeftMouseButton), kNothing);
+    EXPECT_EQ(OnMouseUp(disabled, kLeftMouseButton), kNothing);
+    EXPECT_EQ(OnGotFocus(disabled), kNothing);
+    EXPECT_EQ(PointerLeft(disabled), kNothing);
+    EXPECT_EQ(disabled.ButtonState, kStateNormal);
+
+    ButtonMachine oddlyTrue = EnabledButton();
+    oddlyTrue.EnabledFlag = 1;  // true, but not exactly -1
+    OnMouseMove(oddlyTrue);
+    EXPECT_EQ(OnMouseUp(oddlyTrue, kLeftMouseButton), ButtonReaction{StatePicture::Normal});
+}
+
+TEST(ButtonGradient, StateFourKeepsTheDirectionItCameFrom)
+{
+    ButtonMachine fromHover = EnabledButton();
+    OnMouseMove(fromHover);
+    UpdateGradientDirection(fromHover);
+    OnGotFocus(fromHover);
+    UpdateGradientDirection(fromHover);
+    EXPECT_EQ(fromHover.GradientInverted, kButtonTrue);
+
+    ButtonMachine fromFocus = EnabledButton();
+    OnGotFocus(fromFocus);
+    UpdateGradientDirection(fromFocus);
+    OnMouseMove(fromFocus);
+    UpdateGradientDirection(fromFocus);
+    EXPECT_EQ(fromFocus.ButtonState, kStateFocusedHover);
+    EXPECT_EQ(fromFocus.GradientInverted, kButtonFalse);
+}
+
+TEST(ButtonGradient, VerticesAndColoursFromTheirTexts)
+{
+    const auto lavender = GradientColour("&HC6C5D7");
+    ASSERT_TRUE(lavender);
+    EXPECT_EQ(lavender->red, 0xC600);
+    EXPECT_EQ(lavender->green, 0xC500);
+    EXPECT_EQ(lavender->blue, 0xD700);
+    EXPECT_FALSE(GradientColour("C6C5D7"));
+
+    const auto normal = GradientVertices(false, 77.0f, 25.0f);
+    EXPECT_EQ(normal[0], (GradientVertex{0, 0, 0xFF00, 0xFF00, 0xFF00, 0}));
+    EXPECT_EQ(normal[1], (GradientVertex{76, 24, 0xC600, 0xC500, 0xD700, 0}));
+    const auto inverted = GradientVertices(true, 41.5f, 21.0f);
+    EXPECT_EQ(inverted[0].red, 0xC600);
+    EXPECT_EQ(inverted[1].red, 0xFF00);
+    EXPECT_EQ(inverted[1].x, 40) << "40.5 rounds to the even neighbour";
+}
+
+TEST(ButtonFrame, PiecesForTheDialogsButtons)
+{
+    const auto pieces = FramePieces(1155, 375);
+    ASSERT_TRUE(pieces);
+    EXPECT_EQ((*pieces)[0].destination, (TwipRect{1, 1, 60, 60}));
+    EXPECT_EQ((*pieces)[1].source, (TwipRect{60, 1, 840, 60}));
+    EXPECT_EQ((*pieces)[1].destination, (TwipRect{60, 1, 1035, 60}));
+    EXPECT_EQ((*pieces)[2].destination, (TwipRect{1095, 1, 60, 60}));
+    EXPECT_EQ((*pieces)[3].source, (TwipRect{900, 60, 60, 255}));
+    EXPECT_EQ((*pieces)[3].destination, (TwipRect{1095, 60, 60, 255}));
+    EXPECT_EQ((*pieces)[4].destination, (TwipRect{1095, 315, 60, 60}));
+    EXPECT_EQ((*pieces)[5].source, (TwipRect{60, 315, 840, 60}));
+    EXPECT_EQ((*pieces)[6].destination, (TwipRect{1, 315, 60, 60}));
+    EXPECT_EQ((*pieces)[7].source, (TwipRect{1, 60, 60, 255}));
+    EXPECT_EQ((*pieces)[7].destination, (TwipRect{1, 60, 60, 255}));
+
+    EXPECT_FALSE(FramePieces(40000, 375)) << "W - 120 past 16 bits skips the step";
+    EXPECT_FLOAT_EQ(CaptionTop(375, 195), 80.0f);
+}
+
+}  // namespace
