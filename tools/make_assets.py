@@ -194,11 +194,104 @@ def make_black_pixel():
     return bmp24([[(0, 0, 0)]])
 
 
+def hex_colour(text):
+    return tuple(int(text[i:i + 2], 16) for i in (1, 3, 5))
+
+
+def mix(a, b, t):
+    return tuple(clamp8(x + (y - x) * t) for x, y in zip(a, b))
+
+
+def vertical(colours, row, first, last):
+    """The colour of a vertical gradient through the given stops at a row."""
+    t = (row - first) / max(1, last - first) * (len(colours) - 1)
+    i = min(int(t), len(colours) - 2)
+    return mix(hex_colour(colours[i]), hex_colour(colours[i + 1]), t - i)
+
+
+BUTTON_W, BUTTON_H = 64, 25
+BORDER_BLUE = "#003C74"
+# Inner bands of the state pictures: top rows, bottom rows, left and right
+# columns (each two pixels; a list of stops for a gradient down the sides).
+BANDS = {
+    "normal": (["#F3F3EE", "#F3F3EE"], ["#E2DFD6", "#D6D0C5"], [["#F4F4F0"], ["#F4F4F0"]],
+               [["#EEEDE7"], ["#E8E5DF"]]),
+    "highlight": (["#FFF0CF", "#FDD889"], ["#F8B330", "#E59700"],
+                  [["#FEDF9A", "#FCCA69", "#F9B435"]] * 2, [["#FEDF9A", "#FCCA69", "#F9B435"]] * 2),
+    "selected": (["#CEE7FF", "#CEE7FF"], ["#6982EE", "#6982EE"],
+                 [["#B7D0F4", "#A9C5EF", "#8BADE4"]] * 2, [["#B7D0F4", "#A9C5EF", "#8BADE4"]] * 2),
+}
+
+
+def button_ring(px, inset, top, left, bottom, right_stops):
+    """An outer ring `inset` pixels in: top, left and bottom colours, and a
+    gradient down the right side."""
+    w, h = BUTTON_W - 1 - inset, BUTTON_H - 1 - inset
+    for x in range(inset, w + 1):
+        px[inset][x] = hex_colour(top)
+        px[h][x] = hex_colour(bottom)
+    for y in range(inset, h + 1):
+        px[y][inset] = hex_colour(left)
+        px[y][w] = vertical(right_stops, y, inset, h)
+
+
+def button_border(px, inset, colour, corner_blends):
+    """A one-pixel border `inset` pixels in, its corners rounded by blends."""
+    w, h = BUTTON_W - 1 - inset, BUTTON_H - 1 - inset
+    for x in range(inset, w + 1):
+        px[inset][x] = px[h][x] = hex_colour(colour)
+    for y in range(inset, h + 1):
+        px[y][inset] = px[y][w] = hex_colour(colour)
+    corner, near, next_near = corner_blends[:3]
+    for cx, dx in ((inset, 1), (w, -1)):
+        for cy, dy in ((inset, 1), (h, -1)):
+            px[cy][cx] = hex_colour(corner)
+            px[cy][cx + dx] = px[cy + dy][cx] = hex_colour(near)
+            px[cy][cx + 2 * dx] = px[cy + 2 * dy][cx] = hex_colour(next_near)
+            if len(corner_blends) > 3:
+                px[cy + dy][cx + dx] = hex_colour(corner_blends[3])
+
+
+def button_picture(state):
+    px = [[(0xF6, 0xF6, 0xF3)] * BUTTON_W for _ in range(BUTTON_H)]
+    if state in BANDS:
+        button_ring(px, 0, "#E0DCC9", "#E2DECB", "#F7F6EF", ["#EDEADA", "#F0EEE0"])
+        button_border(px, 1, BORDER_BLUE, ["#7A95A8", "#255783", "#164D7E", "#6788A0"])
+        top, bottom, left, right = BANDS[state]
+        for i in range(2):
+            for y in range(2, BUTTON_H - 2):
+                px[y][2 + i] = vertical(left[i], y, 2, BUTTON_H - 3)
+                px[y][BUTTON_W - 4 + i] = vertical(right[i], y, 2, BUTTON_H - 3)
+            for x in range(2, BUTTON_W - 2):
+                px[2 + i][x] = hex_colour(top[i])
+                px[BUTTON_H - 4 + i][x] = hex_colour(bottom[i])
+    elif state == "pressed":
+        px = [[hex_colour("#E2E1D9")] * BUTTON_W for _ in range(BUTTON_H)]
+        button_ring(px, 0, "#ECE9D8", "#ECE9D8", "#ECE9D8", ["#ECE9D8", "#ECE9D8"])
+        button_ring(px, 1, "#E0DCC9", "#E2DECB", "#F7F6EF", ["#EDEADA", "#F0EEE0"])
+        button_border(px, 2, BORDER_BLUE, ["#7A95A8", "#255783", "#164D7E"])
+        for x in range(3, BUTTON_W - 3):
+            px[3][x] = hex_colour("#D1CCC1")
+    elif state == "disable":
+        px = [[hex_colour("#F5F4EA")] * BUTTON_W for _ in range(BUTTON_H)]
+        button_ring(px, 0, "#ECE9D8", "#ECE9D8", "#ECE9D8", ["#ECE9D8", "#ECE9D8"])
+        button_border(px, 1, "#C9C7BA", ["#D8D5C7", "#CBC9BC", "#D5D2C4"])
+    return bmp24(px)
+
+
 ASSET_MAKERS = {
     "sorvane.ico": make_icon,
     "star_field.bmp": make_star_field,
     "preview.bmp": make_preview,
     "black_pixel.bmp": make_black_pixel,
+    # The gradient button's six state pictures; HighLightSelect shows the same
+    # pixels as HighLight.
+    "button_normal.bmp": lambda: button_picture("normal"),
+    "button_highlight.bmp": lambda: button_picture("highlight"),
+    "button_highlight_select.bmp": lambda: button_picture("highlight"),
+    "button_selected.bmp": lambda: button_picture("selected"),
+    "button_pressed.bmp": lambda: button_picture("pressed"),
+    "button_disable.bmp": lambda: button_picture("disable"),
 }
 
 
