@@ -9,3 +9,11 @@
 #define IDB_STAR_FIELD  101
 #define IDB_BLACK_PIXEL 102
 #define IDB_PREVIEW     103
+
+// The gradient button's six state pictures.
+#define IDB_BUTTON_NORMAL           111
+#define IDB_BUTTON_HIGHLIGHT        112
+#define IDB_BUTTON_SELECTED         113
+#define IDB_BUTTON_PRESSED          114
+#define IDB_BUTTON_HIGHLIGHT_SELECT 115
+#define IDB_BUTTON_DISABLE          116

@@ -1,0 +1,353 @@
+#include "button.h"
+
+#include "resource_ids.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr wchar_t kButtonClassName[] = L"SorvaneCommand";
+constexpr UINT kPointerTimerMs = 100;
+constexpr int kTwipsPerInch = 1440;
+constexpr float kLabelHeightTwips = 195;
+constexpr ULONG kGradientVertexCount = 4;  // the array's size; two are used
+constexpr std::int16_t kMiddleMouseButton = 4, kRightMouseButton = 2;
+constexpr std::uint8_t kVisibleRead = 255;
+
+// The label's design font: "ＭＳ Ｐゴシック", 9.75 points, weight 400, Shift-JIS.
+FontDescription DesignFont() { return {L"ＭＳ Ｐゴシック", 9.75, 400, false, false, false, SHIFTJIS_CHARSET}; }
+
+int PictureResource(StatePicture picture)
+{
+    switch (picture) {
+    case StatePicture::Normal: return IDB_BUTTON_NORMAL;
+    case StatePicture::HighLight: return IDB_BUTTON_HIGHLIGHT;
+    case StatePicture::Selected: return IDB_BUTTON_SELECTED;
+    case StatePicture::Pressed: return IDB_BUTTON_PRESSED;
+    case StatePicture::HighLightSelect: return IDB_BUTTON_HIGHLIGHT_SELECT;
+    case StatePicture::Disable: return IDB_BUTTON_DISABLE;
+    case StatePicture::None: break;
+    }
+    return 0;
+}
+
+std::size_t PictureIndex(StatePicture picture) { return static_cast<std::size_t>(picture) - 1; }
+
+void RegisterButtonClass(WNDPROC procedure)
+{
+    static const ATOM registered = [procedure] {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = procedure;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        windowClass.lpszClassName = kButtonClassName;
+        return RegisterClassW(&windowClass);
+    }();
+    (void)registered;
+}
+
+std::int16_t MouseButtonOf(UINT message)
+{
+    switch (message) {
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP: return kRightMouseButton;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP: return kMiddleMouseButton;
+    default: return kLeftMouseButton;
+    }
+}
+
+}  // namespace
+
+Command::Command(Form& container)
+    : container_(container), font_(DesignFont()), TmrMouse(container, [this] { TmrMouse_Timer(); })
+{
+    RegisterButtonClass(ButtonProc);
+    for (StatePicture picture : {StatePicture::Normal, StatePicture::HighLight, StatePicture::Selected,
+                                 StatePicture::Pressed, StatePicture::HighLightSelect, StatePicture::Disable})
+        pictures_[PictureIndex(picture)] = Picture::FromResource(PictureResource(picture));
+    CreateWindowExW(0, kButtonClassName, L"", WS_CHILD | WS_TABSTOP, 0, 0, 0, 0, container.Handle(), nullptr,
+                    GetModuleHandleW(nullptr), this);
+    SetFont(font_);
+}
+
+Command::~Command()
+{
+    if (surfaceDc_ && surfaceOldBitmap_) SelectObject(surfaceDc_.get(), surfaceOldBitmap_);
+    if (window_) SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+}
+
+int Command::TwipsPerPixel() const
+{
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? kTwipsPerInch / dpi : 15;
+}
+
+int Command::ToPixels(double twips) const { return static_cast<int>(std::floor(twips / TwipsPerPixel())); }
+
+void Command::Move(int leftTwips, int topTwips, int widthTwips, int heightTwips)
+{
+    widthTwips_ = widthTwips;
+    heightTwips_ = heightTwips;
+    const int width = ToPixels(widthTwips), height = ToPixels(heightTwips);
+    // A fresh persistent surface of the new size.
+    if (surfaceDc_ && surfaceOldBitmap_) SelectObject(surfaceDc_.get(), surfaceOldBitmap_);
+    const HDC screen = GetDC(nullptr);
+    surfaceDc_.reset(CreateCompatibleDC(screen));
+    surfaceBitmap_.reset(CreateCompatibleBitmap(screen, std::max(width, 1), std::max(height, 1)));
+    ReleaseDC(nullptr, screen);
+    surfaceOldBitmap_ = SelectObject(surfaceDc_.get(), surfaceBitmap_.get());
+    MoveWindow(window_.get(), ToPixels(leftTwips), ToPixels(topTwips), width, height, FALSE);
+    ShowWindow(window_.get(), SW_SHOWNA);
+    ApplyEnabled();  // the Resize event
+}
+
+void Command::Initialize()
+{
+    ::Initialize(machine_);
+    TmrMouse.SetInterval(kPointerTimerMs);
+    TmrMouse.SetEnabled(true);
+}
+
+std::uint8_t Command::Visible()
+{
+    if (!opaque_) return 0;
+    RefreshButton();
+    return kVisibleRead;
+}
+
+void Command::SetVisible(std::uint8_t visible)
+{
+    opaque_ = visible != 0;
+    if (opaque_) RefreshButton();
+    InvalidateRect(window_.get(), nullptr, TRUE);
+    Notify(L"Visible");
+}
+
+COLORREF Command::FontColour()
+{
+    const COLORREF colour = fontColour_;
+    RefreshButton();
+    return colour;
+}
+
+void Command::SetFontColour(COLORREF colour)
+{
+    fontColour_ = colour;
+    RefreshButton();
+    Notify(L"FontColour");
+}
+
+std::int16_t Command::Enabled()
+{
+    if (FirstRunFlag == 0) {
+        RefreshButton();
+        FirstRunFlag = 1;
+        machine_.EnabledFlag = kButtonTrue;
+    }
+    const std::int16_t value = machine_.EnabledFlag;
+    ApplyEnabled();
+    return value;
+}
+
+void Command::SetEnabled(std::int16_t enabled)
+{
+    machine_.EnabledFlag = enabled;
+    Notify(L"Enabled");
+    ApplyEnabled();
+}
+
+void Command::SetCaption(std::wstring caption)
+{
+    caption_ = std::move(caption);
+    InvalidateRect(window_.get(), nullptr, FALSE);
+    Notify(L"Caption");
+}
+
+void Command::SetFont(FontDescription font)
+{
+    font_ = std::move(font);
+    const HDC screen = GetDC(nullptr);
+    const int height = -static_cast<int>(std::lround(font_.points * GetDeviceCaps(screen, LOGPIXELSY) / 72.0));
+    ReleaseDC(nullptr, screen);
+    fontHandle_.reset(CreateFontW(height, 0, 0, 0, font_.weight, font_.italic, font_.underline,
+                                  font_.strikethrough, static_cast<DWORD>(font_.charset), OUT_DEFAULT_PRECIS,
+                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, font_.name.c_str()));
+    InvalidateRect(window_.get(), nullptr, FALSE);
+    Notify(L"Font");
+}
+
+void Command::ReadProperties(const PropertyBag& bag, const FontDescription& ambientFont)
+{
+    machine_.EnabledFlag = ToBoolean(bag.ReadProperty(L"Enabled", true)) ? kButtonTrue : kButtonFalse;
+    caption_ = ToText(bag.ReadProperty(L"Caption", std::wstring(L"Command1")));
+    const PropertyValue font = bag.ReadProperty(L"Font", ambientFont);
+    if (const auto* description = std::get_if<FontDescription>(&font)) SetFont(*description);
+    FirstRunFlag = static_cast<std::uint8_t>(ToInteger(bag.ReadProperty(L"FirstRun", std::wstring(L"1"))));
+    fontColour_ = static_cast<COLORREF>(ToInteger(bag.ReadProperty(L"FontColour", std::wstring(L"0"))));
+    opaque_ = static_cast<std::int16_t>(ToInteger(bag.ReadProperty(L"Visible", std::wstring(L"1")))) != 0;
+    RefreshButton();
+}
+
+void Command::WriteProperties(PropertyBag& bag, const FontDescription& ambientFont)
+{
+    bag.WriteProperty(L"Enabled", machine_.EnabledFlag != kButtonFalse, true);
+    bag.WriteProperty(L"Caption", caption_, std::wstring(L"Command"));
+    bag.WriteProperty(L"FirstRun", std::int64_t{FirstRunFlag}, std::wstring(L"1"));
+    bag.WriteProperty(L"Font", font_, ambientFont);
+    bag.WriteProperty(L"FontColour", std::int64_t{fontColour_}, std::wstring(L"0"));
+    bag.WriteProperty(L"Visible", std::int64_t{opaque_ ? 1 : 0}, std::wstring(L"1"));
+    RefreshButton();
+}
+
+void Command::ApplyEnabled()
+{
+    labelEnabled_ = machine_.EnabledFlag != kButtonFalse;
+    DrawButton(labelEnabled_ ? StatePicture::Normal : StatePicture::Disable);
+}
+
+void Command::RefreshButton()
+{
+    if (machine_.EnabledFlag == kButtonFalse) return;
+    labelEnabled_ = true;
+    if (FirstRunFlag == 0) fontColour_ = 0;
+    DrawButton(StatePicture::Normal);
+}
+
+void Command::DrawButton(StatePicture picture)
+{
+    lastPicture_ = picture;
+    UpdateGradientDirection(machine_);
+    if (!surfaceDc_) return;
+    RECT whole{0, 0, ToPixels(widthTwips_), ToPixels(heightTwips_)};
+    FillRect(surfaceDc_.get(), &whole, GetSysColorBrush(COLOR_BTNFACE));
+    DrawGradient();
+
+    const Picture& source = pictures_[PictureIndex(picture)];
+    if (const auto pieces = FramePieces(widthTwips_, heightTwips_); pieces && source) {
+        const UniqueMemoryDc pictureDc(CreateCompatibleDC(surfaceDc_.get()));
+        const HGDIOBJ old = SelectObject(pictureDc.get(), source.Bitmap());
+        SetStretchBltMode(surfaceDc_.get(), COLORONCOLOR);
+        for (const FramePiece& piece : *pieces) {
+            const TwipRect& to = piece.destination;
+            const TwipRect& from = piece.source;
+            StretchBlt(surfaceDc_.get(), ToPixels(to.x), ToPixels(to.y), ToPixels(to.width), ToPixels(to.height),
+                       pictureDc.get(), ToPixels(from.x), ToPixels(from.y), ToPixels(from.width),
+                       ToPixels(from.height), SRCCOPY);
+        }
+        SelectObject(pictureDc.get(), old);
+    }
+    labelTop_ = CaptionTop(static_cast<float>(heightTwips_), kLabelHeightTwips);
+    // Present the persistent image, caption on top.
+    InvalidateRect(window_.get(), nullptr, FALSE);
+    UpdateWindow(window_.get());
+}
+
+void Command::DrawGradient()
+{
+    RECT client{};
+    GetClientRect(window_.get(), &client);
+    const auto vertices = GradientVertices(machine_.GradientInverted != kButtonFalse,
+                                           static_cast<float>(client.right), static_cast<float>(client.bottom));
+    TRIVERTEX records[kGradientVertexCount] = {};
+    for (std::size_t i = 0; i < vertices.size(); ++i) {
+        records[i].x = vertices[i].x;
+        records[i].y = vertices[i].y;
+        records[i].Red = vertices[i].red;
+        records[i].Green = vertices[i].green;
+        records[i].Blue = vertices[i].blue;
+        records[i].Alpha = vertices[i].alpha;
+    }
+    GRADIENT_RECT rect{kGradientUpperLeft, kGradientLowerRight};
+    GradientFill(surfaceDc_.get(), records, kGradientVertexCount, &rect, 1, GRADIENT_FILL_RECT_V);
+}
+
+void Command::React(const ButtonReaction& reaction)
+{
+    if (reaction.picture != StatePicture::None) DrawButton(reaction.picture);
+    if (reaction.click && Click) Click();
+}
+
+void Command::TmrMouse_Timer()
+{
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    const HWND under = WindowFromPoint(pointer);
+    if (under == container_.Handle() || under != window_.get()) React(PointerLeft(machine_));
+}
+
+void Command::Notify(const wchar_t* property)
+{
+    if (PropertyChanged) PropertyChanged(property);
+}
+
+void Command::Paint(HDC dc)
+{
+    RECT client{};
+    GetClientRect(window_.get(), &client);
+    if (opaque_ && surfaceDc_)
+        BitBlt(dc, 0, 0, client.right, client.bottom, surfaceDc_.get(), 0, 0, SRCCOPY);
+    else
+        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    const HGDIOBJ oldFont = SelectObject(dc, fontHandle_.get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, labelEnabled_ ? fontColour_ : GetSysColor(COLOR_GRAYTEXT));
+    RECT label{0, ToPixels(labelTop_), client.right, ToPixels(labelTop_ + kLabelHeightTwips)};
+    DrawTextW(dc, caption_.c_str(), -1, &label, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, oldFont);
+}
+
+LRESULT Command::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        Paint(BeginPaint(window_.get(), &paint));
+        EndPaint(window_.get(), &paint);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        Paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_MOUSEMOVE:
+        React(OnMouseMove(machine_));
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        // The button keeps the mouse while one of its buttons is held.
+        SetCapture(window_.get());
+        React(OnMouseDown(machine_, MouseButtonOf(message)));
+        if (GetFocus() != window_.get()) SetFocus(window_.get());
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        if (!(wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON))) ReleaseCapture();
+        React(OnMouseUp(machine_, MouseButtonOf(message)));
+        return 0;
+    case WM_SETFOCUS:
+        React(OnGotFocus(machine_));
+        return 0;
+    case WM_KILLFOCUS:
+        React(OnLostFocus(machine_));
+        return 0;
+    default:
+        return DefWindowProcW(window_.get(), message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK Command::ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* button = static_cast<Command*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(button));
+        button->window_.reset(window);
+    }
+    auto* button = reinterpret_cast<Command*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return button ? button->HandleMessage(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+}

@@ -1,0 +1,89 @@
+// The gradient push button `Command`: a child window of a form that paints a
+// vertical white-to-lavender gradient framed by one of six state pictures,
+// follows the pointer and the focus, stores its properties and raises Click.
+#pragma once
+
+#include "button_rules.h"
+#include "forms/form.h"
+#include "forms/picture.h"
+#include "forms/property_bag.h"
+#include "forms/timer.h"
+#include "win32_handles.h"
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <string>
+
+class Command {
+public:
+    // A button on the container form (which must be loaded), hidden until placed.
+    explicit Command(Form& container);
+    ~Command();
+    Command(const Command&) = delete;
+    Command& operator=(const Command&) = delete;
+
+    // The container places and sizes the button, in twips; this raises Resize.
+    void Move(int leftTwips, int topTwips, int widthTwips, int heightTwips);
+    HWND Handle() const { return window_.get(); }
+
+    // Public members.
+    void Initialize();
+    std::uint8_t Visible();
+    void SetVisible(std::uint8_t visible);
+    COLORREF FontColour();
+    void SetFontColour(COLORREF colour);
+    std::int16_t Enabled();
+    void SetEnabled(std::int16_t enabled);
+    const std::wstring& Caption() const { return caption_; }
+    void SetCaption(std::wstring caption);
+    const FontDescription& Font() const { return font_; }
+    void SetFont(FontDescription font);
+
+    // Raised synchronously by the mouse-up handling.
+    std::function<void()> Click;
+    // Told the name of each stored property that changes.
+    std::function<void(const std::wstring&)> PropertyChanged;
+
+    void ReadProperties(const PropertyBag& bag, const FontDescription& ambientFont);
+    void WriteProperties(PropertyBag& bag, const FontDescription& ambientFont);
+
+    // The state and the last picture drawn, for the container's tests.
+    const ButtonMachine& Machine() const { return machine_; }
+    StatePicture LastPicture() const { return lastPicture_; }
+
+private:
+    static LRESULT CALLBACK ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void ApplyEnabled();
+    void RefreshButton();
+    void DrawButton(StatePicture picture);
+    void DrawGradient();
+    void React(const ButtonReaction& reaction);
+    void TmrMouse_Timer();
+    void Notify(const wchar_t* property);
+    void Paint(HDC dc);
+    int TwipsPerPixel() const;
+    int ToPixels(double twips) const;
+
+    Form& container_;
+    UniqueWindow window_;
+    ButtonMachine machine_;
+    std::uint8_t FirstRunFlag = 0;
+    bool opaque_ = true;
+    std::wstring caption_ = L"Command";
+    FontDescription font_;
+    UniqueGdiObject fontHandle_;
+    COLORREF fontColour_ = 0;
+    bool labelEnabled_ = true;
+    float labelTop_ = 90;
+    int widthTwips_ = 0, heightTwips_ = 0;
+    std::array<Picture, 6> pictures_;
+    UniqueMemoryDc surfaceDc_;
+    UniqueGdiObject surfaceBitmap_;
+    HGDIOBJ surfaceOldBitmap_ = nullptr;
+    StatePicture lastPicture_ = StatePicture::None;
+    Timer TmrMouse;
+};
