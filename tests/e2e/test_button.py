@@ -1,0 +1,104 @@
+"""The gradient button under the real mouse: its frame follows the pointer
+and the focus, a release raises Click unless the pointer left the focused
+button while it was held, and a disabled button ignores everything."""
+import time
+
+import pytest
+
+from harness import Session, windows_path
+
+TITLE = "Sorvane button probe"
+BUTTON_A, BUTTON_B = (20, 20), (20, 100)   # client pixels of the two buttons
+BUTTON_SIZE = (77, 25)
+TICK = 0.35  # more than the 100 ms pointer timer's tick, with room for Wine
+
+# The inner band's colour at the middle of the left edge (column 2, row 12).
+NORMAL = (244, 244, 240)
+AMBER = (252, 202, 105)
+BLUE = (169, 197, 239)
+DISABLED_INSIDE = (245, 244, 234)
+
+
+def close(colour, expected, tolerance=10):
+    return all(abs(a - b) <= tolerance for a, b in zip(colour, expected))
+
+
+@pytest.fixture
+def probe(tmp_path):
+    with Session() as session:
+        log = tmp_path / "clicks.txt"
+        log.write_text("")
+        process = session.run(session.probe("button_probe.exe"), windows_path(log))
+        session.wait_for_window(TITLE)
+        left, top, _, _ = session.client_rect(TITLE)
+        yield session, (left, top), log
+        process.kill()
+
+
+def band(session, origin, button, name):
+    x, y = origin[0] + button[0] + 2, origin[1] + button[1] + 12
+    return session.screenshot(name).pixel(x, y)
+
+
+def centre(origin, button):
+    return origin[0] + button[0] + BUTTON_SIZE[0] // 2, origin[1] + button[1] + BUTTON_SIZE[1] // 2
+
+
+def move_onto(session, point):
+    """Moves onto a point as a hand does: there, then a pixel further. (Wine
+    gives the window a jump's first motion only on the next one.)"""
+    session.mouse_move(*point)
+    session.mouse_move(point[0] + 1, point[1])
+
+
+def clicks(log):
+    return log.read_text().split()
+
+
+def test_hover_click_focus_and_leaving(probe):
+    session, origin, log = probe
+    session.mouse_move(5, 5)
+    time.sleep(TICK)
+    assert close(band(session, origin, BUTTON_A, "button-normal"), NORMAL)
+
+    move_onto(session, centre(origin, BUTTON_A))
+    time.sleep(TICK)
+    assert close(band(session, origin, BUTTON_A, "button-hover"), AMBER)
+
+    session.click(*centre(origin, BUTTON_A))
+    time.sleep(TICK)
+    assert clicks(log) == ["Click", "A"]
+    assert close(band(session, origin, BUTTON_A, "button-hover-focused"), AMBER)
+
+    session.mouse_move(5, 5)
+    time.sleep(TICK)
+    assert close(band(session, origin, BUTTON_A, "button-focused"), BLUE)
+
+    move_onto(session, centre(origin, BUTTON_A))
+    time.sleep(TICK)
+    assert close(band(session, origin, BUTTON_A, "button-focused-hover"), AMBER)
+    session.click(*centre(origin, BUTTON_A), button=3)
+    time.sleep(TICK)
+    assert clicks(log) == ["Click", "A"] * 2, "a right-button release clicks too"
+
+
+def test_dragging_out_of_a_held_button_raises_no_click(probe):
+    session, origin, log = probe
+    move_onto(session, centre(origin, BUTTON_A))
+    session.mouse_down()
+    time.sleep(TICK)
+    session.mouse_move(300, 180)
+    time.sleep(TICK)  # a tick sees the pointer gone: state 3
+    session.mouse_up()
+    time.sleep(TICK)
+    assert clicks(log) == []
+    assert close(band(session, origin, BUTTON_A, "button-dragged-out"), BLUE)
+
+
+def test_a_disabled_button_shows_its_picture_and_ignores_the_mouse(probe):
+    session, origin, log = probe
+    assert close(band(session, origin, BUTTON_B, "button-disabled"), DISABLED_INSIDE)
+    session.click(*centre(origin, BUTTON_B))
+    time.sleep(TICK)
+    assert clicks(log) == []
+    assert close(band(session, origin, BUTTON_B, "button-disabled-clicked"), DISABLED_INSIDE)
