@@ -104,6 +104,28 @@ TEST_F(ButtonOnAForm, StoredPropertiesRoundTripWithTheirDefaults)
     EXPECT_EQ(other.FontColour(), RGB(200, 0, 0));
 }
 
+TEST_F(ButtonOnAForm, EveryPropertySurvivesStoringAndReading)
+{
+    const FontDescription font{L"IPAPGothic", 12, 700, true, false, true, 128};
+    button->Enabled();
+    button->SetCaption(L"ファイル");
+    button->SetFont(font);
+    button->SetFontColour(RGB(10, 20, 30));
+    button->SetVisible(0);
+    button->SetEnabled(0);
+    PropertyBag stored;
+    button->WriteProperties(stored, kAmbient);
+
+    Command copy(form);
+    copy.ReadProperties(stored, kAmbient);
+    EXPECT_EQ(copy.Machine().EnabledFlag, 0);
+    EXPECT_EQ(copy.Caption(), L"ファイル");
+    EXPECT_EQ(copy.Font(), font);
+    EXPECT_EQ(copy.Visible(), 0);
+    copy.SetEnabled(-1);
+    EXPECT_EQ(copy.FontColour(), RGB(10, 20, 30)) << "FirstRun 1 was kept as the default";
+}
+
 TEST_F(ButtonOnAForm, AStoredFirstRunOfZeroForcesABlackCaption)
 {
     PropertyBag stored;
@@ -111,6 +133,11 @@ TEST_F(ButtonOnAForm, AStoredFirstRunOfZeroForcesABlackCaption)
     stored.WriteProperty(L"FontColour", std::int64_t{RGB(0, 0, 200)}, std::wstring(L"0"));
     button->ReadProperties(stored, kAmbient);
     EXPECT_EQ(button->FontColour(), 0u);
+    button->SetFontColour(RGB(0, 0, 200));
+    EXPECT_EQ(button->FontColour(), 0u) << "every refresh forces black again";
+    button->Enabled();  // the first read sets FirstRun
+    button->SetFontColour(RGB(0, 0, 200));
+    EXPECT_EQ(button->FontColour(), RGB(0, 0, 200));
 }
 
 }  // namespace
