@@ -102,6 +102,34 @@ TEST(ButtonStates, BeforeInitializeAndWhileDisabled)
     EXPECT_EQ(OnMouseUp(oddlyTrue, kLeftMouseButton), ButtonReaction{StatePicture::Normal});
 }
 
+TEST(ButtonStates, TheReleaseRowsStateByState)
+{
+    struct Row {
+        std::uint8_t state;
+        StatePicture leftPicture;
+        bool click;
+    };
+    const Row rows[] = {{kStateUninitialised, StatePicture::None, true},
+                        {kStateNormal, StatePicture::None, true},
+                        {kStateHover, StatePicture::Normal, true},
+                        {kStateFocused, StatePicture::None, false},
+                        {kStateFocusedHover, StatePicture::HighLightSelect, true}};
+    for (const Row& row : rows) {
+        for (const std::int16_t mouseButton : {kLeftMouseButton, kRight, kMiddle}) {
+            ButtonMachine button;
+            button.EnabledFlag = kButtonTrue;
+            button.ButtonState = row.state;
+            button.MouseIsDown = kButtonTrue;
+            const ButtonReaction reaction = OnMouseUp(button, mouseButton);
+            const bool left = mouseButton == kLeftMouseButton;
+            EXPECT_EQ(reaction.picture, left ? row.leftPicture : StatePicture::None) << int{row.state};
+            EXPECT_EQ(reaction.click, row.click) << int{row.state} << " button " << mouseButton;
+            EXPECT_EQ(button.MouseIsDown, left ? kButtonFalse : kButtonTrue) << "only the left release clears it";
+            EXPECT_EQ(button.ButtonState, row.state) << "a release never changes the state";
+        }
+    }
+}
+
 TEST(ButtonGradient, StateFourKeepsTheDirectionItCameFrom)
 {
     ButtonMachine fromHover = EnabledButton();
