@@ -27,24 +27,24 @@ int main(int argc, char** argv)
             if (header == HeaderKind::Core && (bits == 16 || bits == 32)) continue;
             const Picture source = bits == 1 ? CornerPicture(5, 3, {colours[0], colours[1]}) : picture;
             for (const bool fileHeader : {true, false}) {
-                BitmapSpec spec;
-                spec.header = header;
-                spec.bitCount = bits;
-                spec.fileHeader = fileHeader;
+                BitmapFormat format;
+                format.header = header;
+                format.bitCount = bits;
+                format.fileHeader = fileHeader;
                 if (bits <= 8) {
-                    spec.palette = bits == 1 ? std::vector<Rgb>{colours[0], colours[1]} : colours;
-                    spec.palette.resize(std::size_t{1} << bits);
+                    format.palette = bits == 1 ? std::vector<Rgb>{colours[0], colours[1]} : colours;
+                    format.palette.resize(std::size_t{1} << bits);
                 }
                 const std::string name = std::string(header == HeaderKind::Core ? "core" : "info") +
                                          std::to_string(bits) + (fileHeader ? "" : "_packed") + ".bmp";
-                Write(folder, name, EncodeBitmap(source, spec));
+                Write(folder, name, EncodeBitmap(source, format));
             }
         }
 
-    BitmapSpec topDown;
+    BitmapFormat topDown;
     topDown.topDown = true;
     Write(folder, "topdown24.bmp", EncodeBitmap(picture, topDown));
-    BitmapSpec fields;
+    BitmapFormat fields;
     fields.bitCount = 16;
     fields.bitFields = true;
     fields.masks = {0xF800, 0x07E0, 0x001F};

@@ -83,27 +83,27 @@ std::vector<std::uint8_t> Headers(HeaderKind kind, bool fileHeader, int width, i
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodeBitmap(const Picture& picture, const BitmapSpec& spec)
+std::vector<std::uint8_t> EncodeBitmap(const Picture& picture, const BitmapFormat& format)
 {
-    const std::size_t stride = (static_cast<std::size_t>(picture.width) * spec.bitCount + 31) / 32 * 4;
+    const std::size_t stride = (static_cast<std::size_t>(picture.width) * format.bitCount + 31) / 32 * 4;
     std::vector<std::uint8_t> pixels;
     pixels.reserve(stride * static_cast<std::size_t>(picture.height));
     const std::array<std::uint32_t, 3> defaultMasks16{0x7C00, 0x03E0, 0x001F};
-    const auto& masks = spec.bitFields ? spec.masks : defaultMasks16;
+    const auto& masks = format.bitFields ? format.masks : defaultMasks16;
 
     for (int row = 0; row < picture.height; ++row) {
-        const int y = spec.topDown ? row : picture.height - 1 - row;
+        const int y = format.topDown ? row : picture.height - 1 - row;
         std::vector<std::uint8_t> line;
         std::uint32_t bitBuffer = 0;
         int bitsHeld = 0;
         for (int x = 0; x < picture.width; ++x) {
             const Rgb c = picture.At(x, y);
-            switch (spec.bitCount) {
+            switch (format.bitCount) {
             case 1:
             case 4:
             case 8:
-                bitBuffer = (bitBuffer << spec.bitCount) | PaletteIndex(spec.palette, c);
-                bitsHeld += spec.bitCount;
+                bitBuffer = (bitBuffer << format.bitCount) | PaletteIndex(format.palette, c);
+                bitsHeld += format.bitCount;
                 if (bitsHeld == 8) {
                     line.push_back(static_cast<std::uint8_t>(bitBuffer));
                     bitBuffer = 0;
@@ -121,7 +121,7 @@ std::vector<std::uint8_t> EncodeBitmap(const Picture& picture, const BitmapSpec&
                 line.push_back(c.r);
                 break;
             case 32:
-                if (spec.bitFields) {
+                if (format.bitFields) {
                     Put32(line, Scale(c.r, masks[0]) | Scale(c.g, masks[1]) | Scale(c.b, masks[2]));
                 } else {
                     line.push_back(c.b);
@@ -138,11 +138,11 @@ std::vector<std::uint8_t> EncodeBitmap(const Picture& picture, const BitmapSpec&
         pixels.insert(pixels.end(), line.begin(), line.end());
     }
 
-    const int height = spec.topDown ? -picture.height : picture.height;
+    const int height = format.topDown ? -picture.height : picture.height;
     std::vector<std::uint8_t> file =
-        Headers(spec.header, spec.fileHeader, picture.width, height, spec.bitCount,
-                spec.bitFields ? 3u : 0u, 0, spec.palette, spec.colorsUsed,
-                spec.bitFields ? &spec.masks : nullptr, pixels.size());
+        Headers(format.header, format.fileHeader, picture.width, height, format.bitCount,
+                format.bitFields ? 3u : 0u, 0, format.palette, format.colorsUsed,
+                format.bitFields ? &format.masks : nullptr, pixels.size());
     file.insert(file.end(), pixels.begin(), pixels.end());
     return file;
 }

@@ -23,7 +23,7 @@ struct Picture {
 
 enum class HeaderKind { Core, Info };
 
-struct BitmapSpec {
+struct BitmapFormat {
     HeaderKind header = HeaderKind::Info;
     bool fileHeader = true;
     std::uint16_t bitCount = 24;
@@ -37,7 +37,7 @@ struct BitmapSpec {
 
 // The file for the picture. Palettised depths look each colour up in the
 // palette; 16 bits are 5-5-5 unless bit fields give other masks.
-std::vector<std::uint8_t> EncodeBitmap(const Picture& picture, const BitmapSpec& spec);
+std::vector<std::uint8_t> EncodeBitmap(const Picture& picture, const BitmapFormat& format);
 
 // A run-length file (RLE8 with 8 bits, RLE4 with 4 bits) with the given
 // palette and stream, as written, bottom-up.

@@ -32,7 +32,7 @@ struct DecodeCase {
     const char* name;
     int width, height;
     std::vector<Rgb> colours;
-    BitmapSpec spec;
+    BitmapFormat format;
 };
 
 class DecodesPixelForPixel : public testing::TestWithParam<DecodeCase> {};
@@ -41,42 +41,42 @@ TEST_P(DecodesPixelForPixel, AsTheSystemWouldShowIt)
 {
     const DecodeCase& c = GetParam();
     const Picture picture = CornerPicture(c.width, c.height, c.colours);
-    const DibDecoding decoded = Decode(std::string(c.name) + ".bmp", EncodeBitmap(picture, c.spec));
+    const DibDecoding decoded = Decode(std::string(c.name) + ".bmp", EncodeBitmap(picture, c.format));
     ASSERT_TRUE(decoded.image) << decoded.message;
     EXPECT_EQ(decoded.image->width, c.width);
     EXPECT_EQ(decoded.image->height, c.height);
     EXPECT_EQ(decoded.image->pixels, BottomUpRgb(picture));
 }
 
-BitmapSpec Spec(HeaderKind header, std::uint16_t bits, std::vector<Rgb> palette = {}, bool fileHeader = true)
+BitmapFormat Format(HeaderKind header, std::uint16_t bits, std::vector<Rgb> palette = {}, bool fileHeader = true)
 {
-    BitmapSpec spec;
-    spec.header = header;
-    spec.bitCount = bits;
-    spec.palette = std::move(palette);
-    spec.fileHeader = fileHeader;
-    return spec;
+    BitmapFormat format;
+    format.header = header;
+    format.bitCount = bits;
+    format.palette = std::move(palette);
+    format.fileHeader = fileHeader;
+    return format;
 }
 
-BitmapSpec TopDown(BitmapSpec spec)
+BitmapFormat TopDown(BitmapFormat format)
 {
-    spec.topDown = true;
-    return spec;
+    format.topDown = true;
+    return format;
 }
 
-BitmapSpec ShortTable(std::vector<Rgb> palette)
+BitmapFormat ShortTable(std::vector<Rgb> palette)
 {
-    BitmapSpec spec = Spec(HeaderKind::Info, 8, palette);
-    spec.colorsUsed = static_cast<std::uint32_t>(palette.size());
-    return spec;
+    BitmapFormat format = Format(HeaderKind::Info, 8, palette);
+    format.colorsUsed = static_cast<std::uint32_t>(palette.size());
+    return format;
 }
 
-BitmapSpec BitFields(std::uint16_t bits, std::array<std::uint32_t, 3> masks)
+BitmapFormat BitFields(std::uint16_t bits, std::array<std::uint32_t, 3> masks)
 {
-    BitmapSpec spec = Spec(HeaderKind::Info, bits);
-    spec.bitFields = true;
-    spec.masks = masks;
-    return spec;
+    BitmapFormat format = Format(HeaderKind::Info, bits);
+    format.bitFields = true;
+    format.masks = masks;
+    return format;
 }
 
 const std::vector<Rgb> kTwo{kBlack, kWhite};
@@ -96,34 +96,34 @@ std::vector<Rgb> TwentyColours()
 INSTANTIATE_TEST_SUITE_P(
     EveryDepthAndHeader, DecodesPixelForPixel,
     testing::Values(
-        DecodeCase{"core1", 5, 3, kTwo, Spec(HeaderKind::Core, 1, kTwo)},
-        DecodeCase{"info1", 3, 4, kTwo, Spec(HeaderKind::Info, 1, kTwo)},
-        DecodeCase{"core4", 5, 2, kSix, Spec(HeaderKind::Core, 4, FullPalette(kSix, 4))},
-        DecodeCase{"info4", 3, 3, kSix, Spec(HeaderKind::Info, 4, FullPalette(kSix, 4))},
-        DecodeCase{"core8", 3, 2, kSix, Spec(HeaderKind::Core, 8, FullPalette(kSix, 8))},
-        DecodeCase{"info8_colours_used_0", 5, 3, kSix, Spec(HeaderKind::Info, 8, FullPalette(kSix, 8))},
+        DecodeCase{"core1", 5, 3, kTwo, Format(HeaderKind::Core, 1, kTwo)},
+        DecodeCase{"info1", 3, 4, kTwo, Format(HeaderKind::Info, 1, kTwo)},
+        DecodeCase{"core4", 5, 2, kSix, Format(HeaderKind::Core, 4, FullPalette(kSix, 4))},
+        DecodeCase{"info4", 3, 3, kSix, Format(HeaderKind::Info, 4, FullPalette(kSix, 4))},
+        DecodeCase{"core8", 3, 2, kSix, Format(HeaderKind::Core, 8, FullPalette(kSix, 8))},
+        DecodeCase{"info8_colours_used_0", 5, 3, kSix, Format(HeaderKind::Info, 8, FullPalette(kSix, 8))},
         DecodeCase{"info8_short_table", 5, 4, TwentyColours(), ShortTable(TwentyColours())},
-        DecodeCase{"info16", 3, 3, kFiveBit, Spec(HeaderKind::Info, 16)},
+        DecodeCase{"info16", 3, 3, kFiveBit, Format(HeaderKind::Info, 16)},
         DecodeCase{"info16_565", 5, 2, kFiveBit, BitFields(16, {0xF800, 0x07E0, 0x001F})},
-        DecodeCase{"core24", 3, 3, kSix, Spec(HeaderKind::Core, 24)},
-        DecodeCase{"info24_width1", 1, 4, kSix, Spec(HeaderKind::Info, 24)},
-        DecodeCase{"info24_width3", 3, 5, kSix, Spec(HeaderKind::Info, 24)},
-        DecodeCase{"info24_width5", 5, 3, kSix, Spec(HeaderKind::Info, 24)},
-        DecodeCase{"info32", 3, 2, kSix, Spec(HeaderKind::Info, 32)},
+        DecodeCase{"core24", 3, 3, kSix, Format(HeaderKind::Core, 24)},
+        DecodeCase{"info24_width1", 1, 4, kSix, Format(HeaderKind::Info, 24)},
+        DecodeCase{"info24_width3", 3, 5, kSix, Format(HeaderKind::Info, 24)},
+        DecodeCase{"info24_width5", 5, 3, kSix, Format(HeaderKind::Info, 24)},
+        DecodeCase{"info32", 3, 2, kSix, Format(HeaderKind::Info, 32)},
         // Red in the low byte: only a loader that uses the masks gets red right.
         DecodeCase{"info32_swapped_masks", 5, 2, kSix, BitFields(32, {0x000000FF, 0x0000FF00, 0x00FF0000})},
-        DecodeCase{"packed_core8", 3, 3, kSix, Spec(HeaderKind::Core, 8, FullPalette(kSix, 8), false)},
-        DecodeCase{"packed_info4", 5, 2, kSix, Spec(HeaderKind::Info, 4, FullPalette(kSix, 4), false)},
-        DecodeCase{"packed_info24", 3, 2, kSix, Spec(HeaderKind::Info, 24, {}, false)},
-        DecodeCase{"topdown24", 3, 4, kSix, TopDown(Spec(HeaderKind::Info, 24))},
-        DecodeCase{"topdown8", 5, 3, kSix, TopDown(Spec(HeaderKind::Info, 8, FullPalette(kSix, 8)))},
-        DecodeCase{"topdown1_packed", 3, 3, kTwo, TopDown(Spec(HeaderKind::Info, 1, kTwo, false))}),
+        DecodeCase{"packed_core8", 3, 3, kSix, Format(HeaderKind::Core, 8, FullPalette(kSix, 8), false)},
+        DecodeCase{"packed_info4", 5, 2, kSix, Format(HeaderKind::Info, 4, FullPalette(kSix, 4), false)},
+        DecodeCase{"packed_info24", 3, 2, kSix, Format(HeaderKind::Info, 24, {}, false)},
+        DecodeCase{"topdown24", 3, 4, kSix, TopDown(Format(HeaderKind::Info, 24))},
+        DecodeCase{"topdown8", 5, 3, kSix, TopDown(Format(HeaderKind::Info, 8, FullPalette(kSix, 8)))},
+        DecodeCase{"topdown1_packed", 3, 3, kTwo, TopDown(Format(HeaderKind::Info, 1, kTwo, false))}),
     [](const testing::TestParamInfo<DecodeCase>& param) { return std::string(param.param.name); });
 
 TEST(ImageLoader, DecodesTheOnePixelOverlayFile)
 {
     const Picture black{1, 1, {kBlack}};
-    const DibDecoding decoded = Decode("overlay.bmp", EncodeBitmap(black, Spec(HeaderKind::Info, 24)));
+    const DibDecoding decoded = Decode("overlay.bmp", EncodeBitmap(black, Format(HeaderKind::Info, 24)));
     ASSERT_TRUE(decoded.image);
     EXPECT_EQ(decoded.image->width, 1);
     EXPECT_EQ(decoded.image->height, 1);
@@ -169,7 +169,7 @@ TEST(ImageLoader, DecodesRunLength4WithRunsAndAbsoluteNibbles)
 
 std::vector<std::uint8_t> Good8BitFile()
 {
-    return EncodeBitmap(CornerPicture(4, 4, kSix), Spec(HeaderKind::Info, 8, FullPalette(kSix, 8)));
+    return EncodeBitmap(CornerPicture(4, 4, kSix), Format(HeaderKind::Info, 8, FullPalette(kSix, 8)));
 }
 
 constexpr std::size_t kInfoAt = 14;  // the info header, after the file header
@@ -211,7 +211,7 @@ INSTANTIATE_TEST_SUITE_P(
                       [] { auto f = Good8BitFile(); f.resize(kInfoAt + 20); return f; }, kUnknownFormatText},
         MalformedCase{"cut_core_header",
                       [] {
-                          auto f = EncodeBitmap(CornerPicture(2, 2, kSix), Spec(HeaderKind::Core, 24));
+                          auto f = EncodeBitmap(CornerPicture(2, 2, kSix), Format(HeaderKind::Core, 24));
                           f.resize(kInfoAt + 8);
                           return f;
                       },
@@ -226,7 +226,7 @@ INSTANTIATE_TEST_SUITE_P(
                       kUnknownFormatText},
         MalformedCase{"rle8_on_24_bits",
                       [] {
-                          auto f = EncodeBitmap(CornerPicture(4, 4, kSix), Spec(HeaderKind::Info, 24));
+                          auto f = EncodeBitmap(CornerPicture(4, 4, kSix), Format(HeaderKind::Info, 24));
                           Set32(f, kInfoAt + 16, 1);
                           return f;
                       },
@@ -251,14 +251,14 @@ INSTANTIATE_TEST_SUITE_P(
                       [] { auto f = Good8BitFile(); Set32(f, kInfoAt + 32, 257); return f; }, kUnknownFormatText},
         MalformedCase{"too_many_colours_for_1_bit",
                       [] {
-                          auto f = EncodeBitmap(CornerPicture(3, 3, kTwo), Spec(HeaderKind::Info, 1, kTwo));
+                          auto f = EncodeBitmap(CornerPicture(3, 3, kTwo), Format(HeaderKind::Info, 1, kTwo));
                           Set32(f, kInfoAt + 32, 3);
                           return f;
                       },
                       kUnknownFormatText},
         MalformedCase{"colour_table_past_the_end",
                       [] {
-                          auto f = EncodeBitmap(CornerPicture(2, 2, kTwo), Spec(HeaderKind::Info, 8, kTwo, false));
+                          auto f = EncodeBitmap(CornerPicture(2, 2, kTwo), Format(HeaderKind::Info, 8, kTwo, false));
                           f.resize(40 + 100);  // the full table is 1024 bytes
                           return f;
                       },

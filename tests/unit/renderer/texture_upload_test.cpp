@@ -49,9 +49,9 @@ TEST_F(HiddenGlWindow, TextureHoldsThePictureAtEveryWidthAndRowOrder)
     for (const int width : {1, 3, 5, 6, 512}) {
         for (const bool topDown : {false, true}) {
             const Picture picture = CornerPicture(width, 7, colours);
-            BitmapSpec spec;
-            spec.topDown = topDown;
-            const std::string path = WriteTestFile("texture.bmp", EncodeBitmap(picture, spec));
+            BitmapFormat format;
+            format.topDown = topDown;
+            const std::string path = WriteTestFile("texture.bmp", EncodeBitmap(picture, format));
             GLuint name = 0;
             ASSERT_TRUE(LoadTexture(path.c_str(), &name, GL_REPEAT, GL_REPEAT));
             EXPECT_NE(name, 0u);
