@@ -1,5 +1,6 @@
 #include "button.h"
 
+#include "forms/window_procedure.h"
 #include "resource_ids.h"
 
 #include <cmath>
@@ -62,7 +63,7 @@ std::int16_t MouseButtonOf(UINT message)
 Command::Command(Form& container)
     : container_(container), font_(DesignFont()), TmrMouse(container, [this] { TmrMouse_Timer(); })
 {
-    RegisterButtonClass(ButtonProc);
+    RegisterButtonClass(OwnedWindowProc<Command>);
     for (StatePicture picture : {StatePicture::Normal, StatePicture::HighLight, StatePicture::Selected,
                                  StatePicture::Pressed, StatePicture::HighLightSelect, StatePicture::Disable})
         pictures_[PictureIndex(picture)] = Picture::FromResource(PictureResource(picture));
@@ -339,15 +340,4 @@ LRESULT Command::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         return DefWindowProcW(window_.get(), message, wParam, lParam);
     }
-}
-
-LRESULT CALLBACK Command::ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* button = static_cast<Command*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(button));
-        button->window_.reset(window);
-    }
-    auto* button = reinterpret_cast<Command*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return button ? button->HandleMessage(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }

@@ -40,7 +40,7 @@ Form::~Form()
 void Form::Load()
 {
     if (window_) return;
-    RegisterFormClass(FormProc);
+    RegisterFormClass(OwnedWindowProc<Form>);
     // The window procedure takes the handle into window_ as soon as it exists.
     if (!CreateWindowExW(ExStyle(), kFormClassName, caption_.c_str(), Style(), CW_USEDEFAULT, CW_USEDEFAULT,
                          CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), this)) {
@@ -131,15 +131,4 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         return OnMessage(message, wParam, lParam);
     }
-}
-
-LRESULT CALLBACK Form::FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-        form->window_.reset(window);
-    }
-    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return form ? form->HandleMessage(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }

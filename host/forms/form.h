@@ -4,6 +4,7 @@
 // destroys the window.
 #pragma once
 
+#include "window_procedure.h"
 #include "win32_handles.h"
 
 #include <windows.h>
@@ -46,7 +47,8 @@ protected:
     virtual DWORD ExStyle() const { return 0; }
 
 private:
-    static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <typename Owner>
+    friend LRESULT CALLBACK OwnedWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Form_Unload, then the window goes (destroyed here, or already going).
     void FinishUnload(bool destroyWindow);
