@@ -1,15 +1,14 @@
 #include "button.h"
 
+#include "forms/font.h"
+#include "forms/twips.h"
 #include "forms/window_procedure.h"
 #include "resource_ids.h"
-
-#include <cmath>
 
 namespace {
 
 constexpr wchar_t kButtonClassName[] = L"SorvaneCommand";
 constexpr UINT kPointerTimerMs = 100;
-constexpr int kTwipsPerInch = 1440;
 constexpr float kLabelHeightTwips = 195;
 constexpr ULONG kGradientVertexCount = 4;  // the array's size; two are used
 constexpr std::int16_t kMiddleMouseButton = 4, kRightMouseButton = 2;
@@ -60,14 +59,16 @@ std::int16_t MouseButtonOf(UINT message)
 
 }  // namespace
 
-Command::Command(Form& container)
-    : container_(container), font_(DesignFont()), TmrMouse(container, [this] { TmrMouse_Timer(); })
+Command::Command(Form& container) : Command(container, container.Handle()) {}
+
+Command::Command(Form& form, HWND parent)
+    : form_(form), font_(DesignFont()), TmrMouse(form, [this] { TmrMouse_Timer(); })
 {
     RegisterButtonClass(OwnedWindowProc<Command>);
     for (StatePicture picture : {StatePicture::Normal, StatePicture::HighLight, StatePicture::Selected,
                                  StatePicture::Pressed, StatePicture::HighLightSelect, StatePicture::Disable})
         pictures_[PictureIndex(picture)] = Picture::FromResource(PictureResource(picture));
-    CreateWindowExW(0, kButtonClassName, L"", WS_CHILD | WS_TABSTOP, 0, 0, 0, 0, container.Handle(), nullptr,
+    CreateWindowExW(0, kButtonClassName, L"", WS_CHILD | WS_TABSTOP, 0, 0, 0, 0, parent, nullptr,
                     GetModuleHandleW(nullptr), this);
     SetFont(font_);
 }
@@ -77,16 +78,6 @@ Command::~Command()
     if (surfaceDc_ && surfaceOldBitmap_) SelectObject(surfaceDc_.get(), surfaceOldBitmap_);
     if (window_) SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
 }
-
-int Command::TwipsPerPixel() const
-{
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? kTwipsPerInch / dpi : 15;
-}
-
-int Command::ToPixels(double twips) const { return static_cast<int>(std::floor(twips / TwipsPerPixel())); }
 
 void Command::Move(int leftTwips, int topTwips, int widthTwips, int heightTwips)
 {
@@ -170,12 +161,7 @@ void Command::SetCaption(std::wstring caption)
 void Command::SetFont(FontDescription font)
 {
     font_ = std::move(font);
-    const HDC screen = GetDC(nullptr);
-    const int height = -static_cast<int>(std::lround(font_.points * GetDeviceCaps(screen, LOGPIXELSY) / 72.0));
-    ReleaseDC(nullptr, screen);
-    fontHandle_.reset(CreateFontW(height, 0, 0, 0, font_.weight, font_.italic, font_.underline,
-                                  font_.strikethrough, static_cast<DWORD>(font_.charset), OUT_DEFAULT_PRECIS,
-                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, font_.name.c_str()));
+    fontHandle_ = CreateFontOf(font_);
     InvalidateRect(window_.get(), nullptr, FALSE);
     Notify(L"Font");
 }
@@ -276,7 +262,7 @@ void Command::TmrMouse_Timer()
     POINT pointer{};
     GetCursorPos(&pointer);
     const HWND under = WindowFromPoint(pointer);
-    if (under == container_.Handle() || under != window_.get()) React(PointerLeft(machine_));
+    if (under == form_.Handle() || under != window_.get()) React(PointerLeft(machine_));
 }
 
 void Command::Notify(const wchar_t* property)

@@ -20,6 +20,8 @@ class Command {
 public:
     // A button on the container form (which must be loaded), hidden until placed.
     explicit Command(Form& container);
+    // A button in a container window (a picture box) of the loaded form.
+    Command(Form& form, HWND parent);
     ~Command();
     Command(const Command&) = delete;
     Command& operator=(const Command&) = delete;
@@ -66,10 +68,8 @@ private:
     void TmrMouse_Timer();
     void Notify(const wchar_t* property);
     void Paint(HDC dc);
-    int TwipsPerPixel() const;
-    int ToPixels(double twips) const;
 
-    Form& container_;
+    Form& form_;
     UniqueWindow window_;
     ButtonMachine machine_;
     std::uint8_t FirstRunFlag = 0;

@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "dialog.h"
 #include "forms/application.h"
 #include "preview.h"
 #include "saver.h"
@@ -44,7 +45,7 @@ void StartUp(std::string_view argumentText)
     }
 
     if (mode == "C") {
-        // The settings dialog is shown modally here once it exists.
+        ShowSettingsDialog();
         Application::EndProgram();
     }
     if (mode != "S" && !argumentText.empty()) Application::EndProgram();

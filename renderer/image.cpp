@@ -1,5 +1,6 @@
 #include "image.h"
 
+#include "ansi_text.h"
 #include "dib_layout.h"
 #include "image_messages.h"
 #include "win32_handles.h"
@@ -19,10 +20,7 @@ bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; 
 void ShowLoaderMessage(const std::string& ansiText)
 {
     // The text holds a path in the ANSI code page; the box shows it as UTF-16.
-    const int length = MultiByteToWideChar(CP_ACP, 0, ansiText.c_str(), -1, nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(length > 0 ? length : 1), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansiText.c_str(), -1, text.data(), length);
-    MessageBoxW(GetFocus(), text.c_str(), L"Error", MB_OK);
+    MessageBoxW(GetFocus(), WideFromAnsi(ansiText).c_str(), L"Error", MB_OK);
 }
 
 DibDecoding Failure(std::string_view message) { return {std::nullopt, std::string(message)}; }

@@ -279,6 +279,77 @@ def button_picture(state):
     return bmp24(px)
 
 
+MARK_SIZE = 12
+MARK_FACE, MARK_FRAME, MARK_DOT = (250, 250, 252), (128, 128, 128), (0, 84, 227)
+
+
+def mark_picture(selected):
+    """A selection mark: a light square in a thin grey frame; the selected one
+    has a blue square in its middle."""
+    px = [[MARK_FACE] * MARK_SIZE for _ in range(MARK_SIZE)]
+    last = MARK_SIZE - 1
+    for i in range(MARK_SIZE):
+        px[0][i] = px[last][i] = px[i][0] = px[i][last] = MARK_FRAME
+    if selected:
+        for y in range(3, MARK_SIZE - 3):
+            for x in range(3, MARK_SIZE - 3):
+                px[y][x] = MARK_DOT
+    return bmp24(px)
+
+
+CURSOR_SIZE = 32
+HAND_HOT_SPOT = (12, 10)
+
+
+def hand_shape(x, y):
+    """True inside a pointing hand whose index fingertip is the hot spot."""
+    tip_x, tip_y = HAND_HOT_SPOT
+    # The index finger, pointing up, rounded at the top.
+    if tip_x - 1 <= x <= tip_x + 2 and tip_y + 1 <= y <= 22:
+        return True
+    if y == tip_y and tip_x <= x <= tip_x + 1:
+        return True
+    # Three folded fingers: knuckles side by side, right of the index finger.
+    for left in (15, 18, 21):
+        if left <= x <= left + 2 and 15 <= y <= 22:
+            return True
+    # The thumb, reaching in from the lower left.
+    if 6 <= x <= 10 and 17 + (x - 6) // 2 <= y <= 22 + (x - 6) // 3:
+        return True
+    # The palm and the wrist.
+    if 9 <= x <= 23 and 20 <= y <= 27:
+        return True
+    return 11 <= x <= 21 and 27 <= y <= 29
+
+
+def make_hand_cursor():
+    """A monochrome 32 x 32 cursor: a white hand with a black outline."""
+    n = CURSOR_SIZE
+    inside = [[hand_shape(x, y) for x in range(n)] for y in range(n)]
+
+    def outline(x, y):
+        return any(not (0 <= x + dx < n and 0 <= y + dy < n and inside[y + dy][x + dx])
+                   for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
+
+    stride = n // 8
+    xor, mask = bytearray(), bytearray()
+    for y in reversed(range(n)):
+        xor_row, mask_row = bytearray(stride), bytearray(stride)
+        for x in range(n):
+            bit = 0x80 >> (x % 8)
+            if not inside[y][x]:
+                mask_row[x // 8] |= bit          # transparent
+            elif not outline(x, y):
+                xor_row[x // 8] |= bit           # white; the outline stays black
+        xor += xor_row
+        mask += mask_row
+    header = struct.pack("<IiiHHIIiiII", 40, n, n * 2, 1, 1, 0, len(xor) + len(mask), 0, 0, 2, 0)
+    palette = bytes((0, 0, 0, 0, 255, 255, 255, 0))
+    image = header + palette + bytes(xor) + bytes(mask)
+    hot_x, hot_y = HAND_HOT_SPOT
+    return struct.pack("<HHH", 0, 2, 1) + struct.pack("<BBBBHHII", n, n, 2, 0, hot_x, hot_y, len(image), 22) + image
+
+
 ASSET_MAKERS = {
     "sorvane.ico": make_icon,
     "star_field.bmp": make_star_field,
@@ -292,6 +363,12 @@ ASSET_MAKERS = {
     "button_selected.bmp": lambda: button_picture("selected"),
     "button_pressed.bmp": lambda: button_picture("pressed"),
     "button_disable.bmp": lambda: button_picture("disable"),
+    # The settings dialog's own 32 x 32 icon, its two selection marks and the
+    # pointer over its link.
+    "dialog.ico": lambda: make_icon(sizes=(32,)),
+    "mark_unselected.bmp": lambda: mark_picture(False),
+    "mark_selected.bmp": lambda: mark_picture(True),
+    "hand.cur": make_hand_cursor,
 }
 
 

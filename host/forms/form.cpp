@@ -48,13 +48,23 @@ void Form::Load()
         return;
     }
     Application::FormLoaded();
+    CreateControls();
     Form_Load();
+}
+
+void Form::ShowWindowFirstTime()
+{
+    if (!shown_) {
+        shown_ = true;
+        Form_Resize();
+    }
+    if (window_) ShowWindow(window_.get(), SW_SHOW);
 }
 
 void Form::Show()
 {
     Load();
-    if (window_) ShowWindow(window_.get(), SW_SHOW);
+    if (window_) ShowWindowFirstTime();
 }
 
 void Form::ShowModal()
@@ -72,10 +82,15 @@ void Form::ShowModal()
         },
         reinterpret_cast<LPARAM>(&disabled));
     for (HWND other : disabled) EnableWindow(other, FALSE);
-    ShowWindow(window_.get(), SW_SHOW);
+    ShowWindowFirstTime();
+    if (!window_) return;
+    // The first control in the tab order that can take the focus gets it.
+    if (const HWND first = GetNextDlgTabItem(window_.get(), nullptr, FALSE)) SetFocus(first);
 
-    MSG message;
+    MSG message{};
     while (window_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // Tab and Shift+Tab move between the form's controls.
+        if (window_ && IsDialogMessageW(window_.get(), &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -116,7 +131,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_SIZE:
-        Form_Resize();
+        if (shown_ && IsWindowVisible(window_.get())) Form_Resize();
         return 0;
     case WM_CLOSE:
         Unload();

@@ -33,10 +33,13 @@ public:
     const std::wstring& Caption() const { return caption_; }
 
 protected:
+    // The controls the form holds, created with its window before Form_Load.
+    virtual void CreateControls() {}
     // Event handlers, named after the events.
     virtual void Form_Load() {}
     // Sets cancel to true to keep the form loaded.
     virtual void QueryUnload(bool& cancel) { (void)cancel; }
+    // When the form is first shown, and when its size changes while shown.
     virtual void Form_Resize() {}
     virtual void Form_Unload() {}
 
@@ -52,8 +55,10 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Form_Unload, then the window goes (destroyed here, or already going).
     void FinishUnload(bool destroyWindow);
+    void ShowWindowFirstTime();
 
     std::wstring caption_;
     UniqueWindow window_;
     bool unloading_ = false;
+    bool shown_ = false;
 };

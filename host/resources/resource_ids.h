@@ -17,3 +17,10 @@
 #define IDB_BUTTON_PRESSED          114
 #define IDB_BUTTON_HIGHLIGHT_SELECT 115
 #define IDB_BUTTON_DISABLE          116
+
+// The settings dialog's own icon, its two selection marks and the pointer
+// over its link.
+#define IDI_SETTINGS_DIALOG 2
+#define IDB_MARK_UNSELECTED 121
+#define IDB_MARK_SELECTED   122
+#define IDC_LINK_POINTER    131

@@ -1,0 +1,29 @@
+// Text in the system's ANSI code page (what files, devices and the A functions
+// see) and UTF-16 (what the user reads through the W functions).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+inline std::wstring WideFromAnsi(std::string_view ansi)
+{
+    if (ansi.empty()) return {};
+    const int size = static_cast<int>(ansi.size());
+    const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+    if (length > 0) MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), length);
+    return wide;
+}
+
+// Characters the code page lacks become its default character.
+inline std::string AnsiFromWide(std::wstring_view wide)
+{
+    if (wide.empty()) return {};
+    const int size = static_cast<int>(wide.size());
+    const int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+    if (length > 0) WideCharToMultiByte(CP_ACP, 0, wide.data(), size, ansi.data(), length, nullptr, nullptr);
+    return ansi;
+}

@@ -1,0 +1,285 @@
+#include "dialog.h"
+
+#include "ansi_text.h"
+#include "dialog_animation.h"
+#include "dialog_layout.h"
+#include "dialog_rules.h"
+#include "forms/font.h"
+#include "forms/screen.h"
+#include "forms/twips.h"
+#include "resource_ids.h"
+#include "settings.h"
+#include "shell_platform.h"
+#include "sorvane_version.h"
+
+#include <commdlg.h>
+
+#include <string>
+
+namespace {
+
+using namespace dialog_layout;
+
+constexpr wchar_t kDialogCaption[] = L"<Sorvane>";
+constexpr wchar_t kCreditLine[] = L"" SORVANE_PRODUCT_NAME " " SORVANE_VERSION_TEXT "  " SORVANE_COPYRIGHT;
+constexpr wchar_t kLinkAddress[] = L"" SORVANE_HOMEPAGE;
+constexpr int kIconSize = 32;
+
+// The open-file dialog: its title, its one filter (description, pattern, and
+// the closing NUL the literal adds), and the 255-character buffers.
+constexpr wchar_t kOpenFileTitle[] = L"ﾌｧｲﾙを開く";
+constexpr wchar_t kMusicFileFilter[] = L"BGMﾌｧｲﾙ (MP3 WAV)\0*.MP3;*.WAV\0";
+constexpr DWORD kFileBufferLength = 255;
+
+constexpr char kOpenOperation[] = "open";
+
+FontDescription DialogFont()
+{
+    return {L"ＭＳ Ｐゴシック", 9.75, FW_NORMAL, false, false, false, SHIFTJIS_CHARSET};
+}
+
+RECT Pixels(const TwipLayout& layout)
+{
+    const int left = ToPixels(layout.left), top = ToPixels(layout.top);
+    return {left, top, left + ToPixels(layout.width), top + ToPixels(layout.height)};
+}
+
+// One row per line of the rule, across the whole width of the persistent image.
+void PaintSineGradient(ControlLayer& layer, Rgb (*colourOf)(int))
+{
+    const HDC dc = layer.Surface();
+    if (!dc) return;
+    const std::vector<int> rows = SineGradient(layer.ScaleHeight());
+    const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(DC_BRUSH));
+    for (std::size_t y = 0; y < rows.size(); ++y) {
+        const Rgb colour = colourOf(rows[y]);
+        SetDCBrushColor(dc, RGB(colour.red, colour.green, colour.blue));
+        const RECT row{0, static_cast<int>(y), layer.ScaleWidth(), static_cast<int>(y) + 1};
+        FillRect(dc, &row, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    }
+    SelectObject(dc, oldBrush);
+    layer.Refresh();
+}
+
+// A gradient button as the form stores it: its caption, the form's font.
+void PlaceButton(Command& button, const std::wstring& caption, const TwipLayout& layout,
+                 const FontDescription& formFont)
+{
+    PropertyBag design;
+    design.WriteProperty(L"Caption", caption, std::wstring(L"Command"));
+    button.ReadProperties(design, formFont);
+    button.Move(layout.left, layout.top, layout.width, layout.height);
+}
+
+void PlaceLabel(Label& label, const TwipLayout& layout, HFONT font, COLORREF colour, const std::wstring& caption,
+                bool autoSize)
+{
+    label.bounds = Pixels(layout);
+    label.font = font;
+    label.foreColour = colour;
+    label.autoSize = autoSize;
+    label.SetCaption(caption);
+}
+
+}  // namespace
+
+SettingsDialog::SettingsDialog() : Form(kDialogCaption) {}
+
+SettingsDialog::~SettingsDialog() = default;
+
+DWORD SettingsDialog::Style() const { return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN; }
+
+void SettingsDialog::CreateControls()
+{
+    const HWND window = Handle();
+    RECT frame{0, 0, ToPixels(kClientWidth), ToPixels(kClientHeight)};
+    AdjustWindowRectEx(&frame, Style(), FALSE, ExStyle());
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const auto icon = reinterpret_cast<LPARAM>(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDI_SETTINGS_DIALOG), IMAGE_ICON, kIconSize, kIconSize, LR_SHARED));
+    SendMessageW(window, WM_SETICON, ICON_BIG, icon);
+    SendMessageW(window, WM_SETICON, ICON_SMALL, icon);
+    layer_.Attach(window, kDialogBackground);
+
+    const FontDescription formFont = DialogFont();
+    font_ = CreateFontOf(formFont);
+    FontDescription underlined = formFont;
+    underlined.underline = true;
+    linkFont_ = CreateFontOf(underlined);
+    const auto font = static_cast<HFONT>(font_.get());
+
+    // The music box and what it holds; creation order is the tab order.
+    PictureBox& box = Pic_C[0].emplace(window, Pixels(kPic_C), kBoxBackground);
+    Shape3.bounds = Pixels(kShape3);
+    PlaceLabel(lbl[15], kLbl15, font, kBlackText, L"BGM", false);
+    lbl[15].alignment = Label::Alignment::Centre;
+    const std::array<const wchar_t*, kSourceCount> sourceNames = {L"なし", L"音楽CD", L"MP3、WAV"};
+    for (int i = 0; i < kSourceCount; ++i) {
+        const auto element = static_cast<std::size_t>(i);
+        Img_BGM[element].bounds = Pixels(kImg_BGM[element]);
+        Img_BGM[element].MouseDown = [this, i](std::int16_t button) { Img_BGM_MouseDown(i, button); };
+        PlaceLabel(lbl_BGM[element], kLbl_BGM[element], font, kBlackText, sourceNames[element], true);
+        lbl_BGM[element].MouseDown = [this, i](std::int16_t button) { lbl_BGM_MouseDown(i, button); };
+    }
+    BGM_Repeat.emplace(box.Handle(), Pixels(kBGM_Repeat), font);
+    PlaceLabel(lbl[14], kLbl14, font, kBlackText, L"曲目をﾘﾋﾟｰﾄ", true);
+    PlaceButton(Cmd_File[0].emplace(*this, box.Handle()), L"...", kCmd_File, formFont);
+    Cmd_File[0]->Click = [this] { Cmd_File_Click(0); };
+    PlaceLabel(lbl_Fname[0], kLbl_Fname, font, kBlackText, L"", false);
+    lbl_Fname[0].singleBorder = true;
+    for (WindowlessControl* control : std::initializer_list<WindowlessControl*>{
+             &Shape3, &lbl[15], &Img_BGM[1], &lbl_BGM[1], &lbl[14], &Img_BGM[0], &lbl_BGM[0], &Img_BGM[2],
+             &lbl_BGM[2], &lbl_Fname[0]})
+        box.Layer().Add(*control);
+
+    // Below the box: the credit line, the link and the two buttons.
+    PlaceLabel(lbl_Credit, kCredit, font, kWhiteText, kCreditLine, true);
+    PlaceLabel(lbl_URL, kLbl_URL, static_cast<HFONT>(linkFont_.get()), kWhiteText, kLinkAddress, true);
+    lbl_URL.pointer = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_LINK_POINTER));
+    lbl_URL.Click = [this] { lbl_URL_Click(); };
+    PlaceButton(Cmd_Set.emplace(*this), L"設定", kCmd_Set, formFont);
+    Cmd_Set->Click = [this] { Cmd_Set_Click(); };
+    PlaceButton(Cmd_Can.emplace(*this), L"ｷｬﾝｾﾙ", kCmd_Can, formFont);
+    Cmd_Can->Click = [this] { Cmd_Can_Click(); };
+    markPictures_ = {Picture::FromResource(IDB_MARK_UNSELECTED), Picture::FromResource(IDB_MARK_SELECTED)};
+    for (std::size_t i = 0; i < Img_Ra.size(); ++i) {
+        Img_Ra[i].bounds = Pixels(kImg_Ra[i]);
+        Img_Ra[i].picture = &markPictures_[i];
+    }
+    for (WindowlessControl* control :
+         std::initializer_list<WindowlessControl*>{&lbl_Credit, &lbl_URL, &Img_Ra[0], &Img_Ra[1]})
+        layer_.Add(*control);
+}
+
+void SettingsDialog::Form_Load()
+{
+    const HWND window = Handle();
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    const ScreenRect placed = DialogPlacement(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                              frame.right - frame.left, frame.bottom - frame.top);
+    SetWindowPos(window, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    SetupButtons(*this, true, true);
+    BGM_Repeat->SetEnabled(false);
+    ShowSourceMarks(BgmCategory);
+    const SourceView view = SourceViewFor(BgmCategory);
+    if (view.repeatEnabled) BGM_Repeat->SetEnabled(true);
+    Cmd_File[0]->SetEnabled(view.fileEnabled ? kButtonTrue : kButtonFalse);
+    BGM_Repeat->SetText(WideFromAnsi(RepeatText(BgmRepeat)));
+    for (const std::string& item : RepeatListItems()) BGM_Repeat->AddItem(WideFromAnsi(item));
+    lbl_Fname[0].SetCaption(WideFromAnsi(BgmFile));
+
+    POINT pointer{};
+    LastApiResult = GetCursorPos(&pointer);
+    DialogCursorX = LastApiResult ? static_cast<std::int16_t>(pointer.x) : std::int16_t{0};
+    DialogCursorY = LastApiResult ? static_cast<std::int16_t>(pointer.y) : std::int16_t{0};
+    AnimateDialogOpen(window);
+    SetScreenMousePointer(MousePointer::Default);
+}
+
+void SettingsDialog::Form_Resize()
+{
+    PaintSineGradient(layer_, DialogGradientColour);
+    if (Pic_C[0]) PaintSineGradient(Pic_C[0]->Layer(), BoxGradientColour);
+}
+
+void SettingsDialog::Form_Unload() { AnimateDialogClose(Handle()); }
+
+LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (const auto handled = layer_.HandleMessage(message, wParam, lParam)) return *handled;
+    return Form::OnMessage(message, wParam, lParam);
+}
+
+void SettingsDialog::ShowSourceMarks(int selected)
+{
+    for (ImageControl& mark : Img_BGM) mark.picture = Img_Ra[0].picture;
+    if (selected >= 0 && selected < kSourceCount) Img_BGM[static_cast<std::size_t>(selected)].picture = Img_Ra[1].picture;
+    if (Pic_C[0]) Pic_C[0]->Layer().Refresh();
+}
+
+void SettingsDialog::ChooseSource(int index)
+{
+    BgmCategory = static_cast<std::int16_t>(index);
+    Cmd_File[0]->SetEnabled(kButtonFalse);
+    BGM_Repeat->SetEnabled(false);
+    ShowSourceMarks(index);
+    const SourceView view = SourceViewFor(BgmCategory);
+    if (view.repeatEnabled) BGM_Repeat->SetEnabled(true);
+    if (view.fileEnabled) Cmd_File[0]->SetEnabled(kButtonTrue);
+}
+
+void SettingsDialog::Img_BGM_MouseDown(int index, std::int16_t) { ChooseSource(index); }
+
+void SettingsDialog::lbl_BGM_MouseDown(int index, std::int16_t) { ChooseSource(index); }
+
+void SettingsDialog::Cmd_File_Click(int index)
+{
+    std::wstring file(kFileBufferLength, L'\0');
+    std::wstring fileTitle(kFileBufferLength, L'\0');
+    const std::wstring initialFolder = WideFromAnsi(BgmFolder);
+    OPENFILENAMEW record{};
+    record.lStructSize = sizeof record;
+    record.hwndOwner = Handle();
+    record.hInstance = GetModuleHandleW(nullptr);
+    record.lpstrFilter = kMusicFileFilter;
+    record.lpstrFile = file.data();
+    record.nMaxFile = kFileBufferLength;
+    record.lpstrFileTitle = fileTitle.data();
+    record.nMaxFileTitle = kFileBufferLength;
+    record.lpstrInitialDir = initialFolder.c_str();
+    record.lpstrTitle = kOpenFileTitle;
+    LastApiResult = GetOpenFileNameW(&record);
+    if (LastApiResult <= 0) return;
+
+    const std::string chosen = AnsiFromWide(file.c_str());
+    // The path must fit the buffer as the settings file keeps it, in bytes.
+    if (chosen.size() >= kFileBufferLength) {
+        LastApiResult = 0;
+        return;
+    }
+    BgmFile = chosen;
+    lbl_Fname[static_cast<std::size_t>(index)].SetCaption(WideFromAnsi(BgmFile));
+    if (Pic_C[0]) Pic_C[0]->Layer().Refresh();
+    BgmFolder = FolderOfPath(BgmFile);
+}
+
+void SettingsDialog::Cmd_Set_Click()
+{
+    const std::string file = SettingsFilePath();
+    WriteIniString(kSettingsSection, kCategoryKey, std::to_string(BgmCategory), file);
+    BgmRepeat = SavedRepeat(AnsiFromWide(BGM_Repeat->Text()));
+    WriteIniString(kSettingsSection, kRepeatKey, std::to_string(BgmRepeat), file);
+    WriteIniString(kSettingsSection, kFileKey, BgmFile, file);
+    Unload();
+}
+
+void SettingsDialog::Cmd_Can_Click() { Unload(); }
+
+void SettingsDialog::lbl_URL_Click()
+{
+    SetScreenMousePointer(MousePointer::Hourglass);
+    CurrentShellPlatform().Execute(Handle(), kOpenOperation, AnsiFromWide(lbl_URL.Caption()).c_str(), "", "",
+                                   SW_SHOWNORMAL);
+    SetScreenMousePointer(MousePointer::Default);
+}
+
+void SetupButtons(SettingsDialog& form, bool initialize, bool enable)
+{
+    for (std::optional<Command>* button : {&form.Cmd_File[0], &form.Cmd_Set, &form.Cmd_Can}) {
+        if (!*button) continue;
+        if (initialize)
+            (*button)->Initialize();
+        else
+            (*button)->SetEnabled(enable ? kButtonTrue : kButtonFalse);
+    }
+}
+
+void ShowSettingsDialog()
+{
+    SettingsDialog dialog;
+    dialog.ShowModal();
+}

@@ -1,0 +1,69 @@
+// The settings dialog Sorvane_P: the user chooses the music source, the CD
+// track to repeat and the music file, saves them to the settings file or
+// leaves, and can open the author's web page.
+#pragma once
+
+#include "button.h"
+#include "forms/combo_box.h"
+#include "forms/form.h"
+#include "forms/picture.h"
+#include "forms/picture_box.h"
+#include "forms/windowless_control.h"
+#include "win32_handles.h"
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <optional>
+
+class SettingsDialog final : public Form {
+public:
+    SettingsDialog();
+    ~SettingsDialog() override;
+
+    // The controls, named as the form names them; arrays by element index.
+    std::array<std::optional<PictureBox>, 1> Pic_C;
+    Shape Shape3;
+    std::map<int, Label> lbl;
+    std::array<ImageControl, 3> Img_BGM;  // by category: none, CD, music file
+    std::array<Label, 3> lbl_BGM;
+    std::array<ImageControl, 2> Img_Ra;  // 0 unselected, 1 selected
+    std::optional<ComboBox> BGM_Repeat;
+    std::array<std::optional<Command>, 1> Cmd_File;
+    std::array<Label, 1> lbl_Fname;
+    std::optional<Command> Cmd_Set;
+    std::optional<Command> Cmd_Can;
+    Label lbl_URL;
+    Label lbl_Credit;
+
+    // Event handlers the controls raise.
+    void Img_BGM_MouseDown(int index, std::int16_t mouseButton);
+    void lbl_BGM_MouseDown(int index, std::int16_t mouseButton);
+    void Cmd_File_Click(int index);
+    void Cmd_Set_Click();
+    void Cmd_Can_Click();
+    void lbl_URL_Click();
+
+protected:
+    DWORD Style() const override;
+    void CreateControls() override;
+    void Form_Load() override;
+    void Form_Resize() override;
+    void Form_Unload() override;
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void ChooseSource(int index);
+    void ShowSourceMarks(int selected);
+
+    ControlLayer layer_;
+    std::array<Picture, 2> markPictures_;
+    UniqueGdiObject font_, linkFont_;
+};
+
+// Every gradient button of the dialog initialised, or (initialize false) all
+// enabled or disabled.
+void SetupButtons(SettingsDialog& form, bool initialize, bool enable);
+
+// Shows the settings dialog modally; returns once it has closed.
+void ShowSettingsDialog();

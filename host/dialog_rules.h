@@ -1,0 +1,60 @@
+// The settings dialog's decisions: the sine gradients, where the dialog goes
+// on the screen, the track box's texts and the number saved from it, what
+// each music source marks and enables, and the animation's rectangles.
+// Plain C++.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The brightness of every row 0..height (inclusive) of a surface of that
+// height: |sin(y / (height / 3.142)) x 220|, rounded half to even.
+std::vector<int> SineGradient(int height);
+
+struct Rgb {
+    int red = 0, green = 0, blue = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+// The dialog's colour for a brightness: navy to lavender.
+Rgb DialogGradientColour(int brightness);
+// The music box's colour for a brightness: dark to light grey.
+Rgb BoxGradientColour(int brightness);
+
+struct ScreenRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
+};
+// The dialog's window (frame included) of the given size: centred across the
+// screen and a third of the free height down, rounding toward zero.
+ScreenRect DialogPlacement(int screenWidth, int screenHeight, int windowWidth, int windowHeight);
+
+// The animation flies between the window and the point the pointer was at
+// when the dialog was loaded: out of the point when opening, back when closing.
+struct AnimationRects {
+    ScreenRect from, to;
+};
+AnimationRects OpeningRects(int pointerX, int pointerY, const ScreenRect& window);
+AnimationRects ClosingRects(int pointerX, int pointerY, const ScreenRect& window);
+
+// A track number as the box shows it ("##"): no leading zeros, empty for 0.
+std::string RepeatText(std::int16_t repeat);
+// The box's list: the empty item, then 1 to 30.
+std::vector<std::string> RepeatListItems();
+// The track number saved for the box's text: a number rounded to the nearest
+// whole number, halves to the even one; 0 for text that is no number and for
+// a number outside the 16-bit range.
+std::int16_t SavedRepeat(std::string_view text);
+
+// What a music source marks and enables: its own mark (none outside 0..2),
+// the track box only for the CD, the file button only for the music file.
+struct SourceView {
+    int selectedMark = -1;
+    bool repeatEnabled = false;
+    bool fileEnabled = false;
+    friend bool operator==(const SourceView&, const SourceView&) = default;
+};
+inline constexpr int kSourceCount = 3;
+inline constexpr std::int16_t kSourceNone = 0, kSourceCd = 1, kSourceFile = 2;
+SourceView SourceViewFor(std::int16_t category);

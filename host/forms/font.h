@@ -1,0 +1,16 @@
+// Fonts of the forms' controls, made from their stored descriptions.
+#pragma once
+
+#include "property_bag.h"
+#include "win32_handles.h"
+
+#include <string>
+
+// The face a control gets for the face it asks for: the face itself when the
+// system has it; for a Japanese proportional Gothic that it lacks, the closest
+// one it has; otherwise the face asked for, left to the font mapper.
+std::wstring InstalledFace(const std::wstring& face);
+
+// A font of the description's face (as InstalledFace finds it), size in points
+// at the screen's resolution, weight, style and character set.
+UniqueGdiObject CreateFontOf(const FontDescription& font);

@@ -1,0 +1,43 @@
+#include "picture_box.h"
+
+#include "window_procedure.h"
+
+namespace {
+
+constexpr wchar_t kPictureBoxClassName[] = L"SorvanePictureBox";
+
+void RegisterPictureBoxClass(WNDPROC procedure)
+{
+    static const ATOM registered = [procedure] {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = procedure;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        windowClass.lpszClassName = kPictureBoxClassName;
+        return RegisterClassW(&windowClass);
+    }();
+    (void)registered;
+}
+
+}  // namespace
+
+PictureBox::PictureBox(HWND parent, const RECT& bounds, COLORREF background)
+{
+    RegisterPictureBoxClass(OwnedWindowProc<PictureBox>);
+    // Tabbing goes on into the controls the box holds.
+    CreateWindowExW(WS_EX_CONTROLPARENT, kPictureBoxClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+                    bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr,
+                    GetModuleHandleW(nullptr), this);
+    layer_.Attach(window_.get(), background);
+}
+
+PictureBox::~PictureBox()
+{
+    if (window_) SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+}
+
+LRESULT PictureBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (const auto handled = layer_.HandleMessage(message, wParam, lParam)) return *handled;
+    return DefWindowProcW(window_.get(), message, wParam, lParam);
+}

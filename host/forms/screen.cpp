@@ -1,0 +1,20 @@
+#include "screen.h"
+
+namespace {
+
+MousePointer screenPointer = MousePointer::Default;
+
+}  // namespace
+
+void SetScreenMousePointer(MousePointer pointer)
+{
+    screenPointer = pointer;
+    SetCursor(pointer == MousePointer::Default ? LoadCursorA(nullptr, IDC_ARROW) : ScreenCursor());
+}
+
+MousePointer ScreenMousePointer() { return screenPointer; }
+
+HCURSOR ScreenCursor()
+{
+    return screenPointer == MousePointer::Hourglass ? LoadCursorA(nullptr, IDC_WAIT) : nullptr;
+}

@@ -1,0 +1,57 @@
+#include "windowless_control.h"
+
+namespace {
+
+constexpr UINT kLabelTextFormat = DT_NOPREFIX | DT_EXPANDTABS;
+// Inside a bordered label the text keeps clear of the frame.
+constexpr int kBorderInset = 2;
+
+}  // namespace
+
+void Label::SetCaption(std::wstring caption)
+{
+    caption_ = std::move(caption);
+    if (autoSize) FitToText();
+}
+
+void Label::FitToText()
+{
+    const HDC screen = GetDC(nullptr);
+    const HGDIOBJ old = SelectObject(screen, font);
+    RECT measured{0, 0, 0, 0};
+    DrawTextW(screen, caption_.c_str(), -1, &measured, kLabelTextFormat | DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    bounds.right = bounds.left + measured.right;
+    bounds.bottom = bounds.top + measured.bottom;
+}
+
+void Label::Draw(HDC dc) const
+{
+    RECT area = bounds;
+    if (singleBorder) {
+        FrameRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        InflateRect(&area, -kBorderInset, -kBorderInset);
+    }
+    const HGDIOBJ old = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, foreColour);
+    UINT format = kLabelTextFormat | (alignment == Alignment::Centre ? DT_CENTER : DT_LEFT);
+    // Long text (a path has no spaces) breaks where the width ends.
+    format |= singleBorder ? DT_WORDBREAK | DT_EDITCONTROL : DT_SINGLELINE;
+    DrawTextW(dc, caption_.c_str(), -1, &area, format);
+    SelectObject(dc, old);
+}
+
+void ImageControl::Draw(HDC dc) const
+{
+    if (picture && *picture)
+        picture->Draw(dc, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
+}
+
+void Shape::Draw(HDC dc) const
+{
+    const HBRUSH brush = CreateSolidBrush(borderColour);
+    FrameRect(dc, &bounds, brush);
+    DeleteObject(brush);
+}
