@@ -2,6 +2,7 @@
 // picture along every edge, the gradient in both directions, the middle left
 // to the gradient, a stretched edge, the greyed caption and a hidden face.
 #include "button.h"
+#include "client_pixels.h"
 #include "forms/form.h"
 #include "win32_handles.h"
 
@@ -27,30 +28,14 @@ std::ostream& operator<<(std::ostream& out, Rgb c) { return out << '(' << c.r <<
 // The control's pixels as it paints them.
 class Face {
 public:
-    explicit Face(HWND window)
-    {
-        RECT client{};
-        GetClientRect(window, &client);
-        width = client.right;
-        height = client.bottom;
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-        const UniqueGdiObject section(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        SelectObject(dc.get(), section.get());
-        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
-        GdiFlush();
-        const auto* p = static_cast<const std::uint8_t*>(bits);
-        pixels.assign(p, p + 4 * width * height);
-    }
+    explicit Face(HWND window) : pixels(window), width(pixels.width), height(pixels.height) {}
     Rgb At(int x, int y) const
     {
-        const std::size_t at = 4 * static_cast<std::size_t>(y * width + x);
-        return {pixels[at + 2], pixels[at + 1], pixels[at]};
+        const COLORREF c = pixels.At(x, y);
+        return {GetRValue(c), GetGValue(c), GetBValue(c)};
     }
+    ClientPixels pixels;
     int width = 0, height = 0;
-    std::vector<std::uint8_t> pixels;
 };
 
 class DrawingForm : public Form {

@@ -1,0 +1,40 @@
+// A window's client area as the window paints it (WM_PRINTCLIENT into a
+// 32-bit section), read pixel by pixel.
+#pragma once
+
+#include "win32_handles.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+class ClientPixels {
+public:
+    explicit ClientPixels(HWND window)
+    {
+        RECT client{};
+        GetClientRect(window, &client);
+        width = client.right;
+        height = client.bottom;
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+        const UniqueGdiObject section(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        const HGDIOBJ old = SelectObject(dc.get(), section.get());
+        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
+        GdiFlush();
+        const auto* p = static_cast<const std::uint8_t*>(bits);
+        if (p) pixels.assign(p, p + 4 * width * height);
+        SelectObject(dc.get(), old);
+    }
+    // The pixel as 0x00BBGGRR.
+    COLORREF At(int x, int y) const
+    {
+        const std::size_t at = 4 * static_cast<std::size_t>(y * width + x);
+        return RGB(pixels[at + 2], pixels[at + 1], pixels[at]);
+    }
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> pixels;
+};
