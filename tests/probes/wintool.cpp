@@ -9,6 +9,11 @@
 //                             prints the child window CHILD of TITLE: left top
 //                             width height (in TITLE's client area), whether it
 //                             is visible and whether it has the child style
+//   wintool.exe window TITLE  prints its window rectangle, frame included:
+//                             left top width height (screen pixels)
+//   wintool.exe combos TITLE  prints a line for each combo box in it, in
+//                             creation order: enabled (0 or 1), its text, and
+//                             its list items, separated by "|", in UTF-8
 //   wintool.exe pid TITLE     prints the id of the process that owns it
 //   wintool.exe kill TITLE    ends the process that owns it at once
 // Exit code 0 when the window exists, 1 when it does not, 2 on bad usage.
@@ -16,6 +21,49 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+void PrintUtf8(const std::wstring& text)
+{
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::vector<char> bytes(static_cast<std::size_t>(length > 0 ? length : 1), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes.data(), length, nullptr, nullptr);
+    std::fputs(bytes.data(), stdout);
+}
+
+// Asked of the control itself: GetWindowText gives only the caption stored
+// with a window of another process.
+std::wstring TextOf(HWND window)
+{
+    const auto length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+    std::vector<wchar_t> text(static_cast<std::size_t>(length > 0 ? length : 0) + 1);
+    SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    return text.data();
+}
+
+BOOL CALLBACK PrintComboBox(HWND child, LPARAM)
+{
+    wchar_t className[32] = {};
+    GetClassNameW(child, className, 32);
+    if (_wcsicmp(className, L"ComboBox") != 0) return TRUE;
+    std::wstring line = IsWindowEnabled(child) ? L"1" : L"0";
+    line += L"|" + TextOf(child);
+    const auto count = SendMessageW(child, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const auto length = SendMessageW(child, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::vector<wchar_t> item(static_cast<std::size_t>(length > 0 ? length : 0) + 1);
+        SendMessageW(child, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()));
+        line += L"|";
+        line += item.data();
+    }
+    PrintUtf8(line + L"\n");
+    return TRUE;
+}
+
+}  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -37,6 +85,16 @@ int wmain(int argc, wchar_t** argv)
         POINT origin{0, 0};
         ClientToScreen(window, &origin);
         std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
+        return 0;
+    }
+    if (std::wcscmp(argv[1], L"window") == 0) {
+        RECT rect{};
+        GetWindowRect(window, &rect);
+        std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+        return 0;
+    }
+    if (std::wcscmp(argv[1], L"combos") == 0) {
+        EnumChildWindows(window, PrintComboBox, 0);
         return 0;
     }
     if (std::wcscmp(argv[1], L"child") == 0 && argc == 4) {
@@ -69,6 +127,6 @@ int wmain(int argc, wchar_t** argv)
         std::printf("%lld\n", static_cast<long long>(SendMessageW(window, message, wParam, lParam)));
         return 0;
     }
-    std::fputs("usage: wintool find|client|send|child|pid|kill TITLE [MESSAGE WPARAM LPARAM]\n", stderr);
+    std::fputs("usage: wintool find|client|window|combos|send|child|pid|kill TITLE [MESSAGE WPARAM LPARAM]\n", stderr);
     return 2;
 }

@@ -1,0 +1,335 @@
+"""The settings dialog of the real Sorvane.scr /c under Wine, driven with the
+real mouse and keyboard: its place and look on the screen (the sine
+gradients, the marks, controls at their places, a repaint after another
+window), what it loads, choosing, typing and saving (the settings file's
+bytes), cancelling and the close box, the open-file dialog, the link, the
+single-instance rule, and the same look under code pages 932 and 1252."""
+import math
+import shutil
+import subprocess
+import time
+
+import pytest
+
+from harness import Session, wait_until, windows_path
+
+TITLE = "<Sorvane>"
+OPEN_TITLE = "ﾌｧｲﾙを開く"
+CLIENT_SIZE = (496, 243)
+BOX = (12, 16)          # the music box's client pixels in the dialog
+BOX_SIZE = (469, 165)
+TICK = 0.35             # more than the buttons' 100 ms pointer timer, with room for Wine
+KEYS = ("BGM区分", "BGMﾘﾋﾟｰﾄ", "BGMﾌｧｲﾙ")
+FOLDER = "SorvaneSettingsTest"  # on drive C:, where the tests install Sorvane
+
+# Client pixels of the controls, from their twips (15 to a pixel).
+MARKS = {0: (28, 76), 1: (28, 56), 2: (28, 96)}           # top-left corners, in the box
+NAMES = {0: (50, 82), 1: (56, 62), 2: (60, 102)}          # points on "なし", "音楽CD", "MP3、WAV"
+REPEAT_BOX = (132, 62)                                    # the combo box's text field, in the box
+FILE_BUTTON_LEFT = (28, 116)                              # "...": its top-left corner and a point on it, in the box
+FILE_BUTTON = (48, 126)
+SET_BUTTON, CANCEL_BUTTON = (362, 212), (442, 212)        # "設定" and "ｷｬﾝｾﾙ", in the dialog
+LINK = (40, 214)                                          # on the link, in the dialog
+
+SELECTED_MIDDLE, UNSELECTED_MIDDLE = (0, 84, 227), (250, 250, 252)
+DISABLED_BUTTON_BAND = (245, 244, 234)
+
+
+def sine_rows(height):
+    k = height / 3.142
+    return [round(abs(math.sin(y / k) * 220)) for y in range(height + 1)]
+
+
+def ini_bytes(*pairs, before=b""):
+    text = before + "[Section]\r\n".encode("cp932")
+    for key, value in pairs:
+        text += f"{key}={value}\r\n".encode("cp932")
+    return text
+
+
+class Dialog:
+    """A Sorvane.scr installed in its own folder of drive C:, its settings
+    dialog open on the screen."""
+
+    def __init__(self, session, folder):
+        self.session = session
+        self.folder = folder
+        self.ini = folder / "Sorvane.ini"
+        self.process = None
+        self.origin = None
+
+    def open(self):
+        self.process = self.session.run(self.folder / "Sorvane.scr", "/c")
+        self.xid = self.session.wait_for_window(TITLE)
+        self.origin = self.session.client_rect(TITLE)[:2]
+        time.sleep(0.5)  # the first paint
+        return self
+
+    def at(self, point, in_box=False):
+        x, y = point
+        if in_box:
+            x, y = x + BOX[0], y + BOX[1]
+        return self.origin[0] + x, self.origin[1] + y
+
+    def click(self, point, in_box=False):
+        click_at(self.session, self.at(point, in_box))
+
+    def type_into_repeat_box(self, text):
+        self.click(REPEAT_BOX, in_box=True)
+        self.session.focus(self.xid)
+        self.session.key("ctrl+a", "BackSpace", "End", *(["shift+Home", "BackSpace"]))
+        if text:
+            subprocess.run(["xdotool", "type", "--delay", "80", text], env=self.session.env, check=True)
+
+    def save(self):
+        self.click(SET_BUTTON)
+        assert self.process.wait(10) == 0
+        return self.ini.read_bytes()
+
+    def pixel(self, shot, point, in_box=False):
+        return shot.pixel(*self.at(point, in_box))
+
+    def combos(self, title=TITLE):
+        """(enabled, text, items) of each combo box of a window."""
+        code, out = self.session.run_to_end(self.session.probe("wintool.exe"), "combos", title)
+        assert code == 0
+        return [(f[0] == "1", f[1], f[2:]) for f in (line.split("|") for line in out.splitlines())]
+
+    def combo(self):
+        """The track box: the dialog's one combo box."""
+        return self.combos()[0]
+
+
+@pytest.fixture(scope="module")
+def session():
+    with Session() as s:
+        yield s
+
+
+@pytest.fixture
+def dialog(session, tmp_path):
+    folder = session.drive_c / FOLDER
+    shutil.rmtree(folder, ignore_errors=True)
+    folder.mkdir()
+    for name in ("Sorvane.scr", "Sorvane.dll"):
+        shutil.copy(session.bin(name), folder / name)
+    d = Dialog(session, folder)
+    yield d
+    if d.process:
+        d.process.kill()
+    session.wait_for_no_window(TITLE)
+    shutil.rmtree(folder, ignore_errors=True)
+
+
+def click_at(session, point):
+    """Moves onto a point as a hand does (Wine gives a jump's first motion to
+    the window only with the next one), waits for the buttons' pointer timer,
+    and clicks where the pointer is."""
+    x, y = point
+    session.mouse_move(x - 1, y)
+    session.mouse_move(x, y)
+    time.sleep(TICK)
+    session.mouse_down()
+    session.mouse_up()
+    time.sleep(TICK)
+
+
+def marked(d, shot):
+    """The source whose mark shows the blue middle, or None."""
+    chosen = [i for i, (x, y) in MARKS.items() if d.pixel(shot, (x + 6, y + 6), True) == SELECTED_MIDDLE]
+    return chosen[0] if len(chosen) == 1 else None
+
+
+def test_place_gradients_marks_controls_and_repaint(dialog, session):
+    dialog.ini.write_bytes(ini_bytes((KEYS[0], 1), (KEYS[1], 12), (KEYS[2], "")))
+    d = dialog.open()
+
+    code, out = session.run_to_end(session.probe("wintool.exe"), "window", TITLE)
+    left, top, width, height = map(int, out.split())
+    assert (left, top) == ((1024 - width) // 2, (768 - height) // 3)
+    assert session.client_rect(TITLE)[2:] == CLIENT_SIZE
+
+    shot = session.screenshot("dialog")
+    dialog_rows, box_rows = sine_rows(CLIENT_SIZE[1]), sine_rows(BOX_SIZE[1])
+    for y in (0, 20, 60, 121, 200, 242):
+        b = dialog_rows[y]
+        assert d.pixel(shot, (4, y)) == (b, b, b + 30), f"dialog row {y}"
+    for y in (0, 40, 82, 150, 164):
+        g = box_rows[y] + 30
+        assert d.pixel(shot, (4, y), True) == (g, g, g), f"box row {y}"
+    assert marked(d, shot) == 1
+    assert d.pixel(shot, (MARKS[0][0] + 6, MARKS[0][1] + 6), True) == UNSELECTED_MIDDLE
+    # The title's black frame and the file box's border, at their places.
+    assert d.pixel(shot, (20, 20), True) == (0, 0, 0)
+    assert d.pixel(shot, (72, 116), True) == (0, 0, 0)
+    assert d.combo() == (True, "12", [""] + [str(n) for n in range(1, 31)])
+    subprocess.run(["convert", str(shot.path), "-crop", f"{width}x{height}+{left}+{top}", "+repage",
+                    str(shot.path.with_name("settings-dialog.png"))], check=True)
+
+    # Another window over the dialog, then gone: the same pixels come back.
+    cover = session.run(session.probe("window_probe.exe"), "cover", "--size", "300x150",
+                        "--at", f"{left + 60},{top + 40}")
+    session.wait_for_window("cover")
+    assert session.screenshot("dialog-covered").pixel(*d.at((121, 121))) != shot.pixel(*d.at((121, 121)))
+    cover.kill()
+    session.wait_for_no_window("cover")
+    time.sleep(0.5)
+    again = session.screenshot("dialog-uncovered")
+    for y in range(0, CLIENT_SIZE[1], 3):
+        for x in range(0, CLIENT_SIZE[0], 5):
+            assert again.pixel(*d.at((x, y))) == shot.pixel(*d.at((x, y))), f"client pixel {x},{y}"
+
+
+@pytest.mark.parametrize("category, repeat_enabled, file_enabled", [(0, False, False), (2, False, True)])
+def test_load_marks_the_category_and_enables_its_control(dialog, session, category, repeat_enabled, file_enabled):
+    music = dialog.folder / "tune.mp3"
+    music.write_bytes(b"ID3")
+    dialog.ini.write_bytes(ini_bytes((KEYS[0], category), (KEYS[1], 0),
+                                     (KEYS[2], windows_path(music))))
+    d = dialog.open()
+    shot = session.screenshot(f"dialog-category-{category}")
+    assert marked(d, shot) == category
+    enabled, text, items = d.combo()
+    assert (enabled, text, len(items)) == (repeat_enabled, "", 31)
+    # The inner band of "..." at its left edge: the disabled picture's, or not.
+    band = d.pixel(shot, (FILE_BUTTON_LEFT[0] + 2, FILE_BUTTON_LEFT[1] + 10), True)
+    assert (band == DISABLED_BUTTON_BAND) != file_enabled
+
+
+def test_every_mark_and_name_chooses_and_saving_writes_the_choice(dialog, session):
+    d = dialog.open()
+    for source, point in [(1, (MARKS[1][0] + 6, MARKS[1][1] + 6)), (2, NAMES[2]), (0, NAMES[0]),
+                          (2, (MARKS[2][0] + 6, MARKS[2][1] + 6)), (1, NAMES[1]),
+                          (0, (MARKS[0][0] + 6, MARKS[0][1] + 6)), (2, NAMES[2])]:
+        d.click(point, in_box=True)
+        shot = session.screenshot(f"chosen-{source}")
+        assert marked(d, shot) == source
+        assert d.combo()[0] == (source == 1)
+    # A new file: the three keys in order, the category chosen, no file.
+    assert d.save() == ini_bytes((KEYS[0], 2), (KEYS[1], 0), (KEYS[2], ""))
+
+
+@pytest.mark.parametrize("typed, saved", [("7", 7), ("ab", 0), ("", 0), ("2.5", 2), ("3.5", 4), ("99999", 0)])
+def test_the_typed_track_is_saved_rounded_half_to_even(dialog, session, typed, saved):
+    other = b"; the user's own note\r\n[Other]\r\nkey=value\r\n"
+    dialog.ini.write_bytes(other + ini_bytes((KEYS[0], 1), (KEYS[1], 5)))
+    d = dialog.open()
+    assert d.combo()[1] == "5"
+    d.type_into_repeat_box(typed)
+    assert d.combo()[1] == typed
+    # What else the file holds stays; the keys are updated where they stand.
+    assert d.save() == other + ini_bytes((KEYS[0], 1), (KEYS[1], saved), (KEYS[2], ""))
+
+
+def test_cancel_and_the_close_box_write_nothing(dialog, session):
+    original = ini_bytes((KEYS[0], 0), (KEYS[1], 3))
+    dialog.ini.write_bytes(original)
+    d = dialog.open()
+    d.click(NAMES[1], in_box=True)
+    d.click(CANCEL_BUTTON)
+    assert d.process.wait(10) == 0
+    assert dialog.ini.read_bytes() == original
+
+    dialog.ini.unlink()
+    d.open()
+    d.click(NAMES[2], in_box=True)
+    code, out = session.run_to_end(session.probe("wintool.exe"), "window", TITLE)
+    left, top, width, _ = map(int, out.split())
+    client_top = session.client_rect(TITLE)[1]
+    close_box = (left + width - 12, (top + client_top) // 2)
+    # The point is the close box as Windows sees it (HTCLOSE).
+    code, hit = session.run_to_end(session.probe("wintool.exe"), "send", TITLE, "0x84", "0",
+                                   str(close_box[1] << 16 | close_box[0]))
+    assert int(hit) == 20
+    click_at(session, close_box)
+    assert d.process.wait(10) == 0
+    assert not dialog.ini.exists()
+
+
+def choose_in_open_dialog(session, typed):
+    xid = session.wait_for_window(OPEN_TITLE)
+    time.sleep(0.5)
+    session.focus(xid)
+    if typed is None:
+        session.key("Escape")
+    else:
+        subprocess.run(["xdotool", "type", "--delay", "60", typed], env=session.env, check=True)
+        session.key("Return")
+    session.wait_for_no_window(OPEN_TITLE)
+
+
+def test_open_file_dialog_starts_in_the_folder_and_takes_the_typed_file(dialog, session):
+    d = dialog.open()
+    d.click(NAMES[2], in_box=True)
+    d.click(FILE_BUTTON, in_box=True)
+    session.wait_for_window(OPEN_TITLE)
+    # The file type box shows the one filter.
+    assert any(text == "BGMﾌｧｲﾙ (MP3 WAV)" and len(items) == 1 for _, text, items in d.combos(OPEN_TITLE))
+    # A bare name lands in the folder the dialog started in: the program's.
+    choose_in_open_dialog(session, "first.mp3")
+    assert d.save() == ini_bytes((KEYS[0], 2), (KEYS[1], 0), (KEYS[2], f"C:\\{FOLDER}\\first.mp3"))
+
+
+def test_a_chosen_file_sets_the_next_start_and_cancelling_changes_nothing(dialog, session):
+    music = session.drive_c / "music"
+    music.mkdir(exist_ok=True)
+    d = dialog.open()
+    d.click(NAMES[2], in_box=True)
+    d.click(FILE_BUTTON, in_box=True)
+    choose_in_open_dialog(session, "C:\\music\\a.mp3")
+    d.click(FILE_BUTTON, in_box=True)
+    choose_in_open_dialog(session, "b.wav")
+    d.click(FILE_BUTTON, in_box=True)
+    choose_in_open_dialog(session, None)
+    assert d.save() == ini_bytes((KEYS[0], 2), (KEYS[1], 0), (KEYS[2], "C:\\music\\b.wav"))
+
+
+def test_the_link_opens_the_address_in_the_browser(dialog, session, tmp_path):
+    opened = tmp_path / "opened.txt"
+    browser = tmp_path / "browser.sh"
+    browser.write_text(f'#!/bin/sh\nprintf "%s\\n" "$@" >> "{opened}"\n')
+    browser.chmod(0o755)
+    reg = ["wine", "reg"]
+    key = "HKCU\\Software\\Wine\\WineBrowser"
+    subprocess.run(reg + ["add", key, "/v", "Browsers", "/t", "REG_SZ", "/d", str(browser), "/f"],
+                   env=session.env, check=True, capture_output=True)
+    try:
+        d = dialog.open()
+        d.click(LINK)
+        wait_until(lambda: opened.exists() and opened.read_text().strip(), what="the browser to be started")
+        assert opened.read_text().split() == ["https://sorvane.example.org/"]
+        assert d.process.running()
+    finally:
+        subprocess.run(reg + ["delete", key, "/f"], env=session.env, capture_output=True)
+
+
+def test_while_the_dialog_is_open_a_run_or_a_preview_ends_at_once(dialog, session):
+    d = dialog.open()
+    for args in (["/s"], ["/p", "5"], ["/c"]):
+        start = time.monotonic()
+        code, _ = session.run_to_end(dialog.folder / "Sorvane.scr", *args, timeout=20)
+        assert code == 0
+        assert time.monotonic() - start < 10
+    assert session.find_window("Sorvane_VC") is None
+    assert len(session.visible_windows(TITLE)) == 1
+    assert d.process.running()
+
+
+def test_captions_read_the_same_under_code_pages_932_and_1252(tmp_path):
+    crops = []
+    for locale in ("ja_JP.UTF-8", "en_US.UTF-8"):
+        with Session(locale=locale) as s:
+            folder = s.drive_c / "SorvaneLocaleTest"
+            shutil.rmtree(folder, ignore_errors=True)
+            folder.mkdir()
+            for name in ("Sorvane.scr", "Sorvane.dll"):
+                shutil.copy(s.bin(name), folder / name)
+            d = Dialog(s, folder).open()
+            s.mouse_move(1, 1)
+            time.sleep(TICK)
+            shot = s.screenshot(f"dialog-{locale[:2]}")
+            crops.append([shot.pixel(*d.at((x, y))) for y in range(CLIENT_SIZE[1]) for x in range(CLIENT_SIZE[0])])
+            d.process.kill()
+            shutil.rmtree(folder, ignore_errors=True)
+    different = sum(a != b for a, b in zip(*crops))
+    assert different == 0, f"{different} pixels differ between the two code pages"
