@@ -295,6 +295,34 @@ TEST_F(SettingsDialogTest, BothGradientsFollowTheSineRuleAndSurviveRepaints)
     }
 }
 
+TEST_F(SettingsDialogTest, TabGoesThroughTheTrackBoxTheFileButtonAndTheTwoButtons)
+{
+    SettingsDialog& form = LoadDialogWith("1", "0", "");
+    SetupButtons(form, false, true);
+    form.Show();
+    const HWND order[] = {form.BGM_Repeat->Handle(), form.Cmd_File[0]->Handle(), form.Cmd_Set->Handle(),
+                          form.Cmd_Can->Handle(), form.BGM_Repeat->Handle()};
+    EXPECT_EQ(GetNextDlgTabItem(form.Handle(), nullptr, FALSE), order[0]);
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        EXPECT_EQ(GetNextDlgTabItem(form.Handle(), order[i], FALSE), order[i + 1]) << "after stop " << i;
+}
+
+TEST_F(SettingsDialogTest, TheLinkShowsAPointingHandWithItsHotSpotAtTheFingertip)
+{
+    SettingsDialog& form = LoadDialogWith("0", "0", "");
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(form.lbl_URL.pointer, &info));
+    const UniqueGdiObject mask(info.hbmMask), colour(info.hbmColor);
+    EXPECT_FALSE(info.fIcon);
+    EXPECT_EQ(info.xHotspot, 12u);
+    EXPECT_EQ(info.yHotspot, 10u);
+    BITMAP bitmap{};
+    GetObjectW(info.hbmMask, sizeof bitmap, &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, 32);
+    // Only the link has its own pointer.
+    for (const Label& label : form.lbl_BGM) EXPECT_EQ(label.pointer, nullptr);
+}
+
 TEST_F(SettingsDialogTest, SetupButtonsInitialisesOrEnablesEveryGradientButton)
 {
     SettingsDialog& form = LoadDialogWith("2", "0", music);
