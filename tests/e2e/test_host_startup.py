@@ -14,10 +14,12 @@ WORK_FOLDER = "k_rova"
 # Argument lists as the desktop or a user passes them; "/p 1234" is two
 # arguments on the command line.
 FULL_SCREEN = [[], ["/s"], ["/S"], ["-s"]]
-ENDING = [["/c"], ["/C"], ["/c:1234"], ["/a"], ["/x"], ["s"]]
-NON_PREVIEW = FULL_SCREEN + ENDING
+SETTINGS = [["/c"], ["/C"], ["/c:1234"]]
+ENDING = [["/a"], ["/x"], ["s"]]
+NON_PREVIEW = FULL_SCREEN + SETTINGS + ENDING
 PREVIEW = [["/p", "1234"], ["/p:1234"], ["/p"], ["/P", "99"]]
 RENDERER_TITLE = "Sorvane_VC"
+SETTINGS_TITLE = "<Sorvane>"
 
 
 @pytest.fixture(scope="module")
@@ -58,6 +60,12 @@ def test_with_the_renderer_every_mode_prepares_and_ends_without_a_message(sessio
         assert program.running()
         session.focus(window)
         session.key("Escape")
+    if arguments in SETTINGS:
+        # The settings dialog, until it is closed (the close box acts as its cancel).
+        window = session.wait_for_window(SETTINGS_TITLE)
+        assert program.running()
+        session.focus(window)
+        session.key("alt+F4")
     assert program.wait(15) == 0
     preview = arguments and arguments[0].upper().startswith("/P")
     assert work.is_dir() != bool(preview), "the work folder is made for every mode but the preview"
