@@ -15,6 +15,9 @@ function(sorvane_target_defaults target)
   if(SORVANE_WERROR)
     target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Werror>)
   endif()
+  # The same bytes from any checkout and build folder: no paths of either.
+  target_compile_options(${target} PRIVATE
+    -ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=build)
   target_compile_definitions(${target} PRIVATE
     WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
   # Nothing but system DLLs on the user's machine: the C++ runtime, libgcc and

@@ -48,6 +48,11 @@ def probe_dir():
     return _env_path("SORVANE_PROBE_DIR")
 
 
+def release_dir():
+    """Where the build puts the release zip and installer."""
+    return _env_path("SORVANE_RELEASE_DIR")
+
+
 def output_dir():
     path = _env_path("SORVANE_TEST_OUTPUT")
     path.mkdir(parents=True, exist_ok=True)
