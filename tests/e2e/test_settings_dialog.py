@@ -28,6 +28,7 @@ NAMES = {0: (50, 82), 1: (56, 62), 2: (60, 102)}          # points on "なし", 
 REPEAT_BOX = (132, 62)                                    # the combo box's text field, in the box
 FILE_BUTTON_LEFT = (28, 116)                              # "...": its top-left corner and a point on it, in the box
 FILE_BUTTON = (48, 126)
+FILE_BOX = (72, 116)                                      # the file path's box: its top-left corner, in the box
 SET_BUTTON, CANCEL_BUTTON = (362, 212), (442, 212)        # "設定" and "ｷｬﾝｾﾙ", in the dialog
 LINK = (40, 214)                                          # on the link, in the dialog
 
@@ -161,7 +162,7 @@ def test_place_gradients_marks_controls_and_repaint(dialog, session):
     assert d.pixel(shot, (MARKS[0][0] + 6, MARKS[0][1] + 6), True) == UNSELECTED_MIDDLE
     # The title's black frame and the file box's border, at their places.
     assert d.pixel(shot, (20, 20), True) == (0, 0, 0)
-    assert d.pixel(shot, (72, 116), True) == (0, 0, 0)
+    assert d.pixel(shot, FILE_BOX, True) == (0, 0, 0)
     assert d.combo() == (True, "12", [""] + [str(n) for n in range(1, 31)])
     subprocess.run(["convert", str(shot.path), "-crop", f"{width}x{height}+{left}+{top}", "+repage",
                     str(shot.path.with_name("settings-dialog.png"))], check=True)
@@ -265,8 +266,14 @@ def test_open_file_dialog_starts_in_the_folder_and_takes_the_typed_file(dialog, 
     session.wait_for_window(OPEN_TITLE)
     # The file type box shows the one filter.
     assert any(text == "BGMﾌｧｲﾙ (MP3 WAV)" and len(items) == 1 for _, text, items in d.combos(OPEN_TITLE))
+    before = session.screenshot("file-box-empty")
     # A bare name lands in the folder the dialog started in: the program's.
     choose_in_open_dialog(session, "first.mp3")
+    time.sleep(TICK)
+    after = session.screenshot("file-box-chosen")
+    # The path now shows in the file box (dark text on the light middle).
+    box = [d.at((x, y), True) for y in range(FILE_BOX[1] + 3, FILE_BOX[1] + 18) for x in range(FILE_BOX[0] + 3, 300)]
+    assert sum(after.pixel(*p) != before.pixel(*p) for p in box) > 50
     assert d.save() == ini_bytes((KEYS[0], 2), (KEYS[1], 0), (KEYS[2], f"C:\\{FOLDER}\\first.mp3"))
 
 

@@ -4,7 +4,10 @@
 - from starting `Sorvane.scr /s` until the renderer's window is on the screen
   (its first frame follows at once), beside the same for a minimal GL program;
 - from Escape until both the renderer and the host have ended;
-- the host's CPU time and peak memory over a run of RUN_SECONDS (default 30).
+- the host's CPU time and peak memory over a run of RUN_SECONDS (default 30);
+- from starting `Sorvane.scr /c` until the settings dialog is on the screen,
+  the host's CPU time and peak memory while it stands open for 10 s (its
+  buttons poll the pointer every 100 ms), and from the close until the end.
 
     tools/bench/run_saver_benchmark.py BUILD_DIR [RUN_SECONDS]
 """
@@ -18,6 +21,7 @@ import time
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 TICKS = os.sysconf("SC_CLK_TCK")
+DIALOG_SECONDS = 10.0
 
 
 def wait_for_window(session, title, timeout=30):
@@ -79,6 +83,20 @@ def main(argv):
         while subprocess.run(["pgrep", "-f", "sorvane-bench.Sorvane.dll"], capture_output=True).returncode == 0:
             time.sleep(0.01)
         ended = time.monotonic() - escaped
+
+        started = time.monotonic()
+        dialog = subprocess.Popen(["wine", str(folder / "Sorvane.scr"), "/c"], env=session.env,
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        dialog_shown = wait_for_window(session, "<Sorvane>") - started
+        window = session.visible_windows("<Sorvane>")[0]
+        time.sleep(DIALOG_SECONDS)
+        dialog_cpu = cpu_seconds(dialog.pid)
+        dialog_memory = peak_memory_kib(dialog.pid)
+        session.focus(window)
+        session.key("alt+F4")
+        closed = time.monotonic()
+        dialog.wait(30)
+        dialog_ended = time.monotonic() - closed
         shutil.rmtree(folder, ignore_errors=True)
 
     print("Full-screen run, Wine on a 1024 x 768 x 24 Xvfb display")
@@ -86,6 +104,11 @@ def main(argv):
     print(f"  minimal GL program until its window shows         {reference_shown:6.2f} s")
     print(f"  Escape until renderer and host have both ended    {ended:6.2f} s")
     print(f"  host over a {run_seconds:.0f} s run: CPU {cpu:.2f} s, peak memory {memory / 1024:.1f} MiB")
+    print("Settings dialog")
+    print(f"  Sorvane.scr /c until the dialog shows              {dialog_shown:6.2f} s")
+    print(f"  host with the dialog open {DIALOG_SECONDS:.0f} s: CPU {dialog_cpu:.2f} s, "
+          f"peak memory {dialog_memory / 1024:.1f} MiB")
+    print(f"  Alt+F4 until the host has ended                   {dialog_ended:6.2f} s")
     return 0
 
 
