@@ -2,6 +2,7 @@
 // user-interface thread without overlapping, and the message loop ends when
 // the last form unloads.
 #include "forms/application.h"
+#include "forms/font.h"
 #include "forms/form.h"
 #include "forms/timer.h"
 
@@ -106,3 +107,24 @@ TEST(Forms, TheMessageLoopEndsWhenTheLastFormUnloads)
 }
 
 }  // namespace
+
+TEST(Fonts, TheDialogsJapaneseGothicIsAProportionalShiftJisFaceThatIsInstalled)
+{
+    const FontDescription gothic{L"ＭＳ Ｐゴシック", 9.75, 400, false, false, false, SHIFTJIS_CHARSET};
+    const UniqueGdiObject font = CreateFontOf(gothic);
+    ASSERT_TRUE(font);
+    const HDC screen = GetDC(nullptr);
+    const HGDIOBJ old = SelectObject(screen, font.get());
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen, &metrics);
+    SIZE narrow{}, wide{};
+    GetTextExtentPoint32W(screen, L"i", 1, &narrow);
+    GetTextExtentPoint32W(screen, L"W", 1, &wide);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(metrics.tmCharSet, SHIFTJIS_CHARSET) << "a face with Japanese glyphs";
+    EXPECT_LT(narrow.cx, wide.cx) << "proportional, not fixed pitch";
+    EXPECT_EQ(metrics.tmHeight - metrics.tmInternalLeading, 13) << "9.75 points at 96 dots per inch";
+    // A face that is no Japanese Gothic is asked for as it is.
+    EXPECT_EQ(InstalledFace(L"No Such Face"), L"No Such Face");
+}
