@@ -33,19 +33,6 @@ int PictureResource(StatePicture picture)
 
 std::size_t PictureIndex(StatePicture picture) { return static_cast<std::size_t>(picture) - 1; }
 
-void RegisterButtonClass(WNDPROC procedure)
-{
-    static const ATOM registered = [procedure] {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = procedure;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        windowClass.lpszClassName = kButtonClassName;
-        return RegisterClassW(&windowClass);
-    }();
-    (void)registered;
-}
-
 std::int16_t MouseButtonOf(UINT message)
 {
     switch (message) {
@@ -64,7 +51,8 @@ Command::Command(Form& container) : Command(container, container.Handle()) {}
 Command::Command(Form& form, HWND parent)
     : form_(form), font_(DesignFont()), TmrMouse(form, [this] { TmrMouse_Timer(); })
 {
-    RegisterButtonClass(OwnedWindowProc<Command>);
+    static const ATOM registered = RegisterOwnedWindowClass<Command>(kButtonClassName);
+    (void)registered;
     for (StatePicture picture : {StatePicture::Normal, StatePicture::HighLight, StatePicture::Selected,
                                  StatePicture::Pressed, StatePicture::HighLightSelect, StatePicture::Disable})
         pictures_[PictureIndex(picture)] = Picture::FromResource(PictureResource(picture));

@@ -8,20 +8,6 @@ namespace {
 
 constexpr wchar_t kFormClassName[] = L"SorvaneForm";
 
-void RegisterFormClass(WNDPROC procedure)
-{
-    static const ATOM registered = [procedure] {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = procedure;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = kFormClassName;
-        return RegisterClassW(&windowClass);
-    }();
-    (void)registered;
-}
-
 }  // namespace
 
 Form::Form(std::wstring caption) : caption_(std::move(caption)) {}
@@ -40,7 +26,9 @@ Form::~Form()
 void Form::Load()
 {
     if (window_) return;
-    RegisterFormClass(OwnedWindowProc<Form>);
+    static const ATOM registered =
+        RegisterOwnedWindowClass<Form>(kFormClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    (void)registered;
     // The window procedure takes the handle into window_ as soon as it exists.
     if (!CreateWindowExW(ExStyle(), kFormClassName, caption_.c_str(), Style(), CW_USEDEFAULT, CW_USEDEFAULT,
                          CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), this)) {

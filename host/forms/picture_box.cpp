@@ -6,24 +6,12 @@ namespace {
 
 constexpr wchar_t kPictureBoxClassName[] = L"SorvanePictureBox";
 
-void RegisterPictureBoxClass(WNDPROC procedure)
-{
-    static const ATOM registered = [procedure] {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = procedure;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        windowClass.lpszClassName = kPictureBoxClassName;
-        return RegisterClassW(&windowClass);
-    }();
-    (void)registered;
-}
-
 }  // namespace
 
 PictureBox::PictureBox(HWND parent, const RECT& bounds, COLORREF background)
 {
-    RegisterPictureBoxClass(OwnedWindowProc<PictureBox>);
+    static const ATOM registered = RegisterOwnedWindowClass<PictureBox>(kPictureBoxClassName);
+    (void)registered;
     // Tabbing goes on into the controls the box holds.
     CreateWindowExW(WS_EX_CONTROLPARENT, kPictureBoxClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
                     bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr,

@@ -17,3 +17,17 @@ LRESULT CALLBACK OwnedWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     auto* owner = reinterpret_cast<Owner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     return owner ? owner->HandleMessage(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
+
+// Registers a window class whose windows each belong to a C++ object of type
+// Owner (once per class: later calls find it registered and change nothing).
+template <typename Owner>
+ATOM RegisterOwnedWindowClass(const wchar_t* className, HBRUSH background = nullptr)
+{
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = OwnedWindowProc<Owner>;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = background;
+    windowClass.lpszClassName = className;
+    return RegisterClassW(&windowClass);
+}

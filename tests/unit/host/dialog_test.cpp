@@ -19,15 +19,6 @@
 
 namespace {
 
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    std::string bytes(static_cast<std::size_t>(std::max<std::streamoff>(in.tellg(), 0)), '\0');
-    in.seekg(0);
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return bytes;
-}
-
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 LPARAM At(POINT point) { return MAKELPARAM(point.x, point.y); }
@@ -205,7 +196,7 @@ TEST_F(SettingsDialogTest, SavingWritesTheThreeKeysInOrderAndCloses)
     ClickButton(*dialog->Cmd_Set);
     EXPECT_FALSE(dialog->IsLoaded());
     EXPECT_EQ(BgmRepeat, 4);
-    EXPECT_EQ(ReadBytes(SettingsFilePath()), "[Section]\r\nBGM区分=1\r\nBGMﾘﾋﾟｰﾄ=4\r\nBGMﾌｧｲﾙ=\r\n");
+    EXPECT_EQ(ReadTestFile(SettingsFilePath()), "[Section]\r\nBGM区分=1\r\nBGMﾘﾋﾟｰﾄ=4\r\nBGMﾌｧｲﾙ=\r\n");
 }
 
 TEST_F(SettingsDialogTest, SavingKeepsWhatElseTheFileHolds)
@@ -215,18 +206,18 @@ TEST_F(SettingsDialogTest, SavingKeepsWhatElseTheFileHolds)
     WriteSettings("; kept\r\n[Other]\r\nkey=value\r\n[Section]\r\nBGMﾌｧｲﾙ=old\r\nBGM区分=0\r\n");
     form.BGM_Repeat->SetText(L"abc");
     ClickButton(*form.Cmd_Set);
-    EXPECT_EQ(ReadBytes(SettingsFilePath()), "; kept\r\n[Other]\r\nkey=value\r\n[Section]\r\nBGMﾌｧｲﾙ=" + music +
+    EXPECT_EQ(ReadTestFile(SettingsFilePath()), "; kept\r\n[Other]\r\nkey=value\r\n[Section]\r\nBGMﾌｧｲﾙ=" + music +
                                                  "\r\nBGM区分=2\r\nBGMﾘﾋﾟｰﾄ=0\r\n");
 }
 
 TEST_F(SettingsDialogTest, CancellingAndTheCloseBoxWriteNothingButKeepTheChoiceInMemory)
 {
     SettingsDialog& form = LoadDialogWith("0", "3", "");
-    const std::string before = ReadBytes(SettingsFilePath());
+    const std::string before = ReadTestFile(SettingsFilePath());
     ClickInBox(form.lbl_BGM[2]);
     ClickButton(*form.Cmd_Can);
     EXPECT_FALSE(form.IsLoaded());
-    EXPECT_EQ(ReadBytes(SettingsFilePath()), before);
+    EXPECT_EQ(ReadTestFile(SettingsFilePath()), before);
     EXPECT_EQ(BgmCategory, 2);
 
     dialog.reset();

@@ -14,15 +14,6 @@ namespace {
 
 std::vector<std::uint8_t> Bytes(std::string_view text) { return {text.begin(), text.end()}; }
 
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    std::string bytes(static_cast<std::size_t>(std::max<std::streamoff>(in.tellg(), 0)), '\0');
-    in.seekg(0);
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return bytes;
-}
-
 class SettingsFile : public testing::Test {
 protected:
     void SetUp() override
@@ -130,7 +121,7 @@ TEST_F(SettingsFile, WrittenKeysReadBackByteExactInTheirOrder)
     const std::string expected = std::string("[Section]\r\n") + "\x42\x47\x4D\x8B\xE6\x95\xAA=2\r\n" +
                                  "\x42\x47\x4D\xD8\xCB\xDF\xB0\xC4=12\r\n" + "\x42\x47\x4D\xCC\xA7\xB2\xD9=" +
                                  existingMusic + "\r\n";
-    EXPECT_EQ(ReadBytes(path), expected);
+    EXPECT_EQ(ReadTestFile(path), expected);
     EXPECT_EQ(ReadIniString(kSettingsSection, kRepeatKey, path), "12");
     EXPECT_EQ(ReadIniString(kSettingsSection, "missing", path), "");
     EXPECT_EQ(ReadIniString("Nowhere", kRepeatKey, path), "");

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <fstream>
 
 namespace {
@@ -30,4 +31,13 @@ std::string MissingTestFile(const std::string& name)
     const std::string path = TestFolder() + name;
     DeleteFileA(path.c_str());
     return path;
+}
+
+std::string ReadTestFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    std::string bytes(static_cast<std::size_t>(std::max<std::streamoff>(in.tellg(), 0)), '\0');
+    in.seekg(0);
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return bytes;
 }

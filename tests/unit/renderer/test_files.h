@@ -11,3 +11,6 @@ std::string WriteTestFile(const std::string& name, const std::vector<std::uint8_
 
 // A path in the tests' temporary folder where no file is.
 std::string MissingTestFile(const std::string& name);
+
+// The bytes of a file as text (empty when there is none).
+std::string ReadTestFile(const std::string& path);
