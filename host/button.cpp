@@ -311,6 +311,12 @@ LRESULT Command::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_KILLFOCUS:
         React(OnLostFocus(machine_));
         return 0;
+    case WM_NCDESTROY: {
+        // Destroyed with its form: the handle is gone, not to be destroyed again.
+        const HWND self = window_.release();
+        SetWindowLongPtrW(self, GWLP_USERDATA, 0);
+        return DefWindowProcW(self, message, wParam, lParam);
+    }
     default:
         return DefWindowProcW(window_.get(), message, wParam, lParam);
     }

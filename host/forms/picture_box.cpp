@@ -26,6 +26,12 @@ PictureBox::~PictureBox()
 
 LRESULT PictureBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_NCDESTROY) {
+        // Destroyed with its form: the handle is gone, not to be destroyed again.
+        const HWND self = window_.release();
+        SetWindowLongPtrW(self, GWLP_USERDATA, 0);
+        return DefWindowProcW(self, message, wParam, lParam);
+    }
     if (const auto handled = layer_.HandleMessage(message, wParam, lParam)) return *handled;
     return DefWindowProcW(window_.get(), message, wParam, lParam);
 }
