@@ -61,6 +61,9 @@ class Dialog:
 
     def open(self):
         self.process = self.session.run(self.folder / "Sorvane.scr", "/c")
+        # The program's own window first: X may still show the last dialog's
+        # window for a moment after that program has ended.
+        wait_until(lambda: self.session.find_window(TITLE), what="the settings dialog")
         self.xid = self.session.wait_for_window(TITLE)
         self.origin = self.session.client_rect(TITLE)[:2]
         time.sleep(0.5)  # the first paint
@@ -119,6 +122,7 @@ def dialog(session, tmp_path):
     if d.process:
         d.process.kill()
     session.wait_for_no_window(TITLE)
+    wait_until(lambda: not session.visible_windows(TITLE), what="the dialog's window to go from the screen")
     shutil.rmtree(folder, ignore_errors=True)
 
 
