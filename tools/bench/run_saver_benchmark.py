@@ -95,47 +95,6 @@ def main(argv):
         dialog_shown, dialog_cpu, dialog_memory, dialog_ended = time_host(
             session, folder, "/c", "<Sorvane>", DIALOG_SECONDS, "alt+F4", lambda: True)
         shutil.rmtree(folder, ignore_errors=True)
-        folder.mkdir()
-        for name in ("Sorvane.scr", "Sorvane.dll"):
-            shutil.copy(build / "bin" / name, folder)
-
-        started = time.monotonic()
-        reference = subprocess.Popen(["wine", str(build / "tools" / "reference_clear_swap.exe"), "2"],
-                                     env=session.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        reference_shown = wait_for_window(session, "Sorvane reference") - started
-        reference.wait()
-
-        started = time.monotonic()
-        host = subprocess.Popen(["wine", str(folder / "Sorvane.scr"), "/s"], env=session.env,
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        shown = wait_for_window(session, "Sorvane_VC") - started
-        window = session.visible_windows("Sorvane_VC")[0]
-        time.sleep(max(0.0, run_seconds - (time.monotonic() - started)))
-        cpu = cpu_seconds(host.pid)
-        memory = peak_memory_kib(host.pid)
-
-        session.focus(window)
-        session.key("Escape")
-        escaped = time.monotonic()
-        host.wait(30)
-        while subprocess.run(["pgrep", "-f", "sorvane-bench.Sorvane.dll"], capture_output=True).returncode == 0:
-            time.sleep(0.01)
-        ended = time.monotonic() - escaped
-
-        started = time.monotonic()
-        dialog = subprocess.Popen(["wine", str(folder / "Sorvane.scr"), "/c"], env=session.env,
-                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        dialog_shown = wait_for_window(session, "<Sorvane>") - started
-        window = session.visible_windows("<Sorvane>")[0]
-        time.sleep(DIALOG_SECONDS)
-        dialog_cpu = cpu_seconds(dialog.pid)
-        dialog_memory = peak_memory_kib(dialog.pid)
-        session.focus(window)
-        session.key("alt+F4")
-        closed = time.monotonic()
-        dialog.wait(30)
-        dialog_ended = time.monotonic() - closed
-        shutil.rmtree(folder, ignore_errors=True)
 
     print("Full-screen run, Wine on a 1024 x 768 x 24 Xvfb display")
     print(f"  Sorvane.scr /s until the renderer's window shows   {shown:6.2f} s")
