@@ -63,7 +63,6 @@ Command::Command(Form& form, HWND parent)
 
 Command::~Command()
 {
-    if (surfaceDc_ && surfaceOldBitmap_) SelectObject(surfaceDc_.get(), surfaceOldBitmap_);
     if (window_) SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
 }
 
@@ -72,13 +71,7 @@ void Command::Move(int leftTwips, int topTwips, int widthTwips, int heightTwips)
     widthTwips_ = widthTwips;
     heightTwips_ = heightTwips;
     const int width = ToPixels(widthTwips), height = ToPixels(heightTwips);
-    // A fresh persistent surface of the new size.
-    if (surfaceDc_ && surfaceOldBitmap_) SelectObject(surfaceDc_.get(), surfaceOldBitmap_);
-    const HDC screen = GetDC(nullptr);
-    surfaceDc_.reset(CreateCompatibleDC(screen));
-    surfaceBitmap_.reset(CreateCompatibleBitmap(screen, std::max(width, 1), std::max(height, 1)));
-    ReleaseDC(nullptr, screen);
-    surfaceOldBitmap_ = SelectObject(surfaceDc_.get(), surfaceBitmap_.get());
+    surface_.Resize(width, height);
     MoveWindow(window_.get(), ToPixels(leftTwips), ToPixels(topTwips), width, height, FALSE);
     ShowWindow(window_.get(), SW_SHOWNA);
     ApplyEnabled();  // the Resize event
@@ -195,20 +188,20 @@ void Command::DrawButton(StatePicture picture)
 {
     lastPicture_ = picture;
     UpdateGradientDirection(machine_);
-    if (!surfaceDc_) return;
+    if (!surface_) return;
     RECT whole{0, 0, ToPixels(widthTwips_), ToPixels(heightTwips_)};
-    FillRect(surfaceDc_.get(), &whole, GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(surface_.Dc(), &whole, GetSysColorBrush(COLOR_BTNFACE));
     DrawGradient();
 
     const Picture& source = pictures_[PictureIndex(picture)];
     if (const auto pieces = FramePieces(widthTwips_, heightTwips_); pieces && source) {
-        const UniqueMemoryDc pictureDc(CreateCompatibleDC(surfaceDc_.get()));
+        const UniqueMemoryDc pictureDc(CreateCompatibleDC(surface_.Dc()));
         const HGDIOBJ old = SelectObject(pictureDc.get(), source.Bitmap());
-        SetStretchBltMode(surfaceDc_.get(), COLORONCOLOR);
+        SetStretchBltMode(surface_.Dc(), COLORONCOLOR);
         for (const FramePiece& piece : *pieces) {
             const TwipRect& to = piece.destination;
             const TwipRect& from = piece.source;
-            StretchBlt(surfaceDc_.get(), ToPixels(to.x), ToPixels(to.y), ToPixels(to.width), ToPixels(to.height),
+            StretchBlt(surface_.Dc(), ToPixels(to.x), ToPixels(to.y), ToPixels(to.width), ToPixels(to.height),
                        pictureDc.get(), ToPixels(from.x), ToPixels(from.y), ToPixels(from.width),
                        ToPixels(from.height), SRCCOPY);
         }
@@ -236,7 +229,7 @@ void Command::DrawGradient()
         records[i].Alpha = vertices[i].alpha;
     }
     GRADIENT_RECT rect{kGradientUpperLeft, kGradientLowerRight};
-    GradientFill(surfaceDc_.get(), records, kGradientVertexCount, &rect, 1, GRADIENT_FILL_RECT_V);
+    GradientFill(surface_.Dc(), records, kGradientVertexCount, &rect, 1, GRADIENT_FILL_RECT_V);
 }
 
 void Command::React(const ButtonReaction& reaction)
@@ -262,8 +255,8 @@ void Command::Paint(HDC dc)
 {
     RECT client{};
     GetClientRect(window_.get(), &client);
-    if (opaque_ && surfaceDc_)
-        BitBlt(dc, 0, 0, client.right, client.bottom, surfaceDc_.get(), 0, 0, SRCCOPY);
+    if (opaque_ && surface_)
+        BitBlt(dc, 0, 0, client.right, client.bottom, surface_.Dc(), 0, 0, SRCCOPY);
     else
         FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     const HGDIOBJ oldFont = SelectObject(dc, fontHandle_.get());

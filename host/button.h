@@ -7,6 +7,7 @@
 #include "forms/form.h"
 #include "forms/picture.h"
 #include "forms/property_bag.h"
+#include "forms/surface.h"
 #include "forms/timer.h"
 #include "win32_handles.h"
 
@@ -82,9 +83,7 @@ private:
     float labelTop_ = 90;
     int widthTwips_ = 0, heightTwips_ = 0;
     std::array<Picture, 6> pictures_;
-    UniqueMemoryDc surfaceDc_;
-    UniqueGdiObject surfaceBitmap_;
-    HGDIOBJ surfaceOldBitmap_ = nullptr;
+    PersistentSurface surface_;
     StatePicture lastPicture_ = StatePicture::None;
     Timer TmrMouse;
 };

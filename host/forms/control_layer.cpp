@@ -23,11 +23,6 @@ std::int16_t MouseButtonOf(UINT message)
 
 }  // namespace
 
-ControlLayer::~ControlLayer()
-{
-    if (surfaceDc_ && surfaceOldBitmap_) SelectObject(surfaceDc_.get(), surfaceOldBitmap_);
-}
-
 void ControlLayer::Attach(HWND window, COLORREF background)
 {
     window_ = window;
@@ -35,14 +30,9 @@ void ControlLayer::Attach(HWND window, COLORREF background)
     GetClientRect(window, &client);
     width_ = client.right;
     height_ = client.bottom;
-    if (surfaceDc_ && surfaceOldBitmap_) SelectObject(surfaceDc_.get(), surfaceOldBitmap_);
-    const HDC screen = GetDC(nullptr);
-    surfaceDc_.reset(CreateCompatibleDC(screen));
-    surfaceBitmap_.reset(CreateCompatibleBitmap(screen, std::max(width_, 1), std::max(height_, 1)));
-    ReleaseDC(nullptr, screen);
-    surfaceOldBitmap_ = SelectObject(surfaceDc_.get(), surfaceBitmap_.get());
+    surface_.Resize(width_, height_);
     const HBRUSH brush = CreateSolidBrush(background);
-    FillRect(surfaceDc_.get(), &client, brush);
+    FillRect(surface_.Dc(), &client, brush);
     DeleteObject(brush);
 }
 
@@ -61,7 +51,7 @@ void ControlLayer::Refresh() const
 
 void ControlLayer::Paint(HDC dc) const
 {
-    if (surfaceDc_) BitBlt(dc, 0, 0, width_, height_, surfaceDc_.get(), 0, 0, SRCCOPY);
+    if (surface_) BitBlt(dc, 0, 0, width_, height_, surface_.Dc(), 0, 0, SRCCOPY);
     for (const WindowlessControl* control : controls_)
         if (control->visible) control->Draw(dc);
 }

@@ -3,7 +3,7 @@
 // the windowless controls drawn over it, which get their mouse events here.
 #pragma once
 
-#include "win32_handles.h"
+#include "surface.h"
 #include "windowless_control.h"
 
 #include <windows.h>
@@ -14,7 +14,6 @@
 class ControlLayer {
 public:
     ControlLayer() = default;
-    ~ControlLayer();
     ControlLayer(const ControlLayer&) = delete;
     ControlLayer& operator=(const ControlLayer&) = delete;
 
@@ -22,7 +21,7 @@ public:
     // area's size, cleared to the background colour.
     void Attach(HWND window, COLORREF background);
     // The persistent image's device context (none before Attach).
-    HDC Surface() const { return surfaceDc_.get(); }
+    HDC Surface() const { return surface_.Dc(); }
     int ScaleWidth() const { return width_; }
     int ScaleHeight() const { return height_; }
 
@@ -41,9 +40,7 @@ private:
     WindowlessControl* ControlAt(POINT point) const;
 
     HWND window_ = nullptr;
-    UniqueMemoryDc surfaceDc_;
-    UniqueGdiObject surfaceBitmap_;
-    HGDIOBJ surfaceOldBitmap_ = nullptr;
+    PersistentSurface surface_;
     int width_ = 0, height_ = 0;
     std::vector<WindowlessControl*> controls_;
     WindowlessControl* pressed_ = nullptr;
