@@ -11,7 +11,6 @@ constexpr std::size_t kPixelOffsetField = 10;
 constexpr std::size_t kBitFieldMasksSize = 12;
 constexpr std::size_t kCoreColourEntrySize = 3;
 constexpr std::size_t kInfoColourEntrySize = 4;
-constexpr std::uint16_t kMaxTableForDirectColour = 256;
 
 // Little-endian reads at any alignment, refused past the end of the file.
 class Reader {
@@ -113,8 +112,11 @@ void Put16(std::vector<std::uint8_t>& block, std::size_t at, std::uint16_t value
     block[at + 1] = static_cast<std::uint8_t>(value >> 8);
 }
 
-// The BITMAPINFO for the conversion: an info header (from either kind),
-// the three masks of a bit-field file, then the colour table as 4-byte entries.
+// The BITMAPINFO for the conversion: an info header (from either kind), the
+// three masks of a bit-field file, then `count` colours as 4-byte entries.
+// Its colours-used field is always `count`, so the conversion reads exactly
+// the entries the block holds; with 0 it would read the whole table of a
+// palette picture.
 std::vector<std::uint8_t> BuildInfoBlock(const Reader& file, const DibHeader& header,
                                          std::size_t tableOffset, std::size_t masksOffset,
                                          std::uint16_t count, std::uint32_t sizeImage)
@@ -134,8 +136,6 @@ std::vector<std::uint8_t> BuildInfoBlock(const Reader& file, const DibHeader& he
     Put32(block, 20, sizeImage);
     Put32(block, 24, static_cast<std::uint32_t>(core ? 0 : header.xPelsPerMeter));
     Put32(block, 28, static_cast<std::uint32_t>(core ? 0 : header.yPelsPerMeter));
-    // The conversion reads as many colours as this field says: it must be the
-    // count the table was checked for, not a larger value from the file.
     Put32(block, 32, count);
     Put32(block, 36, core ? count : header.clrImportant);
     if (masks) std::memcpy(&block[kInfoHeaderSize], file.Data() + masksOffset, kBitFieldMasksSize);
@@ -190,53 +190,68 @@ DibCheck CheckDib(std::span<const std::uint8_t> bytes)
     if (width > kMaxDibDimension || rows > kMaxDibDimension || width * rows > kMaxDibPixels)
         return fail(DibFault::OutOfMemory);
 
+    // A palette picture needs its table; a direct-colour picture's table is
+    // only a hint for palette displays, which the conversion never reads, so
+    // it is handed none, whatever its size.
+    const bool palette = header->bitCount <= 8;
     const std::uint16_t count = DibColorCount(*header);
-    const std::uint16_t maxCount = header->bitCount <= 8 ? ColourCountForBits(header->bitCount)
-                                                        : kMaxTableForDirectColour;
-    if (count > maxCount) return fail(DibFault::UnknownFormat);
+    // Colours-used of 65536 (or any multiple) counts 0 in 16 bits: more
+    // colours than any palette picture can index, like 257.
+    if (palette && (count == 0 || count > ColourCountForBits(header->bitCount)))
+        return fail(DibFault::UnknownFormat);
 
     const std::size_t masksAt = headerAt + header->size;
     const std::size_t masksSize = header->compression == kCompressionBitFields ? kBitFieldMasksSize : 0;
-    const std::size_t tableAt = masksAt + masksSize;
+    const std::size_t headersEnd = masksAt + masksSize;
+    if (!file.Holds(masksAt, masksSize)) return fail(DibFault::UnknownFormat);
+    const std::size_t tableAt = headersEnd;
     const std::size_t tableSize = std::size_t{count} * (core ? kCoreColourEntrySize : kInfoColourEntrySize);
-    if (!file.Holds(tableAt, tableSize)) return fail(DibFault::UnknownFormat);
-    const std::size_t tableEnd = tableAt + tableSize;
+    // The table is read for a palette picture, and without a file header it
+    // is what places the pixels.
+    if ((palette || !hasFileHeader) && !file.Holds(tableAt, tableSize)) return fail(DibFault::UnknownFormat);
 
-    std::size_t pixelAt = tableEnd;
+    std::size_t pixelAt = tableAt + tableSize;
     if (hasFileHeader) {
+        // Pixels may start inside the table (a writer that stored fewer
+        // colours than it declared), but not inside the headers.
         const auto offBits = file.At<std::uint32_t>(kPixelOffsetField);
-        if (!offBits || *offBits < tableEnd) return fail(DibFault::ConversionError);
+        if (!offBits || *offBits < headersEnd) return fail(DibFault::ConversionError);
         pixelAt = *offBits;
     }
     if (pixelAt >= file.Size()) return fail(DibFault::ConversionError);
     const std::size_t available = file.Size() - pixelAt;
 
     // Whole-byte rows without alignment: the size a header may leave as 0.
-    const std::uint64_t packedSize =
-        ((std::uint64_t{header->bitCount} * static_cast<std::uint64_t>(width) + 7) / 8) *
-        static_cast<std::uint64_t>(rows);
+    const std::uint64_t rowBytes = (std::uint64_t{header->bitCount} * static_cast<std::uint64_t>(width) + 7) / 8;
+    const std::uint64_t packedSize = rowBytes * static_cast<std::uint64_t>(rows);
     std::uint32_t sizeImage = header->sizeImage;
     std::size_t pixelLength = 0;
+    std::size_t storedPixelLength = 0;
     if (IsRunLength(header->compression)) {
         // The conversion reads as many bytes as the image size says; a size of
         // 0 means "the rest of the file", and a larger one than the file holds
         // is a truncated stream.
         if (sizeImage == 0) sizeImage = static_cast<std::uint32_t>(std::min<std::size_t>(available, UINT32_MAX));
         if (sizeImage > available) return fail(DibFault::ConversionError);
-        pixelLength = sizeImage;
+        pixelLength = storedPixelLength = sizeImage;
     } else {
-        const std::uint64_t stride =
-            (std::uint64_t{header->bitCount} * static_cast<std::uint64_t>(width) + 31) / 32 * 4;
+        // Every row is read whole, its alignment padding included. A file that
+        // ends right after the last pixel of its last row lacks only padding,
+        // which the loader supplies.
+        const std::uint64_t stride = (rowBytes + 3) / 4 * 4;
         const std::uint64_t needed = stride * static_cast<std::uint64_t>(rows);
-        if (needed > available) return fail(DibFault::ConversionError);
+        const std::uint64_t lastPixel = needed - stride + rowBytes;
+        if (lastPixel > available) return fail(DibFault::ConversionError);
         pixelLength = static_cast<std::size_t>(needed);
+        storedPixelLength = static_cast<std::size_t>(std::min<std::uint64_t>(needed, available));
         if (sizeImage == 0) sizeImage = static_cast<std::uint32_t>(packedSize);
     }
 
     check.layout.header = *header;
-    check.layout.infoBlock = BuildInfoBlock(file, *header, tableAt, masksAt, count, sizeImage);
+    check.layout.infoBlock = BuildInfoBlock(file, *header, tableAt, masksAt, palette ? count : 0, sizeImage);
     check.layout.pixelOffset = pixelAt;
     check.layout.pixelLength = pixelLength;
+    check.layout.storedPixelLength = storedPixelLength;
     check.layout.rows = static_cast<std::int32_t>(rows);
     return check;
 }

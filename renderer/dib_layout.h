@@ -54,11 +54,16 @@ enum class DibFault {
 
 // What the system's conversion is handed for a file that passed the checks.
 struct DibLayout {
-    DibHeader header;                     // as read from the file
-    std::vector<std::uint8_t> infoBlock;  // BITMAPINFO: 40-byte header, masks, colours
-    std::size_t pixelOffset = 0;          // from the start of the file
-    std::size_t pixelLength = 0;          // bytes the conversion may read from there
-    std::int32_t rows = 0;                // |height|
+    DibHeader header;  // as read from the file
+    // BITMAPINFO: 40-byte header, masks, then every colour entry that the
+    // conversion reads by its own rules (none for direct colour).
+    std::vector<std::uint8_t> infoBlock;
+    std::size_t pixelOffset = 0;  // from the start of the file
+    std::size_t pixelLength = 0;  // bytes the conversion reads, rows with their padding
+    // Of those, the bytes the file holds: fewer only when the file ends
+    // without the padding of its last row, which the loader then supplies.
+    std::size_t storedPixelLength = 0;
+    std::int32_t rows = 0;  // |height|
 };
 
 struct DibCheck {

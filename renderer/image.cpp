@@ -5,6 +5,7 @@
 #include "image_messages.h"
 #include "win32_handles.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <new>
 #include <span>
@@ -70,9 +71,17 @@ DibDecoding DecodeMappedDib(std::span<const std::uint8_t> file)
                                    &sectionBits, nullptr, 0));
     if (!section || !sectionBits || !SelectObject(dc.get(), section.get())) return Failure(kOutOfMemoryText);
 
+    // The mapped file itself, unless its last row lacks its padding: then a
+    // copy long enough for every row the conversion reads.
+    const std::uint8_t* pixels = file.data() + layout.pixelOffset;
+    std::vector<std::uint8_t> paddedPixels;
+    if (layout.storedPixelLength < layout.pixelLength) {
+        paddedPixels.assign(layout.pixelLength, 0);
+        std::copy_n(pixels, layout.storedPixelLength, paddedPixels.begin());
+        pixels = paddedPixels.data();
+    }
     const int converted =
-        SetDIBits(dc.get(), static_cast<HBITMAP>(section.get()), 0, static_cast<UINT>(layout.rows),
-                  file.data() + layout.pixelOffset,
+        SetDIBits(dc.get(), static_cast<HBITMAP>(section.get()), 0, static_cast<UINT>(layout.rows), pixels,
                   reinterpret_cast<const BITMAPINFO*>(layout.infoBlock.data()), DIB_RGB_COLORS);
     if (converted == 0) return Failure(kConversionErrorText);
     GdiFlush();

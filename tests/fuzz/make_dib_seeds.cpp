@@ -50,6 +50,24 @@ int main(int argc, char** argv)
     fields.masks = {0xF800, 0x07E0, 0x001F};
     Write(folder, "bitfields16.bmp", EncodeBitmap(picture, fields));
 
+    // Colours-used 65536 is 0 in 16 bits, and 0 tells the conversion to read
+    // the whole table: the block must hold it, or the file be refused.
+    BitmapFormat wrappedCount;
+    wrappedCount.bitCount = 8;
+    wrappedCount.palette = colours;
+    wrappedCount.palette.resize(256);
+    wrappedCount.colorsUsed = 0x10000;
+    Write(folder, "colours_used_65536.bmp", EncodeBitmap(picture, wrappedCount));
+    // A direct-colour picture with a table larger than any palette.
+    BitmapFormat largeTable;
+    largeTable.palette.assign(300, colours[2]);
+    largeTable.colorsUsed = 300;
+    Write(folder, "table300_24.bmp", EncodeBitmap(picture, largeTable));
+    // A file that ends right after the last pixel of its last row.
+    BitmapFormat unpadded;
+    unpadded.lastRowUnpadded = true;
+    Write(folder, "last_row_unpadded24.bmp", EncodeBitmap(picture, unpadded));
+
     palette.resize(256);
     Write(folder, "rle8.bmp",
           EncodeRunLengthBitmap(4, 3, 8, palette,

@@ -138,6 +138,9 @@ std::vector<std::uint8_t> EncodeBitmap(const Picture& picture, const BitmapForma
         pixels.insert(pixels.end(), line.begin(), line.end());
     }
 
+    if (format.lastRowUnpadded)
+        pixels.resize(pixels.size() - stride + (static_cast<std::size_t>(picture.width) * format.bitCount + 7) / 8);
+
     const int height = format.topDown ? -picture.height : picture.height;
     std::vector<std::uint8_t> file =
         Headers(format.header, format.fileHeader, picture.width, height, format.bitCount,

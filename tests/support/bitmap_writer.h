@@ -33,6 +33,8 @@ struct BitmapFormat {
     // Bit fields (16 or 32 bits): red, green, blue masks.
     std::array<std::uint32_t, 3> masks{};
     bool bitFields = false;
+    // The file ends right after the last pixel, without its row's padding.
+    bool lastRowUnpadded = false;
 };
 
 // The file for the picture. Palettised depths look each colour up in the

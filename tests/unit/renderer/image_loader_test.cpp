@@ -71,6 +71,20 @@ BitmapFormat ShortTable(std::vector<Rgb> palette)
     return format;
 }
 
+// A direct-colour file with a colour table, which the conversion ignores.
+BitmapFormat WithTable(BitmapFormat format, std::uint32_t declared, std::size_t stored)
+{
+    format.palette.assign(stored, Rgb{1, 2, 3});
+    format.colorsUsed = declared;
+    return format;
+}
+
+BitmapFormat Unpadded(BitmapFormat format)
+{
+    format.lastRowUnpadded = true;
+    return format;
+}
+
 BitmapFormat BitFields(std::uint16_t bits, std::array<std::uint32_t, 3> masks)
 {
     BitmapFormat format = Format(HeaderKind::Info, bits);
@@ -117,7 +131,16 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"packed_info24", 3, 2, kSix, Format(HeaderKind::Info, 24, {}, false)},
         DecodeCase{"topdown24", 3, 4, kSix, TopDown(Format(HeaderKind::Info, 24))},
         DecodeCase{"topdown8", 5, 3, kSix, TopDown(Format(HeaderKind::Info, 8, FullPalette(kSix, 8)))},
-        DecodeCase{"topdown1_packed", 3, 3, kTwo, TopDown(Format(HeaderKind::Info, 1, kTwo, false))}),
+        DecodeCase{"topdown1_packed", 3, 3, kTwo, TopDown(Format(HeaderKind::Info, 1, kTwo, false))},
+        // Accepted although unusual: every byte read lies inside the file.
+        DecodeCase{"info24_table_of_300", 3, 2, kSix, WithTable(Format(HeaderKind::Info, 24), 300, 300)},
+        DecodeCase{"info24_declares_a_table_it_lacks", 3, 2, kSix, WithTable(Format(HeaderKind::Info, 24), 300, 0)},
+        DecodeCase{"packed_info32_table_of_300", 2, 2, kSix,
+                   WithTable(Format(HeaderKind::Info, 32, {}, false), 300, 300)},
+        DecodeCase{"info24_last_row_unpadded", 5, 3, kSix, Unpadded(Format(HeaderKind::Info, 24))},
+        DecodeCase{"info1_last_row_unpadded", 3, 2, kTwo, Unpadded(Format(HeaderKind::Info, 1, kTwo))},
+        // 256 colours declared, 6 stored: the pixels start inside the table.
+        DecodeCase{"info8_pixels_inside_the_table", 40, 30, kSix, Format(HeaderKind::Info, 8, kSix)}),
     [](const testing::TestParamInfo<DecodeCase>& param) { return std::string(param.param.name); });
 
 TEST(ImageLoader, DecodesTheOnePixelOverlayFile)
@@ -256,6 +279,17 @@ INSTANTIATE_TEST_SUITE_P(
                           return f;
                       },
                       kUnknownFormatText},
+        // 65536 is 0 in 16 bits, and 0 would have the conversion read a
+        // whole table that the file does not promise.
+        MalformedCase{"colours_used_65536",
+                      [] { auto f = Good8BitFile(); Set32(f, kInfoAt + 32, 0x10000); return f; }, kUnknownFormatText},
+        MalformedCase{"colours_used_0x30000_on_1_bit",
+                      [] {
+                          auto f = EncodeBitmap(CornerPicture(3, 3, kTwo), Format(HeaderKind::Info, 1, kTwo));
+                          Set32(f, kInfoAt + 32, 0x30000);
+                          return f;
+                      },
+                      kUnknownFormatText},
         MalformedCase{"colour_table_past_the_end",
                       [] {
                           auto f = EncodeBitmap(CornerPicture(2, 2, kTwo), Format(HeaderKind::Info, 8, kTwo, false));
@@ -282,6 +316,13 @@ INSTANTIATE_TEST_SUITE_P(
                       [] { auto f = Good8BitFile(); Set32(f, 10, 20); return f; }, kConversionErrorText},
         MalformedCase{"pixel_data_one_byte_short",
                       [] { auto f = Good8BitFile(); f.pop_back(); return f; }, kConversionErrorText},
+        MalformedCase{"last_row_short_of_a_pixel_byte",
+                      [] {
+                          auto f = EncodeBitmap(CornerPicture(5, 3, kSix), Unpadded(Format(HeaderKind::Info, 24)));
+                          f.pop_back();
+                          return f;
+                      },
+                      kConversionErrorText},
         MalformedCase{"uncompressed_rows_past_the_end",
                       [] { auto f = Good8BitFile(); Set32(f, kInfoAt + 8, 400); return f; }, kConversionErrorText},
         MalformedCase{"run_length_size_past_the_end",
@@ -345,6 +386,8 @@ TEST(DibColorCount, FollowsTheHeaderKindAndColoursUsed)
     EXPECT_EQ(DibColorCount(info), 20);
     info.clrUsed = 0x10002;  // cut to its low 16 bits
     EXPECT_EQ(DibColorCount(info), 2);
+    info.clrUsed = 0x10000;  // the checks refuse what this leaves
+    EXPECT_EQ(DibColorCount(info), 0);
     info = {.size = 40, .bitCount = 24};
     EXPECT_EQ(DibColorCount(info), 0);
 }
