@@ -8,7 +8,7 @@
 #include <GL/glu.h>
 
 bool active = true;
-std::array<bool, 256> keys{};
+std::array<bool, kVirtualKeyCount> keys{};
 bool fullScreen = false;
 FrameRoutine frameCallback = nullptr;
 HDC deviceContext = nullptr;
@@ -206,10 +206,10 @@ LRESULT CALLBACK RendererWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         PostQuitMessage(0);
         return 0;
     case RendererMessageAction::KeyDown:
-        keys[wParam & 0xFF] = true;
+        keys[wParam] = true;
         return 0;
     case RendererMessageAction::KeyUp:
-        keys[wParam & 0xFF] = false;
+        keys[wParam] = false;
         return 0;
     case RendererMessageAction::Swallow:
         return 0;

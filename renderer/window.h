@@ -2,6 +2,8 @@
 // window procedure and release of it all.
 #pragma once
 
+#include "window_messages.h"
+
 #include <windows.h>
 
 #include <array>
@@ -10,7 +12,7 @@
 using FrameRoutine = int (*)();
 
 extern bool active;
-extern std::array<bool, 256> keys;
+extern std::array<bool, kVirtualKeyCount> keys;
 extern bool fullScreen;
 extern FrameRoutine frameCallback;
 extern HDC deviceContext;

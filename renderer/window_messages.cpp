@@ -6,8 +6,12 @@ RendererMessageAction RouteRendererMessage(UINT message, WPARAM wParam)
     case WM_SIZE: return RendererMessageAction::Resize;
     case WM_ACTIVATE: return RendererMessageAction::Activate;
     case WM_CLOSE: return RendererMessageAction::Close;
-    case WM_KEYDOWN: return RendererMessageAction::KeyDown;
-    case WM_KEYUP: return RendererMessageAction::KeyUp;
+    // Virtual-key codes are below 256; a larger wParam (only ever posted by
+    // hand) names no key and must not alias one, as 0x11B would Escape.
+    case WM_KEYDOWN:
+        return wParam < kVirtualKeyCount ? RendererMessageAction::KeyDown : RendererMessageAction::Swallow;
+    case WM_KEYUP:
+        return wParam < kVirtualKeyCount ? RendererMessageAction::KeyUp : RendererMessageAction::Swallow;
     case WM_SYSCOMMAND:
         // Exactly these two values; SC_CLOSE and the rest go on as usual.
         if (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER) return RendererMessageAction::Swallow;

@@ -3,13 +3,19 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
+// One entry of the key table per virtual-key code.
+inline constexpr std::size_t kVirtualKeyCount = 256;
+
 enum class RendererMessageAction {
     Resize,    // WM_SIZE: new viewport
     Activate,  // WM_ACTIVATE: draw unless minimised
     Close,     // WM_CLOSE: end the message loop
     KeyDown,   // WM_KEYDOWN: the key is held
     KeyUp,     // WM_KEYUP: the key is released
-    Swallow,   // the system screen saver and monitor power-down never start
+    Swallow,   // handled by doing nothing: the system screen saver and monitor
+               // power-down never start, a key code out of range changes no key
     Default,   // everything else goes to DefWindowProcA
 };
 

@@ -5,7 +5,7 @@
 
 namespace {
 
-TEST(RendererMessages, ScreenSaverAndMonitorPowerAreSwallowedOtherSystemCommandsAreNot)
+TEST(RendererMessages, EachMessageGoesToItsHandlerAndOnlyScreenSaverCommandsAreSwallowed)
 {
     EXPECT_EQ(RouteRendererMessage(WM_SYSCOMMAND, SC_SCREENSAVE), RendererMessageAction::Swallow);
     EXPECT_EQ(RouteRendererMessage(WM_SYSCOMMAND, SC_MONITORPOWER), RendererMessageAction::Swallow);
@@ -15,6 +15,10 @@ TEST(RendererMessages, ScreenSaverAndMonitorPowerAreSwallowedOtherSystemCommands
     EXPECT_EQ(RouteRendererMessage(WM_CLOSE, 0), RendererMessageAction::Close);
     EXPECT_EQ(RouteRendererMessage(WM_KEYDOWN, VK_ESCAPE), RendererMessageAction::KeyDown);
     EXPECT_EQ(RouteRendererMessage(WM_KEYUP, VK_ESCAPE), RendererMessageAction::KeyUp);
+    EXPECT_EQ(RouteRendererMessage(WM_KEYDOWN, 255), RendererMessageAction::KeyDown);
+    EXPECT_EQ(RouteRendererMessage(WM_KEYDOWN, 0x100 | VK_ESCAPE), RendererMessageAction::Swallow)
+        << "a code past the key table names no key, and must not alias Escape";
+    EXPECT_EQ(RouteRendererMessage(WM_KEYUP, 0x100 | VK_ESCAPE), RendererMessageAction::Swallow);
     EXPECT_EQ(RouteRendererMessage(WM_SYSKEYDOWN, VK_ESCAPE), RendererMessageAction::Default)
         << "keys pressed with Alt never reach the key table";
     EXPECT_EQ(RouteRendererMessage(WM_LBUTTONDOWN, 0), RendererMessageAction::Default);
