@@ -54,6 +54,14 @@ struct Window {
     static void Release(Handle h) noexcept { DestroyWindow(h); }
 };
 
+// An OpenGL rendering context; one current on the calling thread stops
+// being current as it is deleted.
+struct GlContext {
+    using Handle = HGLRC;
+    static Handle None() noexcept { return nullptr; }
+    static void Release(Handle h) noexcept { wglDeleteContext(h); }
+};
+
 }  // namespace handle_traits
 
 using UniqueModule = UniqueHandle<handle_traits::Module>;
@@ -63,6 +71,7 @@ using UniqueMappedView = UniqueHandle<handle_traits::MappedView>;
 using UniqueMemoryDc = UniqueHandle<handle_traits::MemoryDc>;
 using UniqueGdiObject = UniqueHandle<handle_traits::GdiObject>;
 using UniqueWindow = UniqueHandle<handle_traits::Window>;
+using UniqueGlContext = UniqueHandle<handle_traits::GlContext>;
 
 // A window's device context from GetDC, given back with ReleaseDC.
 class UniqueWindowDc {

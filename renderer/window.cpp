@@ -26,16 +26,10 @@ constexpr GLdouble kNearPlane = 0.1f;  // the single-precision value, widened
 constexpr GLdouble kFarPlane = 100.0;
 constexpr GLbitfield kAllAttributeBits = 0x000FFFFF;
 
-struct GlContextTraits {
-    using Handle = HGLRC;
-    static Handle None() noexcept { return nullptr; }
-    static void Release(Handle h) noexcept { wglDeleteContext(h); }
-};
-
 HINSTANCE instance = nullptr;
 UniqueWindow window;
 UniqueWindowDc windowDc;
-UniqueHandle<GlContextTraits> renderingContext;
+UniqueGlContext renderingContext;
 
 PIXELFORMATDESCRIPTOR PixelFormatRequest(int bits)
 {
