@@ -38,10 +38,12 @@ GLuint starTexture = 0;
 GLuint overlayTexture = 0;
 GLuint starList = 0;
 
-void BuildStarList()
+}  // namespace
+
+GLuint BuildStarList()
 {
-    starList = glGenLists(1);
-    glNewList(starList, GL_COMPILE);
+    const GLuint list = glGenLists(1);
+    glNewList(list, GL_COMPILE);
     glBegin(GL_QUADS);
     for (const StarCorner& corner : kStarQuad) {
         glTexCoord2f(corner.s, corner.t);
@@ -49,9 +51,46 @@ void BuildStarList()
     }
     glEnd();
     glEndList();
+    return list;
 }
 
-}  // namespace
+void SetUpFadeOverlay(Overlay& fade, GLuint texture)
+{
+    // Source and destination both scaled by alpha: over the black picture
+    // every pixel becomes alpha x its value, black while alpha is 0.
+    fade.texture = texture;
+    fade.depthMask = GL_FALSE;
+    fade.blend = true;
+    fade.srcFactor = GL_SRC_ALPHA;
+    fade.dstFactor = GL_SRC_ALPHA;
+    fade.color[0] = fade.color[1] = fade.color[2] = 1.0f;
+    fade.color[3] = 0.0f;
+    fade.BuildList();
+}
+
+void SetUpLayers(GLuint texture)
+{
+    // The layers' moves are applied to the projection matrix, after the
+    // orthographic projection; the model-view matrix stays the identity.
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glEnable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    glOrtho(-kOrthoHalfWidth, kOrthoHalfWidth, -kOrthoHalfHeight, kOrthoHalfHeight, -kOrthoDepth, kOrthoDepth);
+
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glColor4f(1.0f, 1.0f, 1.0f, kLayerAlpha);
+}
+
+void DrawLayer(GLuint list, GLfloat x, GLfloat y, GLfloat rotation)
+{
+    glTranslatef(x, y, 0.0f);
+    glRotatef(rotation, 0.0f, 0.0f, 1.0f);
+    glCallList(list);
+    glRotatef(-rotation, 0.0f, 0.0f, 1.0f);
+    glTranslatef(-x, -y, 0.0f);
+}
 
 bool StartScene()
 {
@@ -68,16 +107,8 @@ void InitScene(std::int32_t periodMs)
 {
     LoadTexture(kStarPicturePath, &starTexture, GL_REPEAT, GL_REPEAT);
     LoadTexture(kOverlayPicturePath, &overlayTexture, GL_REPEAT, GL_REPEAT);
-    BuildStarList();
-
-    overlay.texture = overlayTexture;
-    overlay.depthMask = GL_FALSE;
-    overlay.blend = true;
-    overlay.srcFactor = GL_SRC_ALPHA;
-    overlay.dstFactor = GL_SRC_ALPHA;
-    overlay.color[0] = overlay.color[1] = overlay.color[2] = 1.0f;
-    overlay.color[3] = 0.0f;
-    overlay.BuildList();
+    starList = BuildStarList();
+    SetUpFadeOverlay(overlay, overlayTexture);
 
     random.Seed();
     // Stores the period, sets every layer's rotation to 0 and forgets the last step.
@@ -91,24 +122,9 @@ int DrawScene()
 
     if (const auto fadeAlpha = AdvanceFrame(frame, GetTickCount(), random)) overlay.color[3] = *fadeAlpha;
 
-    // The layers' moves are applied to the projection matrix, after the
-    // orthographic projection; the model-view matrix stays the identity.
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glEnable(GL_BLEND);
-    glDisable(GL_DEPTH_TEST);
-    glOrtho(-kOrthoHalfWidth, kOrthoHalfWidth, -kOrthoHalfHeight, kOrthoHalfHeight, -kOrthoDepth, kOrthoDepth);
-
-    glBindTexture(GL_TEXTURE_2D, starTexture);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glColor4f(1.0f, 1.0f, 1.0f, kLayerAlpha);
-    for (std::size_t i = 0; i < kLayerCount; ++i) {
-        glTranslatef(frame.layerX[i], frame.layerY[i], 0.0f);
-        glRotatef(frame.layerRotation[i], 0.0f, 0.0f, 1.0f);
-        glCallList(starList);
-        glRotatef(-frame.layerRotation[i], 0.0f, 0.0f, 1.0f);
-        glTranslatef(-frame.layerX[i], -frame.layerY[i], 0.0f);
-    }
+    SetUpLayers(starTexture);
+    for (std::size_t i = 0; i < kLayerCount; ++i)
+        DrawLayer(starList, frame.layerX[i], frame.layerY[i], frame.layerRotation[i]);
 
     overlay.Draw();
     glEnable(GL_DEPTH_TEST);

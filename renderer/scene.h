@@ -2,6 +2,11 @@
 // turning under an overlay that fades the frame in from black.
 #pragma once
 
+#include "overlay.h"
+
+#include <windows.h>
+#include <GL/gl.h>
+
 #include <cstdint>
 
 // Called once the GL context is current: textures, lists, seed; installs
@@ -14,3 +19,21 @@ void InitScene(std::int32_t periodMs);
 // Draws one frame; always 0. Leaves the GL attribute and matrix stacks as it
 // found them.
 int DrawScene();
+
+// The pieces of a frame, in the order DrawScene uses them.
+
+// Compiles the star-dust quad: 2 x 2 around the origin, its texture
+// coordinates running from -0.02 to 1.02. Gives the list's name.
+GLuint BuildStarList();
+
+// Makes `fade` the fade-in overlay: the given picture, blended so that it
+// scales every pixel by its alpha, which starts at 0; builds its list.
+void SetUpFadeOverlay(Overlay& fade, GLuint texture);
+
+// The orthographic 4:3 window and the additive layer state: `texture`, each
+// layer adding 0.7 of its texels. Leaves the projection matrix current.
+void SetUpLayers(GLuint texture);
+
+// One layer: `list` drawn turned by `rotation` degrees about its centre and
+// moved to (x, y).
+void DrawLayer(GLuint list, GLfloat x, GLfloat y, GLfloat rotation);

@@ -1,47 +1,16 @@
-// Pictures reach the GL texture upright and whole at any width: the texture
-// read back from a real context equals the picture.
+// Pictures reach the GL texture upright and whole at any width, complete and
+// filtered as the scene draws them: the texture and its parameters read back
+// from a real context.
 #include "bitmap_writer.h"
+#include "hidden_gl_window.h"
 #include "image.h"
 #include "test_files.h"
-#include "win32_handles.h"
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
-
-struct GlContextTraits {
-    using Handle = HGLRC;
-    static Handle None() noexcept { return nullptr; }
-    static void Release(Handle h) noexcept
-    {
-        wglMakeCurrent(nullptr, nullptr);
-        wglDeleteContext(h);
-    }
-};
-
-class HiddenGlWindow : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        window.reset(CreateWindowExA(0, "STATIC", "texture test", WS_POPUP, 0, 0, 16, 16, nullptr, nullptr,
-                                     GetModuleHandleA(nullptr), nullptr));
-        ASSERT_TRUE(window);
-        dc = UniqueWindowDc(window.get(), GetDC(window.get()));
-        PIXELFORMATDESCRIPTOR descriptor{};
-        descriptor.nSize = sizeof descriptor;
-        descriptor.nVersion = 1;
-        descriptor.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-        descriptor.cColorBits = 32;
-        ASSERT_TRUE(SetPixelFormat(dc.get(), ChoosePixelFormat(dc.get(), &descriptor), &descriptor));
-        context.reset(wglCreateContext(dc.get()));
-        ASSERT_TRUE(context);
-        ASSERT_TRUE(wglMakeCurrent(dc.get(), context.get()));
-    }
-
-    UniqueWindow window;
-    UniqueWindowDc dc;
-    UniqueHandle<GlContextTraits> context;
-};
 
 TEST_F(HiddenGlWindow, TextureHoldsThePictureAtEveryWidthAndRowOrder)
 {
@@ -62,6 +31,34 @@ TEST_F(HiddenGlWindow, TextureHoldsThePictureAtEveryWidthAndRowOrder)
             EXPECT_EQ(texels, BottomUpRgb(picture)) << "width " << width << (topDown ? " top-down" : "");
             glDeleteTextures(1, &name);
         }
+    }
+}
+
+// A texture whose minification filter wants mipmaps that were never made is
+// incomplete, and an incomplete texture draws as plain white.
+TEST_F(HiddenGlWindow, TextureIsCompleteLinearAndWrapsAsAsked)
+{
+    const std::string path =
+        WriteTestFile("parameters.bmp", EncodeBitmap(CornerPicture(4, 4, {{255, 0, 0}, {0, 0, 255}}), {}));
+    for (const auto& [wrapS, wrapT] : {std::pair{GL_REPEAT, GL_REPEAT}, {GL_CLAMP, GL_REPEAT}, {GL_REPEAT, GL_CLAMP}}) {
+        GLuint name = 0;
+        ASSERT_TRUE(LoadTexture(path.c_str(), &name, wrapS, wrapT));
+        GLint value = 0;
+        glGetIntegerv(GL_TEXTURE_BINDING_2D, &value);
+        EXPECT_EQ(value, static_cast<GLint>(name)) << "the new texture stays bound";
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &value);
+        EXPECT_EQ(value, GL_LINEAR);
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &value);
+        EXPECT_EQ(value, GL_LINEAR);
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &value);
+        EXPECT_EQ(value, wrapS);
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &value);
+        EXPECT_EQ(value, wrapT);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &value);
+        EXPECT_EQ(value, 3) << "three components";
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &value);
+        EXPECT_EQ(value, 0) << "no mipmaps";
+        glDeleteTextures(1, &name);
     }
 }
 
