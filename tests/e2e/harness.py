@@ -148,11 +148,13 @@ class SoundCapture:
 
 
 class WineProcess:
-    """A Windows program started under Wine."""
+    """A Windows program started under Wine; `trace` is the file that holds
+    Wine's trace of it, when one was asked for."""
 
-    def __init__(self, popen, name):
+    def __init__(self, popen, name, trace=None):
         self._popen = popen
         self.name = name
+        self.trace = trace
 
     def running(self):
         return self._popen.poll() is None
@@ -172,8 +174,12 @@ class WineProcess:
 
 
 class Session:
-    def __init__(self, width=1024, height=768, depth=24, sound=False, locale="ja_JP.UTF-8"):
+    def __init__(self, width=1024, height=768, depth=24, sound=False, locale="ja_JP.UTF-8",
+                 xvfb_options=()):
         self.size = (width, height, depth)
+        # More Xvfb arguments, such as ("-extension", "GLX") for a display
+        # without OpenGL.
+        self.xvfb_options = tuple(xvfb_options)
         self.sound = sound
         self.locale = locale
         self.prefix = _env_path("WINEPREFIX")
@@ -182,7 +188,7 @@ class Session:
         self._xvfb = None
         self._pulse_pid = None
         self._processes = []
-        self._shots = 0
+        self._numbered_files = 0
         self.env = None
 
     # -- life cycle -------------------------------------------------------
@@ -199,7 +205,7 @@ class Session:
         read_fd, write_fd = os.pipe()
         self._xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{width}x{height}x{depth}",
-             "-nolisten", "tcp", "-noreset"],
+             "-nolisten", "tcp", "-noreset", *self.xvfb_options],
             pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_fd)
         with os.fdopen(read_fd) as answer:
@@ -280,13 +286,26 @@ class Session:
     def drive_c(self):
         return self.prefix / "drive_c"
 
-    def run(self, program, *args, cwd=None):
-        """Starts a Windows program with the given command-line arguments."""
+    def run(self, program, *args, cwd=None, trace=None):
+        """Starts a Windows program with the given command-line arguments.
+        trace: Wine debug channels (such as "trace+cursor") to trace in this
+        program and the programs it starts, each line led by the process id,
+        into a file of the test output named by the process's `trace`."""
         if not pathlib.Path(program).is_file():
             raise FileNotFoundError(program)
-        popen = subprocess.Popen(["wine", str(program), *args], env=self.env, cwd=cwd,
-                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        process = WineProcess(popen, pathlib.Path(program).name)
+        env, trace_path, sink = self.env, None, subprocess.DEVNULL
+        if trace:
+            env = dict(self.env, WINEDEBUG=f"+pid,{trace}")
+            self._numbered_files += 1
+            trace_path = self.output / f"{pathlib.Path(program).stem}-trace-{self._numbered_files:02d}.txt"
+            sink = open(trace_path, "wb")
+        try:
+            popen = subprocess.Popen(["wine", str(program), *args], env=env, cwd=cwd,
+                                     stdout=subprocess.DEVNULL, stderr=sink)
+        finally:
+            if trace:
+                sink.close()
+        process = WineProcess(popen, pathlib.Path(program).name, trace_path)
         self._processes.append(process)
         return process
 
@@ -317,6 +336,14 @@ class Session:
         too), or None."""
         code, out = self.run_to_end(self.probe("wintool.exe"), "find", title)
         return int(out) if code == 0 else None
+
+    def owner(self, title):
+        """The Windows handle of the window that owns the top-level window
+        titled title (0 for none)."""
+        code, out = self.run_to_end(self.probe("wintool.exe"), "owner", title)
+        if code != 0:
+            raise LookupError(f'no window titled "{title}"')
+        return int(out)
 
     def client_rect(self, title):
         """(left, top, width, height) of a window's client area on the screen."""
@@ -360,8 +387,8 @@ class Session:
 
     # -- screen and sound -------------------------------------------------
     def screenshot(self, name=None):
-        self._shots += 1
-        path = self.output / f"{name or 'shot'}-{self._shots:02d}.png"
+        self._numbered_files += 1
+        path = self.output / f"{name or 'shot'}-{self._numbered_files:02d}.png"
         subprocess.run(["import", "-silent", "-window", "root", str(path)],
                        env=self.env, check=True)
         return Screenshot(path)

@@ -1,6 +1,7 @@
 """The renderer on its own, under Wine on Xvfb: started with the two picture
 files in C:\\k_rova, it takes the screen, fades the star field in from black,
 keeps it moving, and ends on Escape or Alt+F4 and on nothing else."""
+import re
 import subprocess
 import time
 
@@ -12,6 +13,10 @@ from harness import Session, wait_until, windows_path
 TITLE = "Sorvane_VC"
 ESCAPE_EXIT_CODE = 27  # the wParam of the last message: Escape's key-down
 WM_SYSCOMMAND, SC_SCREENSAVE, SC_MONITORPOWER = 0x0112, 0xF140, 0xF170
+# Wine's trace of display-mode changes and of ShowCursor.
+MODE_AND_CURSOR_TRACE = "trace+system,trace+cursor"
+# The mode switched and the cursor hidden at the start, both given back at the end.
+SWITCHED_AND_RESTORED = ["switch", "hide", "restore", "show"]
 
 
 def write_pictures(session, stars=True):
@@ -32,16 +37,31 @@ def session():
         yield s
 
 
-def start_renderer(session):
-    renderer = session.run(session.bin("Sorvane.dll"))
+def start_renderer(session, trace=None):
+    renderer = session.run(session.bin("Sorvane.dll"), trace=trace)
     window = session.wait_for_window(TITLE)
     # No window manager hands X's input focus over; the keys must reach the window.
     session.focus(window)
     return renderer, window
 
 
+def mode_and_cursor_calls(renderer):
+    """What the renderer asked of the display mode and the cursor, in order,
+    from Wine's trace: "switch" (to a mode of its own), "restore" (to the
+    registry's mode), "hide" and "show"."""
+    calls = []
+    for line in renderer.trace.read_text(errors="replace").splitlines():
+        mode = re.search(r":trace:system:NtUserChangeDisplaySettings \S+ (\S+) \S+ \S+ ", line)
+        if mode:
+            calls.append("restore" if mode.group(1) == "(nil)" else "switch")
+        cursor = re.search(r":trace:cursor:NtUserShowCursor (\d)", line)
+        if cursor:
+            calls.append("show" if cursor.group(1) == "1" else "hide")
+    return calls
+
+
 def test_fades_in_from_black_keeps_moving_and_ends_on_escape(session):
-    renderer, _ = start_renderer(session)
+    renderer, _ = start_renderer(session, trace=MODE_AND_CURSOR_TRACE)
     appeared = time.monotonic()
     first = session.screenshot("renderer-first")
 
@@ -58,13 +78,53 @@ def test_fades_in_from_black_keeps_moving_and_ends_on_escape(session):
     assert renderer.wait(10) == ESCAPE_EXIT_CODE
     assert session.find_window(TITLE) is None
     assert session.visible_windows(TITLE) == []
+    assert mode_and_cursor_calls(renderer) == SWITCHED_AND_RESTORED
 
 
 def test_alt_f4_closes_the_window(session):
-    renderer, _ = start_renderer(session)
+    renderer, _ = start_renderer(session, trace=MODE_AND_CURSOR_TRACE)
     session.key("alt+F4")
     assert renderer.wait(10) == 0
     assert session.find_window(TITLE) is None
+    assert mode_and_cursor_calls(renderer) == SWITCHED_AND_RESTORED
+
+
+def test_a_start_that_fails_after_the_mode_switch_gives_back_the_mode_and_the_cursor():
+    # Without GLX no pixel format can be chosen: the start fails after the
+    # display mode has been switched and the cursor hidden.
+    with Session(xvfb_options=("-extension", "GLX")) as session:
+        write_pictures(session)
+        renderer = session.run(session.bin("Sorvane.dll"), trace=MODE_AND_CURSOR_TRACE)
+        assert renderer.wait(15) == 0
+        assert session.find_window(TITLE) is None
+        assert session.find_window("Error") is None
+        assert mode_and_cursor_calls(renderer) == SWITCHED_AND_RESTORED
+
+
+def test_a_star_file_of_unknown_format_is_reported_over_the_renderer_and_the_run_goes_on(session):
+    star = session.drive_c / "k_rova" / "Sorvane01.bmp"
+    data = bytearray(star.read_bytes())
+    data[14:18] = (124).to_bytes(4, "little")  # a version 5 header
+    star.write_bytes(bytes(data))
+
+    renderer = session.run(session.bin("Sorvane.dll"))
+    box = session.wait_for_window("Error")
+    assert session.owner("Error") == session.find_window(TITLE)
+    code, _ = session.run_to_end(session.probe("wintool.exe"), "child", "Error", "Unknown DIB file format.")
+    assert code == 0, "the box does not say what is wrong"
+    session.screenshot("renderer-unknown-format")
+
+    session.focus(box)
+    session.key("Return")
+    session.wait_for_no_window("Error")
+    window = session.wait_for_window(TITLE)
+    session.focus(window)
+    time.sleep(6.0)
+    # The star texture was not made: ten layers of 0.7 x white.
+    assert session.screenshot("renderer-after-the-error").mean() > 0.6
+    assert renderer.running()
+    session.key("Escape")
+    assert renderer.wait(10) == ESCAPE_EXIT_CODE
 
 
 def test_other_keys_mouse_moves_and_clicks_do_not_end_the_run(session):

@@ -139,19 +139,15 @@ def test_a_second_start_during_a_run_ends_at_once(session):
 def host_cursor_calls(session, arguments):
     """The host's own ShowCursor calls during a run, from Wine's cursor trace
     of the host process alone: a list of 0 (hide) and 1 (show)."""
-    env = dict(session.env, WINEDEBUG="+pid,trace+cursor")
-    trace = session.output / "cursor-trace.txt"
-    with open(trace, "wb") as sink:
-        host = subprocess.Popen(["wine", str(host_path(session)), *arguments], env=env,
-                                stdout=subprocess.DEVNULL, stderr=sink)
-        window = session.wait_for_window(RENDERER_TITLE)
-        code, pid = session.run_to_end(session.probe("wintool.exe"), "pid", SAVER_TITLE)
-        assert code == 0
-        end_renderer_with_escape(session, window)
-        assert host.wait(10) == 0
+    host = session.run(host_path(session), *arguments, trace="trace+cursor")
+    window = session.wait_for_window(RENDERER_TITLE)
+    code, pid = session.run_to_end(session.probe("wintool.exe"), "pid", SAVER_TITLE)
+    assert code == 0
+    end_renderer_with_escape(session, window)
+    assert host.wait(10) == 0
     prefix = f"{int(pid):04x}:"
     calls = re.findall(r"^" + prefix + r"[0-9a-f]+:trace:cursor:NtUserShowCursor (\d)",
-                       trace.read_text(errors="replace"), re.M)
+                       host.trace.read_text(errors="replace"), re.M)
     return [int(c) for c in calls]
 
 

@@ -14,6 +14,8 @@
 //   wintool.exe combos TITLE  prints a line for each combo box in it, in
 //                             creation order: enabled (0 or 1), its text, and
 //                             its list items, separated by "|", in UTF-8
+//   wintool.exe owner TITLE   prints the handle of the window that owns it
+//                             (0 for none)
 //   wintool.exe pid TITLE     prints the id of the process that owns it
 //   wintool.exe kill TITLE    ends the process that owns it at once
 // Exit code 0 when the window exists, 1 when it does not, 2 on bad usage.
@@ -87,6 +89,10 @@ int wmain(int argc, wchar_t** argv)
         std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
         return 0;
     }
+    if (std::wcscmp(argv[1], L"owner") == 0) {
+        std::printf("%lld\n", static_cast<long long>(reinterpret_cast<INT_PTR>(GetWindow(window, GW_OWNER))));
+        return 0;
+    }
     if (std::wcscmp(argv[1], L"window") == 0) {
         RECT rect{};
         GetWindowRect(window, &rect);
@@ -127,6 +133,6 @@ int wmain(int argc, wchar_t** argv)
         std::printf("%lld\n", static_cast<long long>(SendMessageW(window, message, wParam, lParam)));
         return 0;
     }
-    std::fputs("usage: wintool find|client|window|combos|send|child|pid|kill TITLE [MESSAGE WPARAM LPARAM]\n", stderr);
+    std::fputs("usage: wintool find|client|window|owner|combos|send|child|pid|kill TITLE [MESSAGE WPARAM LPARAM]\n", stderr);
     return 2;
 }
