@@ -17,10 +17,11 @@ constexpr OverlayCorner kOverlayQuad[] = {
 
 }  // namespace
 
-Overlay::~Overlay()
+void Overlay::DeleteList()
 {
-    // After the context has gone the list is no list any more.
     if (glIsList(displayList)) glDeleteLists(displayList, 1);
+    displayList = 0;
+    ready = false;
 }
 
 void Overlay::BuildList()

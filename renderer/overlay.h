@@ -8,12 +8,13 @@
 class Overlay {
 public:
     Overlay() = default;
-    ~Overlay();
     Overlay(const Overlay&) = delete;
     Overlay& operator=(const Overlay&) = delete;
 
     // Compiles the quad with `texture` bound into `displayList`.
     void BuildList();
+    // Deletes the list while its context is current; Draw then does nothing.
+    void DeleteList();
     // Draws the quad over the whole viewport, leaving all GL state as it was.
     void Draw() const;
 

@@ -1,17 +1,15 @@
 #include "scene.h"
 
-#include "overlay.h"
 #include "image.h"
+#include "overlay.h"
 #include "scene_frame.h"
-#include "window.h"
+#include "shared_names.h"
+#include "swap_interval.h"
 
 #include <windows.h>
 #include <GL/gl.h>
 
 namespace {
-
-constexpr char kStarPicturePath[] = "C:\\k_rova\\Sorvane01.bmp";
-constexpr char kOverlayPicturePath[] = "C:\\k_rova\\Sorvane02.bmp";
 
 // Each layer adds this fraction of its picture to the frame.
 constexpr GLfloat kLayerAlpha = 0.7f;
@@ -99,8 +97,17 @@ bool StartScene()
     glEnable(GL_DEPTH_TEST);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     InitScene(kScenePeriodMs);
-    frameCallback = DrawScene;
     return true;
+}
+
+void EndScene()
+{
+    // Names of 0 were never made (a picture that did not load).
+    overlay.DeleteList();
+    if (starList != 0) glDeleteLists(starList, 1);
+    for (GLuint* texture : {&starTexture, &overlayTexture})
+        if (*texture != 0) glDeleteTextures(1, texture);
+    starList = starTexture = overlayTexture = 0;
 }
 
 void InitScene(std::int32_t periodMs)

@@ -9,9 +9,13 @@
 
 #include <cstdint>
 
-// Called once the GL context is current: textures, lists, seed; installs
-// DrawScene as the frame routine. Always true.
+// Called once the GL context is current: textures, lists, seed. Always true;
+// DrawScene then draws the frames.
 bool StartScene();
+
+// Deletes the scene's textures and lists; called while their context is
+// still current, before it goes.
+void EndScene();
 
 // Loads the two pictures and builds the lists for the given period.
 void InitScene(std::int32_t periodMs);

@@ -1,17 +1,12 @@
 #include "window.h"
 
-#include "scene.h"
 #include "win32_handles.h"
 #include "window_messages.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-bool active = true;
-std::array<bool, kVirtualKeyCount> keys{};
-bool fullScreen = false;
-FrameRoutine frameCallback = nullptr;
-HDC deviceContext = nullptr;
+#include <array>
 
 namespace {
 
@@ -26,6 +21,12 @@ constexpr GLdouble kNearPlane = 0.1f;  // the single-precision value, widened
 constexpr GLdouble kFarPlane = 100.0;
 constexpr GLbitfield kAllAttributeBits = 0x000FFFFF;
 
+// Drawing happens only while true: the window is not minimised.
+bool active = true;
+// One entry per virtual-key code, true between its key-down and key-up.
+std::array<bool, kVirtualKeyCount> keys{};
+// True while the display mode is the renderer's; the tear-down restores it.
+bool fullScreen = false;
 HINSTANCE instance = nullptr;
 UniqueWindow window;
 UniqueWindowDc windowDc;
@@ -93,25 +94,24 @@ bool OpenRendererWindow(const char* title, int width, int height, int bits)
     if (!window) return FailStart();
 
     windowDc = UniqueWindowDc(window.get(), GetDC(window.get()));
-    deviceContext = windowDc.get();
     if (!windowDc) return FailStart();
 
     const PIXELFORMATDESCRIPTOR descriptor = PixelFormatRequest(bits);
-    const int format = ChoosePixelFormat(deviceContext, &descriptor);
-    if (format == 0 || !SetPixelFormat(deviceContext, format, &descriptor)) return FailStart();
+    const int format = ChoosePixelFormat(windowDc.get(), &descriptor);
+    if (format == 0 || !SetPixelFormat(windowDc.get(), format, &descriptor)) return FailStart();
 
-    renderingContext.reset(wglCreateContext(deviceContext));
-    if (!renderingContext || !wglMakeCurrent(deviceContext, renderingContext.get())) return FailStart();
+    renderingContext.reset(wglCreateContext(windowDc.get()));
+    if (!renderingContext || !wglMakeCurrent(windowDc.get(), renderingContext.get())) return FailStart();
 
     ShowWindow(window.get(), SW_SHOW);
     SetForegroundWindow(window.get());
     SetFocus(window.get());
     ResizeViewport(width, height);
-    if (!SetUpGlState()) return FailStart();
+    SetUpGlState();
     return true;
 }
 
-WPARAM RunMessageLoop(bool (*afterFrame)())
+WPARAM RunMessageLoop(FrameRoutine frameCallback, bool (*afterFrame)())
 {
     // One message per turn; a frame only when the queue is empty, so nothing
     // is drawn while messages wait.
@@ -123,8 +123,8 @@ WPARAM RunMessageLoop(bool (*afterFrame)())
             DispatchMessageA(&message);
         } else if (active) {
             if (keys[VK_ESCAPE]) break;
-            RenderFrame();
-            SwapBuffers(deviceContext);
+            RenderFrame(frameCallback);
+            SwapBuffers(windowDc.get());
             if (afterFrame && !afterFrame()) break;
         }
     }
@@ -143,7 +143,6 @@ void CloseRendererWindow()
         renderingContext.reset();
     }
     windowDc.reset();
-    deviceContext = nullptr;
     window.reset();
     UnregisterClassA(kRegisteredClassName, instance);
 }
@@ -159,17 +158,16 @@ void ResizeViewport(int width, int height)
     glLoadIdentity();
 }
 
-bool SetUpGlState()
+void SetUpGlState()
 {
     glEnable(GL_TEXTURE_2D);
     glShadeModel(GL_SMOOTH);
     glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
     glClearDepth(1.0);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    return StartScene();
 }
 
-bool RenderFrame()
+bool RenderFrame(FrameRoutine frameCallback)
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
@@ -177,14 +175,6 @@ bool RenderFrame()
     if (frameCallback) frameCallback();
     glPopAttrib();
     return true;
-}
-
-void SetSwapInterval(bool enable)
-{
-    using SwapIntervalProc = BOOL(WINAPI*)(int);
-    const auto swapInterval =
-        reinterpret_cast<SwapIntervalProc>(reinterpret_cast<void*>(wglGetProcAddress("wglSwapIntervalEXT")));
-    if (swapInterval) swapInterval(enable ? 1 : 0);
 }
 
 LRESULT CALLBACK RendererWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -1,44 +1,35 @@
 // The renderer's shell: display mode, full-screen window, OpenGL context,
-// window procedure and release of it all.
+// the message loop, the window procedure and the release of it all. What is
+// drawn is not its business: the loop calls the frame routine it is given.
 #pragma once
-
-#include "window_messages.h"
 
 #include <windows.h>
 
-#include <array>
-
-// Routine that draws one frame; installed by the scene.
+// Routine that draws one frame into the back buffer.
 using FrameRoutine = int (*)();
 
-extern bool active;
-extern std::array<bool, kVirtualKeyCount> keys;
-extern bool fullScreen;
-extern FrameRoutine frameCallback;
-extern HDC deviceContext;
-
-// Switches the display mode and creates the window, the context and the
-// scene. On false everything it made has been released again.
+// Switches the display mode and creates the window and its current OpenGL
+// context with the fixed GL state. On false everything it made has been
+// released again.
 bool OpenRendererWindow(const char* title, int width, int height, int bits);
 
-// Handles one message per turn and draws a frame whenever the queue is empty
-// and the window is not minimised, until WM_QUIT or until Escape is seen held
-// at such a moment. `afterFrame`, when given, runs after each frame's swap and
-// ends the loop by returning false. Gives the wParam of the last message.
-WPARAM RunMessageLoop(bool (*afterFrame)() = nullptr);
+// Handles one message per turn and draws a frame with `frameCallback`
+// whenever the queue is empty and the window is not minimised, until WM_QUIT
+// or until Escape is seen held at such a moment. `afterFrame`, when given,
+// runs after each frame's swap and ends the loop by returning false. Gives
+// the wParam of the last message.
+WPARAM RunMessageLoop(FrameRoutine frameCallback, bool (*afterFrame)() = nullptr);
 
 // Releases everything in a fixed order; safe after a partial creation.
 void CloseRendererWindow();
 
 void ResizeViewport(int width, int height);
 
-// Fixed GL state, then the scene's start.
-bool SetUpGlState();
+// The fixed GL state every frame starts from.
+void SetUpGlState();
 
-// Draws one frame into the back buffer; always true.
-bool RenderFrame();
-
-// Asks the driver to wait, or not, for vertical retrace, when it can.
-void SetSwapInterval(bool enable);
+// Draws one frame into the back buffer with the frame routine, inside a saved
+// and restored set of GL attributes; always true.
+bool RenderFrame(FrameRoutine frameCallback);
 
 LRESULT CALLBACK RendererWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

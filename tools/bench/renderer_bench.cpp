@@ -3,7 +3,7 @@
 // allocations made per frame once drawing has started.
 //   renderer_bench.exe [SECONDS]
 #include "bench_clock.h"
-#include "window.h"
+#include "run.h"
 
 #include <atomic>
 #include <cstdlib>
@@ -57,17 +57,16 @@ bool CountFrame()
 int main(int argc, char** argv)
 {
     benchSeconds = argc > 1 ? std::atof(argv[1]) : 10.0;
-    if (!OpenRendererWindow("Sorvane_VC", 1024, 768, 32)) {
+    RunRenderer(CountFrame);
+    if (!started) {
         std::puts("renderer: could not start (display mode refused?)");
         return 1;
     }
-    RunMessageLoop(CountFrame);
     char extra[64];
     std::snprintf(extra, sizeof extra, "  allocations/frame %.3f",
                   meter.Frames() ? static_cast<double>(allocations - allocationsAtStart) /
                                        static_cast<double>(meter.Frames())
                                  : 0.0);
     meter.Print("Sorvane renderer", extra);
-    CloseRendererWindow();
     return 0;
 }

@@ -6,11 +6,13 @@
 #include "image.h"
 #include "overlay.h"
 #include "scene.h"
+#include "shared_names.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -112,6 +114,34 @@ TEST_F(SceneDrawing, ALayerShowsThePictureAcrossTheWidthAndItsMiddleUpAndDown)
             EXPECT_NEAR(pixel.r, ShownLevel(sAt(x)), kFilteredTolerance) << "s at column " << x << ", row " << y;
             EXPECT_NEAR(pixel.g, ShownLevel(tAt(y)), kFilteredTolerance) << "t at column " << x << ", row " << y;
         }
+}
+
+// Textures and lists of the context that the names 1 to 16 stand for.
+std::pair<int, int> LiveTexturesAndLists()
+{
+    std::pair<int, int> live{0, 0};
+    for (GLuint name = 1; name <= 16; ++name) {
+        live.first += glIsTexture(name) ? 1 : 0;
+        live.second += glIsList(name) ? 1 : 0;
+    }
+    return live;
+}
+
+TEST_F(SceneDrawing, EndingTheSceneDeletesItsTexturesAndListsWhileTheContextLives)
+{
+    // The two pictures, where the host writes them.
+    CreateDirectoryA(kWorkFolder, nullptr);
+    for (const char* path : {kStarPicturePath, kOverlayPicturePath}) {
+        const std::vector<std::uint8_t> file = EncodeBitmap(Plain(2, {40, 80, 120}), {});
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+    }
+
+    ASSERT_TRUE(StartScene());
+    EXPECT_EQ(LiveTexturesAndLists(), std::pair(2, 2)) << "two pictures; the star quad and the overlay";
+    EndScene();
+    EXPECT_EQ(LiveTexturesAndLists(), std::pair(0, 0));
+    EndScene();  // again: nothing left to delete
 }
 
 }  // namespace
