@@ -9,6 +9,7 @@
 #include "forms/twips.h"
 #include "resource_ids.h"
 #include "settings.h"
+#include "shared_names.h"
 #include "shell_platform.h"
 #include "sorvane_version.h"
 
@@ -20,7 +21,6 @@ namespace {
 
 using namespace dialog_layout;
 
-constexpr wchar_t kDialogCaption[] = L"<Sorvane>";
 constexpr wchar_t kCreditLine[] = L"" SORVANE_PRODUCT_NAME " " SORVANE_VERSION_TEXT "  " SORVANE_COPYRIGHT;
 constexpr wchar_t kLinkAddress[] = L"" SORVANE_HOMEPAGE;
 constexpr int kIconSize = 32;
@@ -83,7 +83,7 @@ void PlaceLabel(Label& label, const TwipLayout& layout, HFONT font, COLORREF col
 
 }  // namespace
 
-SettingsDialog::SettingsDialog() : Form(kDialogCaption) {}
+SettingsDialog::SettingsDialog() : Form(kSettingsDialogCaption) {}
 
 SettingsDialog::~SettingsDialog() = default;
 

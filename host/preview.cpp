@@ -5,6 +5,7 @@
 #include "forms/picture.h"
 #include "resource_ids.h"
 #include "settings.h"
+#include "shared_names.h"
 
 #include <windows.h>
 
@@ -18,7 +19,7 @@ struct ImageControl {
 
 class PreviewForm final : public Form {
 public:
-    PreviewForm() : Form(L"Preview Window") {}
+    PreviewForm() : Form(kPreviewFormCaption) {}
 
     ImageControl Img_Prev;
 

@@ -9,22 +9,20 @@
 #include "resource_ids.h"
 #include "saver_rules.h"
 #include "settings.h"
+#include "shared_names.h"
 #include "startup_rules.h"
 
 #include <windows.h>
 
 namespace {
 
-constexpr char kStarTextureFile[] = "C:\\k_rova\\Sorvane01.bmp";
-constexpr char kOverlayTextureFile[] = "C:\\k_rova\\Sorvane02.bmp";
-constexpr char kRendererTitle[] = "Sorvane_VC";
 constexpr int kRendererShowCommand = 1;  // a normal, activated window
 constexpr UINT kMp3RepeatMs = 1000, kCdPollMs = 200, kRendererWatchMs = 500;
 constexpr std::int16_t kCdCategory = 1, kMusicFileCategory = 2;
 
 class SaverForm final : public Form {
 public:
-    SaverForm() : Form(L"Sorvane_Main")
+    SaverForm() : Form(kSaverFormCaption)
     {
         Timer1.SetInterval(kMp3RepeatMs);
         Timer2.SetInterval(kCdPollMs);
@@ -40,8 +38,8 @@ protected:
         Pic1[0] = Picture::FromResource(IDB_STAR_FIELD);
         Pic1[1] = Picture::FromResource(IDB_BLACK_PIXEL);
 
-        SavePicture(Pic1[0], kStarTextureFile);
-        SavePicture(Pic1[1], kOverlayTextureFile);
+        SavePicture(Pic1[0], kStarPicturePath);
+        SavePicture(Pic1[1], kOverlayPicturePath);
         if (BgmCategory == kCdCategory) {
             OpenCdMusic();
             Timer2.SetEnabled(true);
@@ -87,7 +85,7 @@ private:
 
     void Timer3_Timer()
     {
-        const bool found = FindWindowA(nullptr, kRendererTitle) != nullptr;
+        const bool found = FindWindowA(nullptr, kRendererWindowTitle) != nullptr;
         if (watch_.RunIsOver(found, ProcessHasEnded(renderer_), GetTickCount() - started_)) {
             Timer3.SetEnabled(false);
             Unload();

@@ -5,23 +5,20 @@
 #include "preview.h"
 #include "saver.h"
 #include "settings.h"
+#include "shared_names.h"
 #include "startup_rules.h"
 
 #include <windows.h>
 
 namespace {
 
-// Captions of a running host's saver form and settings dialog.
-constexpr char kSaverFormCaption[] = "Sorvane_Main";
-constexpr char kSettingsDialogCaption[] = "<Sorvane>";
-constexpr char kWorkFolder[] = "C:\\k_rova";
 constexpr wchar_t kProductTitle[] = L"Sorvane";
 constexpr wchar_t kRendererMissingText[] = L"Sorvane.dll が同じﾌｫﾙﾀﾞに見つかりません！";
 
 bool AnotherInstanceIsRunning()
 {
-    return FindWindowA(nullptr, kSaverFormCaption) != nullptr ||
-           FindWindowA(nullptr, kSettingsDialogCaption) != nullptr;
+    return FindWindowW(nullptr, kSaverFormCaption) != nullptr ||
+           FindWindowW(nullptr, kSettingsDialogCaption) != nullptr;
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Stands in for the renderer when a test needs one that is slow to start: it
 // waits two seconds, then shows a full-screen window titled "Sorvane_VC" until
 // Escape or close.
+#include "shared_names.h"
+
 #include <windows.h>
 
 namespace {
@@ -31,7 +33,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = "SorvaneSlowRenderer";
     RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Sorvane_VC", WS_POPUP | WS_VISIBLE, 0, 0, 1024,
+    HWND window = CreateWindowExA(0, windowClass.lpszClassName, kRendererWindowTitle, WS_POPUP | WS_VISIBLE, 0, 0, 1024,
                                   768, nullptr, nullptr, instance, nullptr);
     if (!window) return 1;
     SetForegroundWindow(window);

@@ -3,6 +3,7 @@
 #include "forms/application.h"
 #include "image.h"
 #include "preview.h"
+#include "shared_names.h"
 #include "win32_handles.h"
 
 #include <gtest/gtest.h>
@@ -48,7 +49,7 @@ TEST(Preview, ThePictureFillsAnExactPaneAndSitsTopLeftInALargerOne)
                                           nullptr, GetModuleHandleW(nullptr), nullptr));
         ASSERT_TRUE(pane);
         StartPreview(static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(pane.get())));
-        HWND preview = FindWindowExW(pane.get(), nullptr, nullptr, L"Preview Window");
+        HWND preview = FindWindowExW(pane.get(), nullptr, nullptr, kPreviewFormCaption);
         ASSERT_TRUE(preview);
         EXPECT_TRUE(IsWindowVisible(preview));
         RECT rect{};
