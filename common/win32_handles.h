@@ -41,9 +41,10 @@ struct MemoryDc {
     static void Release(Handle h) noexcept { DeleteDC(h); }
 };
 
-// Pens, brushes, fonts, bitmaps and regions.
+// Pens, brushes, fonts, bitmaps and regions, each kept as its own type.
+template <typename GdiHandle>
 struct GdiObject {
-    using Handle = HGDIOBJ;
+    using Handle = GdiHandle;
     static Handle None() noexcept { return nullptr; }
     static void Release(Handle h) noexcept { DeleteObject(h); }
 };
@@ -69,7 +70,9 @@ using UniqueFile = UniqueHandle<handle_traits::File>;
 using UniqueKernelHandle = UniqueHandle<handle_traits::Kernel>;
 using UniqueMappedView = UniqueHandle<handle_traits::MappedView>;
 using UniqueMemoryDc = UniqueHandle<handle_traits::MemoryDc>;
-using UniqueGdiObject = UniqueHandle<handle_traits::GdiObject>;
+using UniqueFont = UniqueHandle<handle_traits::GdiObject<HFONT>>;
+using UniqueBitmap = UniqueHandle<handle_traits::GdiObject<HBITMAP>>;
+using UniqueBrush = UniqueHandle<handle_traits::GdiObject<HBRUSH>>;
 using UniqueWindow = UniqueHandle<handle_traits::Window>;
 using UniqueGlContext = UniqueHandle<handle_traits::GlContext>;
 
@@ -105,4 +108,48 @@ public:
 private:
     HWND window_ = nullptr;
     HDC dc_ = nullptr;
+};
+
+// A device context of the whole screen, for measuring and for making
+// compatible bitmaps.
+inline UniqueWindowDc ScreenDc() { return UniqueWindowDc(nullptr, GetDC(nullptr)); }
+
+// An object selected into a device context for the guard's life; the object
+// it replaced goes back when the guard ends.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) noexcept : dc_(dc), replaced_(SelectObject(dc, object)) {}
+    ~SelectedObject()
+    {
+        if (*this) SelectObject(dc_, replaced_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+    // False when the object could not be selected.
+    explicit operator bool() const noexcept
+    {
+        // HGDI_ERROR, written without the macro's sign-changing conversion.
+        return replaced_ != nullptr && replaced_ != reinterpret_cast<HGDIOBJ>(LONG_PTR{-1});
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ replaced_;
+};
+
+// BeginPaint and EndPaint around one WM_PAINT.
+class PaintGuard {
+public:
+    explicit PaintGuard(HWND window) noexcept : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintGuard() { EndPaint(window_, &paint_); }
+    PaintGuard(const PaintGuard&) = delete;
+    PaintGuard& operator=(const PaintGuard&) = delete;
+
+    HDC Dc() const noexcept { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
 };

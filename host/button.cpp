@@ -2,7 +2,6 @@
 
 #include "forms/font.h"
 #include "forms/twips.h"
-#include "forms/window_procedure.h"
 #include "resource_ids.h"
 
 namespace {
@@ -51,19 +50,11 @@ Command::Command(Form& container) : Command(container, container.Handle()) {}
 Command::Command(Form& form, HWND parent)
     : form_(form), font_(DesignFont()), TmrMouse(form, [this] { TmrMouse_Timer(); })
 {
-    static const ATOM registered = RegisterOwnedWindowClass<Command>(kButtonClassName);
-    (void)registered;
     for (StatePicture picture : {StatePicture::Normal, StatePicture::HighLight, StatePicture::Selected,
                                  StatePicture::Pressed, StatePicture::HighLightSelect, StatePicture::Disable})
         pictures_[PictureIndex(picture)] = Picture::FromResource(PictureResource(picture));
-    CreateWindowExW(0, kButtonClassName, L"", WS_CHILD | WS_TABSTOP, 0, 0, 0, 0, parent, nullptr,
-                    GetModuleHandleW(nullptr), this);
+    CreateOwnedWindow(kButtonClassName, nullptr, 0, L"", WS_CHILD | WS_TABSTOP, {0, 0, 0, 0}, parent);
     SetFont(font_);
-}
-
-Command::~Command()
-{
-    if (window_) SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
 }
 
 void Command::Move(int leftTwips, int topTwips, int widthTwips, int heightTwips)
@@ -72,8 +63,8 @@ void Command::Move(int leftTwips, int topTwips, int widthTwips, int heightTwips)
     heightTwips_ = heightTwips;
     const int width = ToPixels(widthTwips), height = ToPixels(heightTwips);
     surface_.Resize(width, height);
-    MoveWindow(window_.get(), ToPixels(leftTwips), ToPixels(topTwips), width, height, FALSE);
-    ShowWindow(window_.get(), SW_SHOWNA);
+    MoveWindow(Handle(), ToPixels(leftTwips), ToPixels(topTwips), width, height, FALSE);
+    ShowWindow(Handle(), SW_SHOWNA);
     ApplyEnabled();  // the Resize event
 }
 
@@ -95,7 +86,7 @@ void Command::SetVisible(std::uint8_t visible)
 {
     opaque_ = visible != 0;
     if (opaque_) RefreshButton();
-    InvalidateRect(window_.get(), nullptr, TRUE);
+    InvalidateRect(Handle(), nullptr, TRUE);
     Notify(L"Visible");
 }
 
@@ -135,7 +126,7 @@ void Command::SetEnabled(std::int16_t enabled)
 void Command::SetCaption(std::wstring caption)
 {
     caption_ = std::move(caption);
-    InvalidateRect(window_.get(), nullptr, FALSE);
+    InvalidateRect(Handle(), nullptr, FALSE);
     Notify(L"Caption");
 }
 
@@ -143,7 +134,7 @@ void Command::SetFont(FontDescription font)
 {
     font_ = std::move(font);
     fontHandle_ = CreateFontOf(font_);
-    InvalidateRect(window_.get(), nullptr, FALSE);
+    InvalidateRect(Handle(), nullptr, FALSE);
     Notify(L"Font");
 }
 
@@ -196,7 +187,7 @@ void Command::DrawButton(StatePicture picture)
     const Picture& source = pictures_[PictureIndex(picture)];
     if (const auto pieces = FramePieces(widthTwips_, heightTwips_); pieces && source) {
         const UniqueMemoryDc pictureDc(CreateCompatibleDC(surface_.Dc()));
-        const HGDIOBJ old = SelectObject(pictureDc.get(), source.Bitmap());
+        const SelectedObject selected(pictureDc.get(), source.Bitmap());
         SetStretchBltMode(surface_.Dc(), COLORONCOLOR);
         for (const FramePiece& piece : *pieces) {
             const TwipRect& to = piece.destination;
@@ -205,18 +196,17 @@ void Command::DrawButton(StatePicture picture)
                        pictureDc.get(), ToPixels(from.x), ToPixels(from.y), ToPixels(from.width),
                        ToPixels(from.height), SRCCOPY);
         }
-        SelectObject(pictureDc.get(), old);
     }
     labelTop_ = CaptionTop(static_cast<float>(heightTwips_), kLabelHeightTwips);
     // Present the persistent image, caption on top.
-    InvalidateRect(window_.get(), nullptr, FALSE);
-    UpdateWindow(window_.get());
+    InvalidateRect(Handle(), nullptr, FALSE);
+    UpdateWindow(Handle());
 }
 
 void Command::DrawGradient()
 {
     RECT client{};
-    GetClientRect(window_.get(), &client);
+    GetClientRect(Handle(), &client);
     const auto vertices = GradientVertices(machine_.GradientInverted != kButtonFalse,
                                            static_cast<float>(client.right), static_cast<float>(client.bottom));
     TRIVERTEX records[kGradientVertexCount] = {};
@@ -243,7 +233,7 @@ void Command::TmrMouse_Timer()
     POINT pointer{};
     GetCursorPos(&pointer);
     const HWND under = WindowFromPoint(pointer);
-    if (under == form_.Handle() || under != window_.get()) React(PointerLeft(machine_));
+    if (under == form_.Handle() || under != Handle()) React(PointerLeft(machine_));
 }
 
 void Command::Notify(const wchar_t* property)
@@ -251,36 +241,24 @@ void Command::Notify(const wchar_t* property)
     if (PropertyChanged) PropertyChanged(property);
 }
 
-void Command::Paint(HDC dc)
+void Command::PaintContent(HDC dc)
 {
     RECT client{};
-    GetClientRect(window_.get(), &client);
+    GetClientRect(Handle(), &client);
     if (opaque_ && surface_)
         BitBlt(dc, 0, 0, client.right, client.bottom, surface_.Dc(), 0, 0, SRCCOPY);
     else
         FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    const HGDIOBJ oldFont = SelectObject(dc, fontHandle_.get());
+    const SelectedObject font(dc, fontHandle_.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, labelEnabled_ ? fontColour_ : GetSysColor(COLOR_GRAYTEXT));
     RECT label{0, ToPixels(labelTop_), client.right, ToPixels(labelTop_ + kLabelHeightTwips)};
     DrawTextW(dc, caption_.c_str(), -1, &label, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, oldFont);
 }
 
 LRESULT Command::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        Paint(BeginPaint(window_.get(), &paint));
-        EndPaint(window_.get(), &paint);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
     case WM_MOUSEMOVE:
         React(OnMouseMove(machine_));
         return 0;
@@ -288,9 +266,9 @@ LRESULT Command::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
         // The button keeps the mouse while one of its buttons is held.
-        SetCapture(window_.get());
+        SetCapture(Handle());
         React(OnMouseDown(machine_, MouseButtonOf(message)));
-        if (GetFocus() != window_.get()) SetFocus(window_.get());
+        if (GetFocus() != Handle()) SetFocus(Handle());
         return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
@@ -304,13 +282,7 @@ LRESULT Command::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_KILLFOCUS:
         React(OnLostFocus(machine_));
         return 0;
-    case WM_NCDESTROY: {
-        // Destroyed with its form: the handle is gone, not to be destroyed again.
-        const HWND self = window_.release();
-        SetWindowLongPtrW(self, GWLP_USERDATA, 0);
-        return DefWindowProcW(self, message, wParam, lParam);
-    }
     default:
-        return DefWindowProcW(window_.get(), message, wParam, lParam);
+        return OwnedWindow::HandleMessage(message, wParam, lParam);
     }
 }

@@ -5,6 +5,7 @@
 
 #include "button_rules.h"
 #include "forms/form.h"
+#include "forms/owned_window.h"
 #include "forms/picture.h"
 #include "forms/property_bag.h"
 #include "forms/surface.h"
@@ -17,19 +18,15 @@
 #include <functional>
 #include <string>
 
-class Command {
+class Command final : public OwnedWindow {
 public:
     // A button on the container form (which must be loaded), hidden until placed.
     explicit Command(Form& container);
     // A button in a container window (a picture box) of the loaded form.
     Command(Form& form, HWND parent);
-    ~Command();
-    Command(const Command&) = delete;
-    Command& operator=(const Command&) = delete;
 
     // The container places and sizes the button, in twips; this raises Resize.
     void Move(int leftTwips, int topTwips, int widthTwips, int heightTwips);
-    HWND Handle() const { return window_.get(); }
 
     // Public members.
     void Initialize();
@@ -57,9 +54,9 @@ public:
     StatePicture LastPicture() const { return lastPicture_; }
 
 private:
-    template <typename Owner>
-    friend LRESULT CALLBACK OwnedWindowProc(HWND, UINT, WPARAM, LPARAM);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The persistent image (or the plain face while hidden), caption on top.
+    void PaintContent(HDC dc) override;
 
     void ApplyEnabled();
     void RefreshButton();
@@ -68,16 +65,14 @@ private:
     void React(const ButtonReaction& reaction);
     void TmrMouse_Timer();
     void Notify(const wchar_t* property);
-    void Paint(HDC dc);
 
     Form& form_;
-    UniqueWindow window_;
     ButtonMachine machine_;
     std::uint8_t FirstRunFlag = 0;
     bool opaque_ = true;
     std::wstring caption_ = L"Command";
     FontDescription font_;
-    UniqueGdiObject fontHandle_;
+    UniqueFont fontHandle_;
     COLORREF fontColour_ = 0;
     bool labelEnabled_ = true;
     float labelTop_ = 90;

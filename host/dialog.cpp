@@ -50,14 +50,13 @@ void PaintSineGradient(ControlLayer& layer, Rgb (*colourOf)(int))
     const HDC dc = layer.Surface();
     if (!dc) return;
     const std::vector<int> rows = SineGradient(layer.ScaleHeight());
-    const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(DC_BRUSH));
+    const SelectedObject brush(dc, GetStockObject(DC_BRUSH));
     for (std::size_t y = 0; y < rows.size(); ++y) {
         const Rgb colour = colourOf(rows[y]);
         SetDCBrushColor(dc, RGB(colour.red, colour.green, colour.blue));
         const RECT row{0, static_cast<int>(y), layer.ScaleWidth(), static_cast<int>(y) + 1};
         FillRect(dc, &row, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     }
-    SelectObject(dc, oldBrush);
     layer.Refresh();
 }
 
@@ -193,6 +192,8 @@ LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     if (const auto handled = layer_.HandleMessage(message, wParam, lParam)) return *handled;
     return Form::OnMessage(message, wParam, lParam);
 }
+
+void SettingsDialog::PaintContent(HDC dc) { layer_.Paint(dc); }
 
 void SettingsDialog::ShowSourceMarks(int selected)
 {

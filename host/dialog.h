@@ -51,6 +51,7 @@ protected:
     void Form_Resize() override;
     void Form_Unload() override;
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void PaintContent(HDC dc) override;
 
 private:
     void ChooseSource(int index);
@@ -58,7 +59,7 @@ private:
 
     ControlLayer layer_;
     std::array<Picture, 2> markPictures_;
-    UniqueGdiObject font_, linkFont_;
+    UniqueFont font_, linkFont_;
 };
 
 // Every gradient button of the dialog initialised, or (initialize false) all

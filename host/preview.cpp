@@ -3,6 +3,7 @@
 #include "forms/application.h"
 #include "forms/form.h"
 #include "forms/picture.h"
+#include "forms/windowless_control.h"
 #include "resource_ids.h"
 #include "settings.h"
 #include "shared_names.h"
@@ -10,12 +11,6 @@
 #include <windows.h>
 
 namespace {
-
-// A windowless image control: drawn by its form at its natural size.
-struct ImageControl {
-    RECT bounds{};
-    Picture picture;
-};
 
 class PreviewForm final : public Form {
 public:
@@ -26,7 +21,11 @@ public:
 protected:
     DWORD Style() const override { return WS_POPUP; }
 
-    void Form_Load() override { Img_Prev.picture = Picture::FromResource(IDB_PREVIEW); }
+    void Form_Load() override
+    {
+        picture_ = Picture::FromResource(IDB_PREVIEW);
+        Img_Prev.picture = &picture_;
+    }
 
     void Form_Unload() override
     {
@@ -36,37 +35,17 @@ protected:
         LastApiResult = PostMessageA(Handle(), WM_CLOSE, 0, 0);
     }
 
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        switch (message) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(Handle(), &paint);
-            Paint(dc);
-            EndPaint(Handle(), &paint);
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            Paint(reinterpret_cast<HDC>(wParam));
-            return 0;
-        default:
-            return Form::OnMessage(message, wParam, lParam);
-        }
-    }
-
-private:
     // The black form with the picture at its natural size from the top-left.
-    void Paint(HDC dc) const
+    void PaintContent(HDC dc) override
     {
         RECT client{};
         GetClientRect(Handle(), &client);
         FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        Img_Prev.picture.Draw(dc, Img_Prev.bounds.left, Img_Prev.bounds.top,
-                              Img_Prev.bounds.right - Img_Prev.bounds.left,
-                              Img_Prev.bounds.bottom - Img_Prev.bounds.top);
+        Img_Prev.Draw(dc);
     }
+
+private:
+    Picture picture_;
 };
 
 PreviewForm& Sorvane_R()

@@ -1,8 +1,9 @@
 #include "settings.h"
 
+#include "file_access.h"
+
 #include <windows.h>
 
-#include <cstdio>
 
 std::int16_t BgmCategory = 0;
 std::int16_t BgmRepeat = 0;
@@ -88,9 +89,5 @@ bool FileExists(const std::string& path)
 {
     std::string tested = path;
     if (!tested.empty() && tested.back() == '\\') tested.pop_back();
-    if (tested.empty()) return false;
-    std::FILE* file = std::fopen(tested.c_str(), "r");
-    if (!file) return false;
-    std::fclose(file);
-    return true;
+    return !tested.empty() && CanOpenForReading(tested.c_str());
 }

@@ -2,11 +2,11 @@
 
 #include "ansi_text.h"
 #include "dib_layout.h"
+#include "file_access.h"
 #include "image_messages.h"
 #include "win32_handles.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <new>
 #include <span>
 
@@ -50,8 +50,8 @@ DibDecoding DecodeMappedDib(std::span<const std::uint8_t> file)
     if (check.fault != DibFault::None) return Failure(MessageForFault(check.fault));
     const DibLayout& layout = check.layout;
 
-    // The section is declared first so that the context holding it goes first.
-    UniqueGdiObject section;
+    // Declared first, so that it goes last: after the context that holds it.
+    UniqueBitmap section;
     const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
     if (!dc) return Failure(kOutOfMemoryText);
 
@@ -69,7 +69,9 @@ DibDecoding DecodeMappedDib(std::span<const std::uint8_t> file)
     void* sectionBits = nullptr;
     section.reset(CreateDIBSection(dc.get(), reinterpret_cast<const BITMAPINFO*>(&output), DIB_RGB_COLORS,
                                    &sectionBits, nullptr, 0));
-    if (!section || !sectionBits || !SelectObject(dc.get(), section.get())) return Failure(kOutOfMemoryText);
+    if (!section || !sectionBits) return Failure(kOutOfMemoryText);
+    const SelectedObject selected(dc.get(), section.get());
+    if (!selected) return Failure(kOutOfMemoryText);
 
     // The mapped file itself, unless its last row lacks its padding: then a
     // copy long enough for every row the conversion reads.
@@ -81,7 +83,7 @@ DibDecoding DecodeMappedDib(std::span<const std::uint8_t> file)
         pixels = paddedPixels.data();
     }
     const int converted =
-        SetDIBits(dc.get(), static_cast<HBITMAP>(section.get()), 0, static_cast<UINT>(layout.rows), pixels,
+        SetDIBits(dc.get(), section.get(), 0, static_cast<UINT>(layout.rows), pixels,
                   reinterpret_cast<const BITMAPINFO*>(layout.infoBlock.data()), DIB_RGB_COLORS);
     if (converted == 0) return Failure(kConversionErrorText);
     GdiFlush();
@@ -94,15 +96,6 @@ DibDecoding DecodeMappedDib(std::span<const std::uint8_t> file)
 }
 
 }  // namespace
-
-bool CanOpenForReading(const char* path)
-{
-    if (!path) return false;
-    std::FILE* file = std::fopen(path, "r");
-    if (!file) return false;
-    std::fclose(file);
-    return true;
-}
 
 DibDecoding DecodeDibFile(const char* path)
 {

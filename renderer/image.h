@@ -25,10 +25,6 @@ struct DibDecoding {
     std::string message;  // ANSI text; empty with a picture
 };
 
-// True when the run-time can open the file for reading (a missing or locked
-// file is passed over silently).
-bool CanOpenForReading(const char* path);
-
 DibDecoding DecodeDibFile(const char* path);
 
 // Decodes the file, showing the loader's message box when it cannot.

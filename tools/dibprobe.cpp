@@ -3,6 +3,7 @@
 // Writes the decoded picture as a binary PPM (P6, top row first) and exits 0,
 // or prints the message the renderer would show and exits 1. A file the
 // renderer passes over silently (missing, unreadable) also exits 1.
+#include "file_access.h"
 #include "image.h"
 
 #include <cstdio>

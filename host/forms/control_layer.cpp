@@ -1,6 +1,7 @@
 #include "control_layer.h"
 
 #include "screen.h"
+#include "win32_handles.h"
 
 #include <windowsx.h>
 
@@ -31,9 +32,8 @@ void ControlLayer::Attach(HWND window, COLORREF background)
     width_ = client.right;
     height_ = client.bottom;
     surface_.Resize(width_, height_);
-    const HBRUSH brush = CreateSolidBrush(background);
-    FillRect(surface_.Dc(), &client, brush);
-    DeleteObject(brush);
+    const UniqueBrush brush(CreateSolidBrush(background));
+    FillRect(surface_.Dc(), &client, brush.get());
 }
 
 void ControlLayer::Add(WindowlessControl& control) { controls_.push_back(&control); }
@@ -67,17 +67,6 @@ WindowlessControl* ControlLayer::ControlAt(POINT point) const
 std::optional<LRESULT> ControlLayer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        Paint(BeginPaint(window_, &paint));
-        EndPaint(window_, &paint);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {

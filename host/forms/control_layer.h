@@ -30,13 +30,14 @@ public:
     void RemoveAll();
     // Shows the image and the controls again.
     void Refresh() const;
+    // The image with the controls over it: the window's whole client area.
+    void Paint(HDC dc) const;
 
-    // Handles painting, the mouse over the controls and their pointers; nothing
-    // for messages it leaves to the window.
+    // Handles the mouse over the controls and their pointers; nothing for
+    // messages it leaves to the window.
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    void Paint(HDC dc) const;
     WindowlessControl* ControlAt(POINT point) const;
 
     HWND window_ = nullptr;

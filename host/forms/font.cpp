@@ -1,5 +1,8 @@
 #include "font.h"
 
+#include "twips.h"
+#include "win32_handles.h"
+
 #include <windows.h>
 
 #include <array>
@@ -21,15 +24,13 @@ bool FaceIsInstalled(const std::wstring& face)
     if (face.size() >= LF_FACESIZE) return false;
     std::wcsncpy(wanted.lfFaceName, face.c_str(), LF_FACESIZE - 1);
     bool found = false;
-    const HDC screen = GetDC(nullptr);
     EnumFontFamiliesExW(
-        screen, &wanted,
+        ScreenDc().get(), &wanted,
         [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM seen) {
             *reinterpret_cast<bool*>(seen) = true;
             return 0;
         },
         reinterpret_cast<LPARAM>(&found), 0);
-    ReleaseDC(nullptr, screen);
     return found;
 }
 
@@ -50,12 +51,10 @@ std::wstring InstalledFace(const std::wstring& face)
     return face;
 }
 
-UniqueGdiObject CreateFontOf(const FontDescription& font)
+UniqueFont CreateFontOf(const FontDescription& font)
 {
-    const HDC screen = GetDC(nullptr);
-    const int height = -static_cast<int>(std::lround(font.points * GetDeviceCaps(screen, LOGPIXELSY) / kPointsPerInch));
-    ReleaseDC(nullptr, screen);
-    return UniqueGdiObject(CreateFontW(height, 0, 0, 0, font.weight, font.italic, font.underline, font.strikethrough,
+    const int height = -static_cast<int>(std::lround(font.points * ScreenDpi() / kPointsPerInch));
+    return UniqueFont(CreateFontW(height, 0, 0, 0, font.weight, font.italic, font.underline, font.strikethrough,
                                        static_cast<DWORD>(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                        DEFAULT_QUALITY, DEFAULT_PITCH, InstalledFace(font.name).c_str()));
 }

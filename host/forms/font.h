@@ -13,4 +13,4 @@ std::wstring InstalledFace(const std::wstring& face);
 
 // A font of the description's face (as InstalledFace finds it), size in points
 // at the screen's resolution, weight, style and character set.
-UniqueGdiObject CreateFontOf(const FontDescription& font);
+UniqueFont CreateFontOf(const FontDescription& font);

@@ -2,11 +2,14 @@
 
 #include "application.h"
 
+#include <utility>
 #include <vector>
 
 namespace {
 
 constexpr wchar_t kFormClassName[] = L"SorvaneForm";
+// Where the system would put a new top-level window, at the size it would give it.
+constexpr OwnedWindow::Placement kDefaultPlacement{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
 
 }  // namespace
 
@@ -14,27 +17,19 @@ Form::Form(std::wstring caption) : caption_(std::move(caption)) {}
 
 Form::~Form()
 {
-    if (window_) {
-        // A form that goes without being unloaded takes its window with it,
-        // without running handlers on a half-destroyed object.
-        SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
-        window_.reset();
-        Application::FormUnloaded();
-    }
+    // A form that goes without being unloaded takes its window with it,
+    // without running handlers on a half-destroyed object.
+    DestroyOwnedWindow();
+    if (std::exchange(counted_, false)) Application::FormUnloaded();
 }
 
 void Form::Load()
 {
-    if (window_) return;
-    static const ATOM registered =
-        RegisterOwnedWindowClass<Form>(kFormClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    (void)registered;
-    // The window procedure takes the handle into window_ as soon as it exists.
-    if (!CreateWindowExW(ExStyle(), kFormClassName, caption_.c_str(), Style(), CW_USEDEFAULT, CW_USEDEFAULT,
-                         CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), this)) {
-        window_.release();
+    if (IsLoaded()) return;
+    if (!CreateOwnedWindow(kFormClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), ExStyle(), caption_.c_str(),
+                           Style(), kDefaultPlacement, nullptr))
         return;
-    }
+    counted_ = true;
     Application::FormLoaded();
     CreateControls();
     Form_Load();
@@ -46,19 +41,19 @@ void Form::ShowWindowFirstTime()
         shown_ = true;
         Form_Resize();
     }
-    if (window_) ShowWindow(window_.get(), SW_SHOW);
+    if (IsLoaded()) ShowWindow(Handle(), SW_SHOW);
 }
 
 void Form::Show()
 {
     Load();
-    if (window_) ShowWindowFirstTime();
+    if (IsLoaded()) ShowWindowFirstTime();
 }
 
 void Form::ShowModal()
 {
     Load();
-    if (!window_) return;
+    if (!IsLoaded()) return;
     // Other top-level windows of the thread take no input while this one is up.
     std::vector<HWND> disabled;
     EnumThreadWindows(
@@ -71,66 +66,64 @@ void Form::ShowModal()
         reinterpret_cast<LPARAM>(&disabled));
     for (HWND other : disabled) EnableWindow(other, FALSE);
     ShowWindowFirstTime();
-    if (!window_) return;
+    if (!IsLoaded()) return;
     // The first control in the tab order that can take the focus gets it.
-    if (const HWND first = GetNextDlgTabItem(window_.get(), nullptr, FALSE)) SetFocus(first);
+    if (const HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE)) SetFocus(first);
 
     MSG message{};
-    while (window_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    while (IsLoaded() && GetMessageW(&message, nullptr, 0, 0) > 0) {
         // Tab and Shift+Tab move between the form's controls.
-        if (window_ && IsDialogMessageW(window_.get(), &message)) continue;
+        if (IsLoaded() && IsDialogMessageW(Handle(), &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
     for (HWND other : disabled)
         if (IsWindow(other)) EnableWindow(other, TRUE);
-    if (message.message == WM_QUIT && window_) PostQuitMessage(static_cast<int>(message.wParam));
+    if (message.message == WM_QUIT && IsLoaded()) PostQuitMessage(static_cast<int>(message.wParam));
 }
 
 bool Form::Unload()
 {
-    if (!window_ || unloading_) return !window_;
+    if (!IsLoaded() || unloading_) return !IsLoaded();
     bool cancel = false;
     QueryUnload(cancel);
     if (cancel) return false;
-    FinishUnload(true);
+    unloading_ = true;
+    Form_Unload();
+    DestroyOwnedWindow();
+    unloading_ = false;
+    RunUnload();
     return true;
 }
 
-void Form::FinishUnload(bool destroyWindow)
+void Form::RunUnload()
 {
+    if (std::exchange(counted_, false)) Application::FormUnloaded();
+}
+
+void Form::OnWindowDestroyed()
+{
+    if (unloading_ || !counted_) return;
     unloading_ = true;
     Form_Unload();
-    SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
-    if (destroyWindow)
-        window_.reset();
-    else
-        window_.release();
     unloading_ = false;
-    Application::FormUnloaded();
+    RunUnload();
 }
 
 LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return DefWindowProcW(window_.get(), message, wParam, lParam);
+    return OwnedWindow::HandleMessage(message, wParam, lParam);
 }
 
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_SIZE:
-        if (shown_ && IsWindowVisible(window_.get())) Form_Resize();
+        if (shown_ && IsWindowVisible(Handle())) Form_Resize();
         return 0;
     case WM_CLOSE:
         Unload();
         return 0;
-    case WM_NCDESTROY: {
-        // Destroyed from outside (a parent window that goes takes its child
-        // windows with it): the form is unloaded all the same.
-        const HWND self = window_.get();
-        if (!unloading_ && self) FinishUnload(false);
-        return self ? DefWindowProcW(self, message, wParam, lParam) : 0;
-    }
     default:
         return OnMessage(message, wParam, lParam);
     }

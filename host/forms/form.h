@@ -4,19 +4,16 @@
 // destroys the window.
 #pragma once
 
-#include "window_procedure.h"
-#include "win32_handles.h"
+#include "owned_window.h"
 
 #include <windows.h>
 
 #include <string>
 
-class Form {
+class Form : public OwnedWindow {
 public:
     explicit Form(std::wstring caption);
-    virtual ~Form();
-    Form(const Form&) = delete;
-    Form& operator=(const Form&) = delete;
+    ~Form() override;
 
     // Creates the hidden window and runs Form_Load. Loading twice does nothing.
     void Load();
@@ -28,8 +25,7 @@ public:
     // Unloads unless QueryUnload cancels; true when the form is gone.
     bool Unload();
 
-    bool IsLoaded() const { return static_cast<bool>(window_); }
-    HWND Handle() const { return window_.get(); }
+    bool IsLoaded() const { return Handle() != nullptr; }
     const std::wstring& Caption() const { return caption_; }
 
 protected:
@@ -43,22 +39,24 @@ protected:
     virtual void Form_Resize() {}
     virtual void Form_Unload() {}
 
-    // Messages the form does not handle itself; the default is DefWindowProcW.
+    // Messages the form does not handle itself; the default paints and
+    // leaves the rest to DefWindowProcW.
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Window styles of the form's window.
     virtual DWORD Style() const { return WS_OVERLAPPEDWINDOW; }
     virtual DWORD ExStyle() const { return 0; }
 
 private:
-    template <typename Owner>
-    friend LRESULT CALLBACK OwnedWindowProc(HWND, UINT, WPARAM, LPARAM);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    // Form_Unload, then the window goes (destroyed here, or already going).
-    void FinishUnload(bool destroyWindow);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) final;
+    // Destroyed with its parent: the form is unloaded all the same.
+    void OnWindowDestroyed() final;
+    // Form_Unload, and the form no longer counts as loaded.
+    void RunUnload();
     void ShowWindowFirstTime();
 
     std::wstring caption_;
-    UniqueWindow window_;
+    // True from the end of Load until the form is unloaded.
+    bool counted_ = false;
     bool unloading_ = false;
     bool shown_ = false;
 };

@@ -1,7 +1,8 @@
 #include "picture.h"
 
+#include "file_access.h"
+
 #include <cstdint>
-#include <cstdio>
 #include <vector>
 
 namespace {
@@ -9,19 +10,13 @@ namespace {
 constexpr WORD kBitmapFileMagic = 0x4D42;  // "BM"
 constexpr WORD kSavedBitCount = 24;
 
-struct StdioFileTraits {
-    using Handle = std::FILE*;
-    static Handle None() noexcept { return nullptr; }
-    static void Release(Handle h) noexcept { std::fclose(h); }
-};
-
 }  // namespace
 
 Picture Picture::FromResource(int resourceId)
 {
     Picture picture;
-    picture.bitmap_.reset(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, 0, 0,
-                                     LR_CREATEDIBSECTION));
+    picture.bitmap_.reset(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId),
+                                                          IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     BITMAP info{};
     if (picture.bitmap_ && GetObjectW(picture.bitmap_.get(), sizeof info, &info)) {
         picture.width_ = info.bmWidth;
@@ -34,9 +29,8 @@ void Picture::Draw(HDC dc, int x, int y, int width, int height) const
 {
     if (!bitmap_) return;
     const UniqueMemoryDc source(CreateCompatibleDC(dc));
-    const HGDIOBJ old = SelectObject(source.get(), bitmap_.get());
+    const SelectedObject selected(source.get(), bitmap_.get());
     BitBlt(dc, x, y, std::min(width, width_), std::min(height, height_), source.get(), 0, 0, SRCCOPY);
-    SelectObject(source.get(), old);
 }
 
 bool SavePicture(const Picture& picture, const std::string& path)
@@ -62,7 +56,7 @@ bool SavePicture(const Picture& picture, const std::string& path)
     fileHeader.bfType = kBitmapFileMagic;
     fileHeader.bfOffBits = sizeof fileHeader + sizeof header;
     fileHeader.bfSize = fileHeader.bfOffBits + header.biSizeImage;
-    const UniqueHandle<StdioFileTraits> file(std::fopen(path.c_str(), "wb"));
+    const UniqueStdioFile file(std::fopen(path.c_str(), "wb"));
     if (!file) return false;
     return std::fwrite(&fileHeader, sizeof fileHeader, 1, file.get()) == 1 &&
            std::fwrite(&header, sizeof header, 1, file.get()) == 1 &&

@@ -15,7 +15,7 @@ public:
     static Picture FromResource(int resourceId);
 
     explicit operator bool() const { return static_cast<bool>(bitmap_); }
-    HBITMAP Bitmap() const { return static_cast<HBITMAP>(bitmap_.get()); }
+    HBITMAP Bitmap() const { return bitmap_.get(); }
     int Width() const { return width_; }
     int Height() const { return height_; }
 
@@ -24,7 +24,7 @@ public:
     void Draw(HDC dc, int x, int y, int width, int height) const;
 
 private:
-    UniqueGdiObject bitmap_;
+    UniqueBitmap bitmap_;
     int width_ = 0;
     int height_ = 0;
 };

@@ -3,26 +3,20 @@
 #pragma once
 
 #include "control_layer.h"
-#include "win32_handles.h"
+#include "owned_window.h"
 
 #include <windows.h>
 
-class PictureBox {
+class PictureBox final : public OwnedWindow {
 public:
     // A visible box at the given pixels of the parent's client area.
     PictureBox(HWND parent, const RECT& bounds, COLORREF background);
-    ~PictureBox();
-    PictureBox(const PictureBox&) = delete;
-    PictureBox& operator=(const PictureBox&) = delete;
 
-    HWND Handle() const { return window_.get(); }
     ControlLayer& Layer() { return layer_; }
 
 private:
-    template <typename Owner>
-    friend LRESULT CALLBACK OwnedWindowProc(HWND, UINT, WPARAM, LPARAM);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void PaintContent(HDC dc) override { layer_.Paint(dc); }
 
-    UniqueWindow window_;
     ControlLayer layer_;
 };

@@ -1,5 +1,7 @@
 #include "twips.h"
 
+#include "win32_handles.h"
+
 #include <windows.h>
 
 #include <cmath>
@@ -10,11 +12,15 @@ constexpr int kStandardTwipsPerPixel = 15;
 
 }  // namespace
 
+int ScreenDpi()
+{
+    static const int dpi = GetDeviceCaps(ScreenDc().get(), LOGPIXELSY);
+    return dpi;
+}
+
 int TwipsPerPixel()
 {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const int dpi = ScreenDpi();
     return dpi > 0 ? kTwipsPerInch / dpi : kStandardTwipsPerPixel;
 }
 

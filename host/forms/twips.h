@@ -4,6 +4,10 @@
 
 inline constexpr int kTwipsPerInch = 1440;
 
+// The screen's logical dots per inch, read once: it does not change while a
+// program runs.
+int ScreenDpi();
+
 // Twips per pixel of the screen (15 at 96 dots per inch).
 int TwipsPerPixel();
 

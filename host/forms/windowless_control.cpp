@@ -1,5 +1,7 @@
 #include "windowless_control.h"
 
+#include "win32_handles.h"
+
 namespace {
 
 constexpr UINT kLabelTextFormat = DT_NOPREFIX | DT_EXPANDTABS;
@@ -16,12 +18,10 @@ void Label::SetCaption(std::wstring caption)
 
 void Label::FitToText()
 {
-    const HDC screen = GetDC(nullptr);
-    const HGDIOBJ old = SelectObject(screen, font);
+    const UniqueWindowDc screen = ScreenDc();
+    const SelectedObject selected(screen.get(), font);
     RECT measured{0, 0, 0, 0};
-    DrawTextW(screen, caption_.c_str(), -1, &measured, kLabelTextFormat | DT_CALCRECT | DT_SINGLELINE);
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
+    DrawTextW(screen.get(), caption_.c_str(), -1, &measured, kLabelTextFormat | DT_CALCRECT | DT_SINGLELINE);
     bounds.right = bounds.left + measured.right;
     bounds.bottom = bounds.top + measured.bottom;
 }
@@ -33,14 +33,13 @@ void Label::Draw(HDC dc) const
         FrameRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         InflateRect(&area, -kBorderInset, -kBorderInset);
     }
-    const HGDIOBJ old = SelectObject(dc, font);
+    const SelectedObject selected(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, foreColour);
     UINT format = kLabelTextFormat | (alignment == Alignment::Centre ? DT_CENTER : DT_LEFT);
     // Long text (a path has no spaces) breaks where the width ends.
     format |= singleBorder ? DT_WORDBREAK | DT_EDITCONTROL : DT_SINGLELINE;
     DrawTextW(dc, caption_.c_str(), -1, &area, format);
-    SelectObject(dc, old);
 }
 
 void ImageControl::Draw(HDC dc) const
@@ -51,7 +50,6 @@ void ImageControl::Draw(HDC dc) const
 
 void Shape::Draw(HDC dc) const
 {
-    const HBRUSH brush = CreateSolidBrush(borderColour);
-    FrameRect(dc, &bounds, brush);
-    DeleteObject(brush);
+    const UniqueBrush brush(CreateSolidBrush(borderColour));
+    FrameRect(dc, &bounds, brush.get());
 }

@@ -21,13 +21,12 @@ public:
         info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         void* bits = nullptr;
         const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-        const UniqueGdiObject section(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        const HGDIOBJ old = SelectObject(dc.get(), section.get());
+        const UniqueBitmap section(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        const SelectedObject selected(dc.get(), section.get());
         SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
         GdiFlush();
         const auto* p = static_cast<const std::uint8_t*>(bits);
         if (p) pixels.assign(p, p + 4 * width * height);
-        SelectObject(dc.get(), old);
     }
     // The pixel as 0x00BBGGRR.
     COLORREF At(int x, int y) const

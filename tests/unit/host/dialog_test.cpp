@@ -303,7 +303,7 @@ TEST_F(SettingsDialogTest, TheLinkShowsAPointingHandWithItsHotSpotAtTheFingertip
     SettingsDialog& form = LoadDialogWith("0", "0", "");
     ICONINFO info{};
     ASSERT_TRUE(GetIconInfo(form.lbl_URL.pointer, &info));
-    const UniqueGdiObject mask(info.hbmMask), colour(info.hbmColor);
+    const UniqueBitmap mask(info.hbmMask), colour(info.hbmColor);
     EXPECT_FALSE(info.fIcon);
     EXPECT_EQ(info.xHotspot, 12u);
     EXPECT_EQ(info.yHotspot, 10u);

@@ -111,17 +111,15 @@ TEST(Forms, TheMessageLoopEndsWhenTheLastFormUnloads)
 TEST(Fonts, TheDialogsJapaneseGothicIsAProportionalShiftJisFaceThatIsInstalled)
 {
     const FontDescription gothic{L"ＭＳ Ｐゴシック", 9.75, 400, false, false, false, SHIFTJIS_CHARSET};
-    const UniqueGdiObject font = CreateFontOf(gothic);
+    const UniqueFont font = CreateFontOf(gothic);
     ASSERT_TRUE(font);
-    const HDC screen = GetDC(nullptr);
-    const HGDIOBJ old = SelectObject(screen, font.get());
+    const UniqueWindowDc screen = ScreenDc();
+    const SelectedObject selected(screen.get(), font.get());
     TEXTMETRICW metrics{};
-    GetTextMetricsW(screen, &metrics);
+    GetTextMetricsW(screen.get(), &metrics);
     SIZE narrow{}, wide{};
-    GetTextExtentPoint32W(screen, L"i", 1, &narrow);
-    GetTextExtentPoint32W(screen, L"W", 1, &wide);
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
+    GetTextExtentPoint32W(screen.get(), L"i", 1, &narrow);
+    GetTextExtentPoint32W(screen.get(), L"W", 1, &wide);
     EXPECT_EQ(metrics.tmCharSet, SHIFTJIS_CHARSET) << "a face with Japanese glyphs";
     EXPECT_LT(narrow.cx, wide.cx) << "proportional, not fixed pitch";
     EXPECT_EQ(metrics.tmHeight - metrics.tmInternalLeading, 13) << "9.75 points at 96 dots per inch";

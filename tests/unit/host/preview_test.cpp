@@ -25,8 +25,8 @@ std::vector<std::uint8_t> PreviewPixels(HWND preview, int width, int height)
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
     const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    const UniqueGdiObject section(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    SelectObject(dc.get(), section.get());
+    const UniqueBitmap section(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const SelectedObject selected(dc.get(), section.get());
     PrintWindow(preview, dc.get(), PW_CLIENTONLY);
     GdiFlush();
     std::vector<std::uint8_t> rgb;

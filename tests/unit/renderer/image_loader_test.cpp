@@ -2,6 +2,7 @@
 // what they must decode to, and on malformed files, each of which must give
 // its message and no picture.
 #include "bitmap_writer.h"
+#include "file_access.h"
 #include "image.h"
 #include "image_messages.h"
 #include "test_files.h"

@@ -18,7 +18,8 @@ UniqueKernelHandle StartProgram(const std::string& path, int showCommand)
     if (!CreateProcessA(path.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process))
         return UniqueKernelHandle();
-    CloseHandle(process.hThread);
+    // Only the process is watched; its first thread's handle goes at once.
+    const UniqueKernelHandle thread(process.hThread);
     return UniqueKernelHandle(process.hProcess);
 }
 
