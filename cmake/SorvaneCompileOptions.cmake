@@ -1,17 +1,12 @@
 # Options every Windows target of the project shares.
 
-# Sources are UTF-8; the bytes that stored files and devices see are Shift-JIS,
-# so narrow literals are compiled to code page 932. Wide literals stay UTF-16.
-set(SORVANE_EXEC_CHARSET CP932)
+include(SorvaneWarnings)
 
 function(sorvane_target_defaults target)
   target_compile_features(${target} PRIVATE cxx_std_20)
   target_compile_options(${target} PRIVATE
-    $<$<COMPILE_LANGUAGE:CXX>:-finput-charset=UTF-8 -fexec-charset=${SORVANE_EXEC_CHARSET}>
-    $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
-      -Wold-style-cast -Wnon-virtual-dtor -Woverloaded-virtual -Wnull-dereference
-      -Wdouble-promotion -Wformat=2 -Wimplicit-fallthrough -Werror=return-type
-      -Werror=format-security>)
+    "$<$<COMPILE_LANGUAGE:CXX>:${SORVANE_CHARSET_OPTIONS}>"
+    "$<$<COMPILE_LANGUAGE:CXX>:${SORVANE_CXX_WARNINGS}>")
   if(SORVANE_WERROR)
     target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Werror>)
   endif()

@@ -18,7 +18,6 @@ namespace {
 
 constexpr int kRendererShowCommand = 1;  // a normal, activated window
 constexpr UINT kMp3RepeatMs = 1000, kCdPollMs = 200, kRendererWatchMs = 500;
-constexpr std::int16_t kCdCategory = 1, kMusicFileCategory = 2;
 
 class SaverForm final : public Form {
 public:
@@ -40,17 +39,20 @@ protected:
 
         SavePicture(Pic1[0], kStarPicturePath);
         SavePicture(Pic1[1], kOverlayPicturePath);
-        if (BgmCategory == kCdCategory) {
+        switch (MusicPlanFor(BgmCategory, BgmFile)) {
+        case MusicPlan::Cd:
             OpenCdMusic();
             Timer2.SetEnabled(true);
-        }
-        if (BgmCategory == kMusicFileCategory) {
-            const MusicFileKind kind = MusicFileKindOf(BgmFile);
-            if (kind == MusicFileKind::Wav) PlayWaveMusic();
-            if (kind == MusicFileKind::Mp3) {
-                OpenMp3Music();
-                Timer1.SetEnabled(true);
-            }
+            break;
+        case MusicPlan::Wave:
+            PlayWaveMusic();
+            break;
+        case MusicPlan::Mp3:
+            OpenMp3Music();
+            Timer1.SetEnabled(true);
+            break;
+        case MusicPlan::None:
+            break;
         }
         // Only now that both textures are written.
         renderer_ = StartProgram(RendererPath(), kRendererShowCommand);
@@ -62,15 +64,19 @@ protected:
             Timer2.SetEnabled(false);
             CloseCdMusic();
         }
-        if (BgmCategory == kMusicFileCategory) {
-            const MusicFileKind kind = MusicFileKindOf(BgmFile);
-            if (kind == MusicFileKind::Wav) StopWaveMusic();
-            if (kind == MusicFileKind::Mp3) {
-                Timer1.SetEnabled(false);
-                CloseMp3Music();
-            }
+        switch (MusicPlanFor(BgmCategory, BgmFile)) {
+        case MusicPlan::Wave:
+            StopWaveMusic();
+            break;
+        case MusicPlan::Mp3:
+            Timer1.SetEnabled(false);
+            CloseMp3Music();
+            break;
+        case MusicPlan::Cd:    // stopped with its poll above, if it still runs
+        case MusicPlan::None:
+            break;
         }
-        if (ModeLetter(ArgumentText(GetCommandLineA())) == "S") ShowCursor(TRUE);
+        if (PlanStartUp(ArgumentText(GetCommandLineA())).hideCursor) ShowCursor(TRUE);
         Application::EndProgram();
     }
 

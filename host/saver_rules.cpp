@@ -1,5 +1,7 @@
 #include "saver_rules.h"
 
+#include "settings_rules.h"
+
 namespace {
 
 constexpr std::size_t kExtensionLength = 3;
@@ -24,6 +26,18 @@ MusicFileKind MusicFileKindOf(std::string_view file)
     if (UpperEquals(last, "WAV")) return MusicFileKind::Wav;
     if (UpperEquals(last, "MP3")) return MusicFileKind::Mp3;
     return MusicFileKind::Neither;
+}
+
+MusicPlan MusicPlanFor(std::int16_t category, std::string_view file)
+{
+    if (category == kCdCategory) return MusicPlan::Cd;
+    if (category != kMusicFileCategory) return MusicPlan::None;
+    switch (MusicFileKindOf(file)) {
+    case MusicFileKind::Wav: return MusicPlan::Wave;
+    case MusicFileKind::Mp3: return MusicPlan::Mp3;
+    case MusicFileKind::Neither: break;
+    }
+    return MusicPlan::None;
 }
 
 bool RendererWatch::RunIsOver(bool windowFound, bool processEnded, std::uint32_t msSinceStart)

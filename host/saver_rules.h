@@ -9,6 +9,13 @@ enum class MusicFileKind { Neither, Wav, Mp3 };
 // By the upper-cased last three characters of the file name alone.
 MusicFileKind MusicFileKindOf(std::string_view file);
 
+// The music the saver form starts when it loads and stops at the end.
+enum class MusicPlan { None, Cd, Wave, Mp3 };
+
+// The CD for the CD category; for the music-file category, the WAV or MP3
+// player by the file's kind; nothing for any other category or file.
+MusicPlan MusicPlanFor(std::int16_t category, std::string_view file);
+
 // How long a renderer may take to show its window before the run gives up on
 // it, even while its process is still alive.
 inline constexpr std::uint32_t kRendererStartAllowanceMs = 15000;

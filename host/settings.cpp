@@ -18,8 +18,6 @@ namespace {
 
 constexpr DWORD kReadBufferSize = 256;
 constexpr std::size_t kWriteNameBufferSize = 128;
-constexpr std::int16_t kMusicFileCategory = 2;
-constexpr std::int16_t kNoMusicCategory = 0;
 
 std::string programFolder;
 
@@ -35,12 +33,7 @@ std::string FitName(const std::string& name) { return name.substr(0, kWriteNameB
 
 void LoadNumber(const char* key, std::int16_t& global)
 {
-    const std::string text = ReadIniString(kSettingsSection, key, SettingsFilePath());
-    if (text.empty()) {
-        global = 0;
-        return;
-    }
-    if (const auto number = SettingNumber(text)) global = *number;
+    global = NumberSettingFrom(ReadIniString(kSettingsSection, key, SettingsFilePath()), global);
 }
 
 }  // namespace
@@ -79,8 +72,7 @@ void LoadSettings()
 
     BgmFile = ReadIniString(kSettingsSection, kFileKey, SettingsFilePath());
     if (!BgmFile.empty() && !FileExists(BgmFile)) BgmFile.clear();
-    // A run must never try to play a file that is not there.
-    if (BgmFile.empty() && BgmCategory == kMusicFileCategory) BgmCategory = kNoMusicCategory;
+    BgmCategory = CategoryForMusicFile(BgmCategory, !BgmFile.empty());
 
     BgmFolder = BgmFile.empty() ? ProgramFolder() : FolderOfPath(BgmFile);
 }

@@ -33,6 +33,17 @@ std::optional<std::int16_t> SettingNumber(std::string_view text)
     return static_cast<std::int16_t>(whole);
 }
 
+std::int16_t NumberSettingFrom(std::string_view text, std::int16_t current)
+{
+    if (text.empty()) return 0;
+    return SettingNumber(text).value_or(current);
+}
+
+std::int16_t CategoryForMusicFile(std::int16_t category, bool hasUsableFile)
+{
+    return category == kMusicFileCategory && !hasUsableFile ? kNoMusicCategory : category;
+}
+
 std::string FolderOfPath(std::string_view path)
 {
     const std::size_t last = path.find_last_of(":\\");

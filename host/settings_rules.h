@@ -6,6 +6,12 @@
 #include <string>
 #include <string_view>
 
+// The music sources (the settings file's category): none, the audio CD, one
+// music file.
+inline constexpr std::int16_t kNoMusicCategory = 0;
+inline constexpr std::int16_t kCdCategory = 1;
+inline constexpr std::int16_t kMusicFileCategory = 2;
+
 // Decimal text as a number: optional blanks around it, a sign, a fraction and
 // an exponent. Nothing for text that is not such a number.
 std::optional<double> DecimalNumber(std::string_view text);
@@ -15,6 +21,15 @@ std::optional<double> DecimalNumber(std::string_view text);
 // number. Nothing for text that is not a number or a whole number outside
 // -32768 to 32767.
 std::optional<std::int16_t> SettingNumber(std::string_view text);
+
+// A number setting's value once its text has been read from the file: 0 for
+// empty text, the number when the text is one, else the value it had.
+std::int16_t NumberSettingFrom(std::string_view text, std::int16_t current);
+
+// The music source once the music file is known: the music-file category
+// without a usable file is no music, so that a run never tries to play a file
+// that is not there.
+std::int16_t CategoryForMusicFile(std::int16_t category, bool hasUsableFile);
 
 // The folder part of a path: up to its last ":" or "\", without a final "\".
 std::string FolderOfPath(std::string_view path);

@@ -27,8 +27,8 @@ void StartUp(std::string_view argumentText)
 {
     if (AnotherInstanceIsRunning()) Application::EndProgram();
 
-    const std::string mode = ModeLetter(argumentText);
-    if (mode == "P") {
+    const StartUpPlan plan = PlanStartUp(argumentText);
+    if (plan.action == StartUpAction::Preview) {
         StartPreview(PreviewParentHandle(argumentText));
         return;
     }
@@ -41,12 +41,17 @@ void StartUp(std::string_view argumentText)
         Application::EndProgram();
     }
 
-    if (mode == "C") {
+    switch (plan.action) {
+    case StartUpAction::Settings:
         ShowSettingsDialog();
         Application::EndProgram();
+    case StartUpAction::Quit:
+        Application::EndProgram();
+    case StartUpAction::Run:
+    case StartUpAction::Preview:
+        break;
     }
-    if (mode != "S" && !argumentText.empty()) Application::EndProgram();
-    if (mode == "S") ShowCursor(FALSE);
+    if (plan.hideCursor) ShowCursor(FALSE);
     // Loaded, never shown: its timers drive the run from here on.
     LoadSaverForm();
 }

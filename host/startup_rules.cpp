@@ -18,34 +18,34 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 double LenientNumber(std::string_view text)
 {
     std::string number;
-    enum class Part { Sign, Whole, Fraction, ExponentSign, Exponent } part = Part::Sign;
+    enum class Stage { Sign, Whole, Fraction, ExponentSign, Exponent } stage = Stage::Sign;
     bool anyDigit = false;
     for (char c : text) {
         if (IsBlank(c)) continue;
-        if ((c == '+' || c == '-') && (part == Part::Sign || part == Part::ExponentSign)) {
+        if ((c == '+' || c == '-') && (stage == Stage::Sign || stage == Stage::ExponentSign)) {
             number += c;
-            part = part == Part::Sign ? Part::Whole : Part::Exponent;
-        } else if (IsDigit(c) && part != Part::ExponentSign) {
+            stage = stage == Stage::Sign ? Stage::Whole : Stage::Exponent;
+        } else if (IsDigit(c) && stage != Stage::ExponentSign) {
             number += c;
-            if (part == Part::Sign) part = Part::Whole;
-            if (part != Part::Exponent) anyDigit = true;
-        } else if (c == '.' && (part == Part::Sign || part == Part::Whole)) {
+            if (stage == Stage::Sign) stage = Stage::Whole;
+            if (stage != Stage::Exponent) anyDigit = true;
+        } else if (c == '.' && (stage == Stage::Sign || stage == Stage::Whole)) {
             number += c;
-            part = Part::Fraction;
+            stage = Stage::Fraction;
         } else if ((c == 'e' || c == 'E' || c == 'd' || c == 'D') && anyDigit &&
-                   (part == Part::Whole || part == Part::Fraction)) {
+                   (stage == Stage::Whole || stage == Stage::Fraction)) {
             number += 'e';
-            part = Part::ExponentSign;
-        } else if (IsDigit(c) && part == Part::ExponentSign) {
+            stage = Stage::ExponentSign;
+        } else if (IsDigit(c) && stage == Stage::ExponentSign) {
             number += c;
-            part = Part::Exponent;
+            stage = Stage::Exponent;
         } else {
             break;
         }
     }
     if (!anyDigit) return 0.0;
     // An exponent marker without digits adds nothing.
-    if (part == Part::ExponentSign) number.pop_back();
+    if (stage == Stage::ExponentSign) number.pop_back();
     if (!number.empty() && (number.back() == '+' || number.back() == '-')) number.pop_back();
     if (!number.empty() && number.back() == 'e') number.pop_back();
     return std::strtod(number.c_str(), nullptr);
@@ -72,6 +72,16 @@ std::string ModeLetter(std::string_view argumentText)
     char letter = argumentText[kModeLetterIndex];
     if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
     return std::string(1, letter);
+}
+
+StartUpPlan PlanStartUp(std::string_view argumentText)
+{
+    const std::string mode = ModeLetter(argumentText);
+    if (mode == "P") return {StartUpAction::Preview, false};
+    if (mode == "C") return {StartUpAction::Settings, false};
+    if (mode == "S") return {StartUpAction::Run, true};
+    if (argumentText.empty()) return {StartUpAction::Run, false};
+    return {StartUpAction::Quit, false};
 }
 
 std::int32_t PreviewParentHandle(std::string_view argumentText)

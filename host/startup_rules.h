@@ -13,6 +13,26 @@ std::string_view ArgumentText(std::string_view commandLine);
 // text has fewer than two characters. The first character is never looked at.
 std::string ModeLetter(std::string_view argumentText);
 
+// What the host does for its argument text. Every action but the preview first
+// makes the work folder, loads the settings and checks for the renderer.
+enum class StartUpAction {
+    Preview,   // embed the preview in the window named by the text; nothing else
+    Settings,  // show the settings dialog, then end
+    Run,       // the full-screen run
+    Quit,      // end at once
+};
+
+struct StartUpPlan {
+    StartUpAction action = StartUpAction::Quit;
+    // Hidden for the run and shown again at its end: only for "S".
+    bool hideCursor = false;
+    friend bool operator==(const StartUpPlan&, const StartUpPlan&) = default;
+};
+
+// By the mode letter: "P", "C", "S"; an empty text runs too, with the cursor
+// left visible; anything else quits.
+StartUpPlan PlanStartUp(std::string_view argumentText);
+
 // The preview's parent handle: the text from its fourth character on, read as
 // the platform's lenient numeric conversion reads it (blanks skipped, reading
 // stops at the first character that cannot continue a number, no digits give

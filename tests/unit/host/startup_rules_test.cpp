@@ -22,6 +22,17 @@ TEST(CommandLine, ModeLetterIsTheUpperCasedSecondCharacter)
     for (const auto& [argument, letter] : table) EXPECT_EQ(ModeLetter(argument), letter) << argument;
 }
 
+TEST(CommandLine, TheModeLetterChoosesWhatTheHostDoes)
+{
+    const std::pair<const char*, StartUpPlan> table[] = {
+        {"/s", {StartUpAction::Run, true}},         {"-S", {StartUpAction::Run, true}},
+        {"", {StartUpAction::Run, false}},          {"/p 1234", {StartUpAction::Preview, false}},
+        {"/P", {StartUpAction::Preview, false}},    {"/c", {StartUpAction::Settings, false}},
+        {"/c:1234", {StartUpAction::Settings, false}}, {"/a", {StartUpAction::Quit, false}},
+        {"s", {StartUpAction::Quit, false}},        {"/x", {StartUpAction::Quit, false}}};
+    for (const auto& [argument, plan] : table) EXPECT_EQ(PlanStartUp(argument), plan) << '"' << argument << '"';
+}
+
 TEST(CommandLine, PreviewHandleIsReadLenientlyFromTheFourthCharacter)
 {
     const std::pair<const char*, std::int32_t> table[] = {

@@ -1,0 +1,64 @@
+// The saver form's decisions: which music it starts and stops, and when the
+// run is over.
+#include "saver_rules.h"
+#include "settings_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+TEST(SaverRules, TheMusicPlanFollowsTheCategoryAndTheFilesLastThreeCharacters)
+{
+    struct Row {
+        std::int16_t category;
+        const char* file;
+        MusicPlan plan;
+    };
+    const Row table[] = {
+        {kNoMusicCategory, "C:\\a.mp3", MusicPlan::None},
+        {kCdCategory, "", MusicPlan::Cd},
+        {kCdCategory, "C:\\a.wav", MusicPlan::Cd},
+        {kMusicFileCategory, "C:\\Music\\Tune.Mp3", MusicPlan::Mp3},
+        {kMusicFileCategory, "C:\\song.MP3", MusicPlan::Mp3},
+        {kMusicFileCategory, "C:\\bell.wav", MusicPlan::Wave},
+        {kMusicFileCategory, "C:\\bell.WaV", MusicPlan::Wave},
+        {kMusicFileCategory, "C:\\clip.mid", MusicPlan::None},
+        {kMusicFileCategory, "mp3", MusicPlan::Mp3},  // the name alone decides
+        {kMusicFileCategory, "p3", MusicPlan::None},
+        {kMusicFileCategory, "", MusicPlan::None},
+        {3, "C:\\a.mp3", MusicPlan::None},
+        {-1, "C:\\a.wav", MusicPlan::None},
+    };
+    for (const Row& row : table)
+        EXPECT_EQ(MusicPlanFor(row.category, row.file), row.plan) << "category " << row.category << ", " << row.file;
+}
+
+TEST(SaverRules, TheRunEndsWhenTheRendererWindowGoesOrNeverComes)
+{
+    struct Tick {
+        bool windowFound, processEnded;
+        std::uint32_t ms;
+        bool over;
+    };
+    struct Scenario {
+        const char* name;
+        std::vector<Tick> ticks;
+    };
+    const Scenario scenarios[] = {
+        {"seen, then gone", {{true, false, 500, false}, {true, false, 1000, false}, {false, false, 1500, true}}},
+        {"slow to show", {{false, false, 500, false}, {false, false, 14500, false}, {true, false, 15000, false}}},
+        {"never shows, process alive", {{false, false, 14999, false}, {false, false, kRendererStartAllowanceMs, true}}},
+        {"never shows, process ended", {{false, false, 500, false}, {false, true, 1000, true}}},
+        {"seen, gone, process alive", {{true, false, 500, false}, {false, false, 1000, true}}},
+    };
+    for (const Scenario& scenario : scenarios) {
+        RendererWatch watch;
+        for (const Tick& tick : scenario.ticks)
+            EXPECT_EQ(watch.RunIsOver(tick.windowFound, tick.processEnded, tick.ms), tick.over)
+                << scenario.name << " at " << tick.ms << " ms";
+    }
+}
+
+}  // namespace
