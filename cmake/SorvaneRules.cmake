@@ -2,8 +2,8 @@
 # They are built into the programs and also natively (tests/native), where a
 # platform include fails the build. Paths from the source folder.
 set(SORVANE_HOST_RULE_SOURCES
-  host/button_rules.cpp
-  host/dialog_rules.cpp
+  host/button/button_rules.cpp
+  host/dialog/dialog_rules.cpp
   host/saver_rules.cpp
   host/settings_rules.cpp
   host/startup_rules.cpp)

@@ -1,6 +1,6 @@
 #include "startup.h"
 
-#include "dialog.h"
+#include "dialog/dialog.h"
 #include "forms/application.h"
 #include "preview.h"
 #include "saver.h"

@@ -4,7 +4,7 @@
 // (enabled, initialised) lies at (20, 20) pixels of the client area, button B
 // (disabled) at (20, 100), each 77 x 25 pixels. Every Click appends a line
 // "Click A" or "Click B" to LOG.
-#include "button.h"
+#include "button/button.h"
 #include "forms/application.h"
 #include "forms/form.h"
 

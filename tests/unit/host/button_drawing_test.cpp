@@ -1,7 +1,7 @@
 // The button's face read back from the real control: the frame of each state
 // picture along every edge, the gradient in both directions, the middle left
 // to the gradient, a stretched edge, the greyed caption and a hidden face.
-#include "button.h"
+#include "button/button.h"
 #include "client_pixels.h"
 #include "forms/form.h"
 #include "win32_handles.h"

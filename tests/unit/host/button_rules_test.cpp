@@ -1,6 +1,6 @@
 // The button's state machine through the scenarios a user plays on it, and
 // the geometry and colours of its face.
-#include "button_rules.h"
+#include "button/button_rules.h"
 
 #include <gtest/gtest.h>
 

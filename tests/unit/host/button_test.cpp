@@ -1,6 +1,6 @@
 // The Command button on a real (hidden) form: its members' side effects, its
 // stored properties, and the property bag it stores them in.
-#include "button.h"
+#include "button/button.h"
 #include "forms/form.h"
 #include "forms/property_bag.h"
 

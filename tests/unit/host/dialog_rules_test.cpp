@@ -1,6 +1,6 @@
 // The settings dialog's rules: the sine gradients, the placement, the track
 // box's texts and the number saved from it, the sources' marks and enabling.
-#include "dialog_rules.h"
+#include "dialog/dialog_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -2,13 +2,13 @@
 // each stored setting, choosing a source by mark or by name, saving and
 // cancelling (the settings file's bytes), the link through a recording shell,
 // and its two gradients read back from the persistent images.
-#include "dialog.h"
+#include "dialog/dialog.h"
 
 #include "../renderer/test_files.h"
 #include "client_pixels.h"
-#include "dialog_rules.h"
+#include "dialog/dialog_rules.h"
 #include "settings.h"
-#include "shell_platform.h"
+#include "dialog/shell_platform.h"
 
 #include <gtest/gtest.h>
 

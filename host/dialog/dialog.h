@@ -3,7 +3,7 @@
 // leaves, and can open the author's web page.
 #pragma once
 
-#include "button.h"
+#include "button/button.h"
 #include "forms/combo_box.h"
 #include "forms/form.h"
 #include "forms/picture.h"
