@@ -49,7 +49,7 @@ def probe_dir():
 
 
 def release_dir():
-    """Where the build puts the release zip and installer."""
+    """A release build: its programs in bin/, the zip and installer in dist/."""
     return _env_path("SORVANE_RELEASE_DIR")
 
 

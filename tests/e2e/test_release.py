@@ -11,7 +11,7 @@ import zipfile
 
 import pytest
 
-from harness import Session, bin_dir, release_dir, wait_until
+from harness import Session, release_dir, wait_until
 from test_settings_dialog import NAMES, SET_BUTTON, Dialog
 
 VERSION_GLOB = "Sorvane-*"
@@ -21,13 +21,13 @@ INSTALLED = {"Sorvane.scr", "Sorvane.dll", "readme.txt", "LICENSE.txt", "Uninsta
 
 
 def release_file(suffix):
-    found = sorted(release_dir().glob(VERSION_GLOB + suffix))
+    found = sorted((release_dir() / "dist").glob(VERSION_GLOB + suffix))
     assert len(found) == 1, f"one {suffix} in the release folder: {found}"
     return found[0]
 
 
 def test_the_zip_holds_exactly_the_programs_the_read_me_and_the_licence():
-    bins = bin_dir()
+    bins = release_dir() / "bin"
     archive = release_file("-win64.zip")
     with zipfile.ZipFile(archive) as z:
         assert z.namelist() == ["Sorvane.scr", "Sorvane.dll", "readme.txt", "LICENSE.txt"]
@@ -92,7 +92,7 @@ def test_silent_install_settings_beside_the_program_and_uninstall(session):
     folder = install(session)
     try:
         assert {p.name for p in folder.iterdir()} == INSTALLED
-        assert (folder / "Sorvane.scr").read_bytes() == (bin_dir() / "Sorvane.scr").read_bytes()
+        assert (folder / "Sorvane.scr").read_bytes() == (release_dir() / "bin" / "Sorvane.scr").read_bytes()
         assert reg_query(session, UNINSTALL_KEY, "DisplayName") == "Sorvane"
         assert reg_query(session, UNINSTALL_KEY, "DisplayVersion") == release_file("-setup.exe").name.split("-")[1]
         uninstall_string = reg_query(session, UNINSTALL_KEY, "UninstallString")

@@ -1,5 +1,7 @@
 """Two clean release builds of the same sources, in separate folders, give
-the same bytes: both programs, the zip and the installer."""
+the same bytes: both programs, the zip and the installer. The first build's
+programs and release files are kept in SORVANE_RELEASE_OUTPUT, when it is
+set, for the end-to-end test of the release."""
 import hashlib
 import os
 import pathlib
@@ -46,3 +48,14 @@ def test_two_clean_builds_in_separate_folders_are_identical(tmp_path):
         print(f"{digest}  {name}")
     assert len(first) == 4, f"expected two programs, the zip and the installer: {sorted(first)}"
     assert first == second
+    keep(tmp_path / "one" / "out", os.environ.get("SORVANE_RELEASE_OUTPUT"))
+
+
+def keep(build_dir, output):
+    """The build's programs (bin/) and release files (dist/), copied."""
+    if not output:
+        return
+    output = pathlib.Path(output)
+    shutil.rmtree(output, ignore_errors=True)
+    for folder in ("bin", "dist"):
+        shutil.copytree(build_dir / folder, output / folder)
