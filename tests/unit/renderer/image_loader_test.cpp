@@ -217,6 +217,13 @@ TEST_P(RefusesMalformedFile, WithItsMessageAndNoPicture)
     EXPECT_EQ(decoded.message, c.message);
 }
 
+std::vector<std::uint8_t> OneBitFileWithColoursUsed(std::uint32_t coloursUsed)
+{
+    auto f = EncodeBitmap(CornerPicture(3, 3, kTwo), Format(HeaderKind::Info, 1, kTwo));
+    Set32(f, kInfoAt + 32, coloursUsed);
+    return f;
+}
+
 std::vector<std::uint8_t> WithHeaderSize(std::uint32_t size)
 {
     auto f = Good8BitFile();
@@ -273,23 +280,12 @@ INSTANTIATE_TEST_SUITE_P(
                       kUnknownFormatText},
         MalformedCase{"too_many_colours_for_8_bits",
                       [] { auto f = Good8BitFile(); Set32(f, kInfoAt + 32, 257); return f; }, kUnknownFormatText},
-        MalformedCase{"too_many_colours_for_1_bit",
-                      [] {
-                          auto f = EncodeBitmap(CornerPicture(3, 3, kTwo), Format(HeaderKind::Info, 1, kTwo));
-                          Set32(f, kInfoAt + 32, 3);
-                          return f;
-                      },
-                      kUnknownFormatText},
+        MalformedCase{"too_many_colours_for_1_bit", [] { return OneBitFileWithColoursUsed(3); }, kUnknownFormatText},
         // 65536 is 0 in 16 bits, and 0 would have the conversion read a
         // whole table that the file does not promise.
         MalformedCase{"colours_used_65536",
                       [] { auto f = Good8BitFile(); Set32(f, kInfoAt + 32, 0x10000); return f; }, kUnknownFormatText},
-        MalformedCase{"colours_used_0x30000_on_1_bit",
-                      [] {
-                          auto f = EncodeBitmap(CornerPicture(3, 3, kTwo), Format(HeaderKind::Info, 1, kTwo));
-                          Set32(f, kInfoAt + 32, 0x30000);
-                          return f;
-                      },
+        MalformedCase{"colours_used_0x30000_on_1_bit", [] { return OneBitFileWithColoursUsed(0x30000); },
                       kUnknownFormatText},
         MalformedCase{"colour_table_past_the_end",
                       [] {
