@@ -20,7 +20,7 @@ Form::~Form()
     // A form that goes without being unloaded takes its window with it,
     // without running handlers on a half-destroyed object.
     DestroyOwnedWindow();
-    if (std::exchange(counted_, false)) Application::FormUnloaded();
+    StopCounting();
 }
 
 void Form::Load()
@@ -88,26 +88,27 @@ bool Form::Unload()
     bool cancel = false;
     QueryUnload(cancel);
     if (cancel) return false;
-    unloading_ = true;
-    Form_Unload();
-    DestroyOwnedWindow();
-    unloading_ = false;
-    RunUnload();
+    FinishUnload(true);
     return true;
 }
 
-void Form::RunUnload()
+void Form::FinishUnload(bool destroyWindow)
+{
+    unloading_ = true;
+    Form_Unload();
+    if (destroyWindow) DestroyOwnedWindow();
+    unloading_ = false;
+    StopCounting();
+}
+
+void Form::StopCounting()
 {
     if (std::exchange(counted_, false)) Application::FormUnloaded();
 }
 
 void Form::OnWindowDestroyed()
 {
-    if (unloading_ || !counted_) return;
-    unloading_ = true;
-    Form_Unload();
-    unloading_ = false;
-    RunUnload();
+    if (!unloading_ && counted_) FinishUnload(false);
 }
 
 LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)

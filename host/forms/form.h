@@ -50,8 +50,10 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) final;
     // Destroyed with its parent: the form is unloaded all the same.
     void OnWindowDestroyed() final;
-    // Form_Unload, and the form no longer counts as loaded.
-    void RunUnload();
+    // Form_Unload, then the window goes (destroyed here, or already going).
+    void FinishUnload(bool destroyWindow);
+    // The form no longer counts as loaded (once).
+    void StopCounting();
     void ShowWindowFirstTime();
 
     std::wstring caption_;
