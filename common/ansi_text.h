@@ -2,10 +2,16 @@
 // see) and UTF-16 (what the user reads through the W functions).
 #pragma once
 
+#include "ansi_characters.h"
+
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
+
+// The lead bytes of the system's ANSI code page, for the character rules.
+inline bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
 inline std::wstring WideFromAnsi(std::string_view ansi)
 {
@@ -15,6 +21,23 @@ inline std::wstring WideFromAnsi(std::string_view ansi)
     std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
     if (length > 0) MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), length);
     return wide;
+}
+
+// The text in the ANSI code page when every character has a form there;
+// nothing when one would become the code page's default character (or a
+// look-alike: no best fit, which would name another file).
+inline std::optional<std::string> ExactAnsiFromWide(std::wstring_view wide)
+{
+    if (wide.empty()) return std::string();
+    const int size = static_cast<int>(wide.size());
+    BOOL usedDefault = FALSE;
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr,
+                                           &usedDefault);
+    if (length <= 0 || usedDefault) return std::nullopt;
+    std::string ansi(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, ansi.data(), length, nullptr, &usedDefault);
+    if (usedDefault) return std::nullopt;
+    return ansi;
 }
 
 // Characters the code page lacks become its default character.

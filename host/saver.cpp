@@ -1,5 +1,6 @@
 #include "saver.h"
 
+#include "ansi_text.h"
 #include "forms/application.h"
 #include "forms/form.h"
 #include "forms/picture.h"
@@ -39,7 +40,7 @@ protected:
 
         SavePicture(Pic1[0], kStarPicturePath);
         SavePicture(Pic1[1], kOverlayPicturePath);
-        switch (MusicPlanFor(BgmCategory, BgmFile)) {
+        switch (MusicPlanFor(BgmCategory, BgmFile, IsAnsiLeadByte)) {
         case MusicPlan::Cd:
             OpenCdMusic();
             Timer2.SetEnabled(true);
@@ -64,7 +65,7 @@ protected:
             Timer2.SetEnabled(false);
             CloseCdMusic();
         }
-        switch (MusicPlanFor(BgmCategory, BgmFile)) {
+        switch (MusicPlanFor(BgmCategory, BgmFile, IsAnsiLeadByte)) {
         case MusicPlan::Wave:
             StopWaveMusic();
             break;
@@ -76,7 +77,7 @@ protected:
         case MusicPlan::None:
             break;
         }
-        if (PlanStartUp(ArgumentText(GetCommandLineA())).hideCursor) ShowCursor(TRUE);
+        if (PlanStartUp(ArgumentText(GetCommandLineA()), IsAnsiLeadByte).hideCursor) ShowCursor(TRUE);
         Application::EndProgram();
     }
 

@@ -19,20 +19,21 @@ bool UpperEquals(std::string_view text, std::string_view upper)
 
 }  // namespace
 
-MusicFileKind MusicFileKindOf(std::string_view file)
+MusicFileKind MusicFileKindOf(std::string_view file, LeadByteTest isLeadByte)
 {
-    if (file.size() < kExtensionLength) return MusicFileKind::Neither;
-    const std::string_view last = file.substr(file.size() - kExtensionLength);
+    // Three characters of one byte each: a two-byte character among them
+    // makes the comparison fail, as it must.
+    const std::string_view last = file.substr(LastCharactersOffset(file, kExtensionLength, isLeadByte));
     if (UpperEquals(last, "WAV")) return MusicFileKind::Wav;
     if (UpperEquals(last, "MP3")) return MusicFileKind::Mp3;
     return MusicFileKind::Neither;
 }
 
-MusicPlan MusicPlanFor(std::int16_t category, std::string_view file)
+MusicPlan MusicPlanFor(std::int16_t category, std::string_view file, LeadByteTest isLeadByte)
 {
     if (category == kCdCategory) return MusicPlan::Cd;
     if (category != kMusicFileCategory) return MusicPlan::None;
-    switch (MusicFileKindOf(file)) {
+    switch (MusicFileKindOf(file, isLeadByte)) {
     case MusicFileKind::Wav: return MusicPlan::Wave;
     case MusicFileKind::Mp3: return MusicPlan::Mp3;
     case MusicFileKind::Neither: break;

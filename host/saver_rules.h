@@ -1,20 +1,22 @@
 // The saver form's decisions. Plain C++.
 #pragma once
 
+#include "ansi_characters.h"
+
 #include <cstdint>
 #include <string_view>
 
 enum class MusicFileKind { Neither, Wav, Mp3 };
 
 // By the upper-cased last three characters of the file name alone.
-MusicFileKind MusicFileKindOf(std::string_view file);
+MusicFileKind MusicFileKindOf(std::string_view file, LeadByteTest isLeadByte);
 
 // The music the saver form starts when it loads and stops at the end.
 enum class MusicPlan { None, Cd, Wave, Mp3 };
 
 // The CD for the CD category; for the music-file category, the WAV or MP3
 // player by the file's kind; nothing for any other category or file.
-MusicPlan MusicPlanFor(std::int16_t category, std::string_view file);
+MusicPlan MusicPlanFor(std::int16_t category, std::string_view file, LeadByteTest isLeadByte);
 
 // How long a renderer may take to show its window before the run gives up on
 // it, even while its process is still alive.

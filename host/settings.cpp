@@ -1,5 +1,6 @@
 #include "settings.h"
 
+#include "ansi_text.h"
 #include "file_access.h"
 
 #include <windows.h>
@@ -40,7 +41,7 @@ void LoadNumber(const char* key, std::int16_t& global)
 
 const std::string& ProgramFolder()
 {
-    if (programFolder.empty()) programFolder = ProgramFolderOf(ModulePath());
+    if (programFolder.empty()) programFolder = ProgramFolderOf(ModulePath(), IsAnsiLeadByte);
     return programFolder;
 }
 
@@ -74,12 +75,11 @@ void LoadSettings()
     if (!BgmFile.empty() && !FileExists(BgmFile)) BgmFile.clear();
     BgmCategory = CategoryForMusicFile(BgmCategory, !BgmFile.empty());
 
-    BgmFolder = BgmFile.empty() ? ProgramFolder() : FolderOfPath(BgmFile);
+    BgmFolder = BgmFile.empty() ? ProgramFolder() : FolderOfPath(BgmFile, IsAnsiLeadByte);
 }
 
 bool FileExists(const std::string& path)
 {
-    std::string tested = path;
-    if (!tested.empty() && tested.back() == '\\') tested.pop_back();
+    const std::string tested(WithoutFinalBackslash(path, IsAnsiLeadByte));
     return !tested.empty() && CanOpenForReading(tested.c_str());
 }

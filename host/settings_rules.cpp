@@ -44,21 +44,25 @@ std::int16_t CategoryForMusicFile(std::int16_t category, bool hasUsableFile)
     return category == kMusicFileCategory && !hasUsableFile ? kNoMusicCategory : category;
 }
 
-std::string FolderOfPath(std::string_view path)
+std::string FolderOfPath(std::string_view path, LeadByteTest isLeadByte)
 {
-    const std::size_t last = path.find_last_of(":\\");
-    std::string folder(last == std::string_view::npos ? std::string_view{} : path.substr(0, last + 1));
-    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    const std::size_t last = LastCharacterOf(path, ":\\", isLeadByte);
+    const std::string_view folder = last == std::string_view::npos ? std::string_view{} : path.substr(0, last + 1);
+    return std::string(WithoutFinalBackslash(folder, isLeadByte));
+}
+
+std::string ProgramFolderOf(std::string_view programPath, LeadByteTest isLeadByte)
+{
+    const std::size_t last = LastCharacterOf(programPath, "\\", isLeadByte);
+    if (last == std::string_view::npos) return {};
+    std::string folder(programPath.substr(0, last));
+    if (EndsWithCharacter(folder, ':', isLeadByte)) folder += '\\';
     return folder;
 }
 
-std::string ProgramFolderOf(std::string_view programPath)
+std::string_view WithoutFinalBackslash(std::string_view path, LeadByteTest isLeadByte)
 {
-    const std::size_t last = programPath.find_last_of('\\');
-    if (last == std::string_view::npos) return {};
-    std::string folder(programPath.substr(0, last));
-    if (!folder.empty() && folder.back() == ':') folder += '\\';
-    return folder;
+    return EndsWithCharacter(path, '\\', isLeadByte) ? path.substr(0, path.size() - 1) : path;
 }
 
 std::string JoinProgramPath(std::string_view programFolder, std::string_view backslashName)

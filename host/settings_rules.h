@@ -1,5 +1,8 @@
-// Rules of the settings file and of paths. Plain C++ over ANSI bytes.
+// Rules of the settings file and of paths. Plain C++ over ANSI text, walked
+// a character at a time with the code page's lead-byte test.
 #pragma once
+
+#include "ansi_characters.h"
 
 #include <cstdint>
 #include <optional>
@@ -31,12 +34,16 @@ std::int16_t NumberSettingFrom(std::string_view text, std::int16_t current);
 // that is not there.
 std::int16_t CategoryForMusicFile(std::int16_t category, bool hasUsableFile);
 
-// The folder part of a path: up to its last ":" or "\", without a final "\".
-std::string FolderOfPath(std::string_view path);
+// The folder part of a path: up to its last ":" or "\" character, without a
+// final "\".
+std::string FolderOfPath(std::string_view path, LeadByteTest isLeadByte);
 
 // The program's folder from the program's full path: no final "\" except for
 // a drive's root folder ("C:\").
-std::string ProgramFolderOf(std::string_view programPath);
+std::string ProgramFolderOf(std::string_view programPath, LeadByteTest isLeadByte);
+
+// The path without one final "\" character, as the file-exists test opens it.
+std::string_view WithoutFinalBackslash(std::string_view path, LeadByteTest isLeadByte);
 
 // Joins the program folder and a file name that starts with "\" as plain text
 // (a root folder gives two backslashes in a row).

@@ -1,7 +1,9 @@
 #include "startup.h"
 
+#include "ansi_text.h"
 #include "dialog/dialog.h"
 #include "forms/application.h"
+#include "messages.h"
 #include "preview.h"
 #include "saver.h"
 #include "settings.h"
@@ -11,9 +13,6 @@
 #include <windows.h>
 
 namespace {
-
-constexpr wchar_t kProductTitle[] = L"Sorvane";
-constexpr wchar_t kRendererMissingText[] = L"Sorvane.dll が同じﾌｫﾙﾀﾞに見つかりません！";
 
 bool AnotherInstanceIsRunning()
 {
@@ -27,9 +26,9 @@ void StartUp(std::string_view argumentText)
 {
     if (AnotherInstanceIsRunning()) Application::EndProgram();
 
-    const StartUpPlan plan = PlanStartUp(argumentText);
+    const StartUpPlan plan = PlanStartUp(argumentText, IsAnsiLeadByte);
     if (plan.action == StartUpAction::Preview) {
-        StartPreview(PreviewParentHandle(argumentText));
+        StartPreview(PreviewParentHandle(argumentText, IsAnsiLeadByte));
         return;
     }
 

@@ -66,17 +66,18 @@ std::string_view ArgumentText(std::string_view commandLine)
     return commandLine.substr(at);
 }
 
-std::string ModeLetter(std::string_view argumentText)
+std::string ModeLetter(std::string_view argumentText, LeadByteTest isLeadByte)
 {
-    if (argumentText.size() <= kModeLetterIndex) return {};
-    char letter = argumentText[kModeLetterIndex];
-    if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
-    return std::string(1, letter);
+    const std::size_t at = CharacterOffset(argumentText, kModeLetterIndex, isLeadByte);
+    if (at == argumentText.size()) return {};
+    std::string letter(argumentText.substr(at, CharacterSize(argumentText, at, isLeadByte)));
+    if (letter.size() == 1 && letter[0] >= 'a' && letter[0] <= 'z') letter[0] = static_cast<char>(letter[0] - 'a' + 'A');
+    return letter;
 }
 
-StartUpPlan PlanStartUp(std::string_view argumentText)
+StartUpPlan PlanStartUp(std::string_view argumentText, LeadByteTest isLeadByte)
 {
-    const std::string mode = ModeLetter(argumentText);
+    const std::string mode = ModeLetter(argumentText, isLeadByte);
     if (mode == "P") return {StartUpAction::Preview, false};
     if (mode == "C") return {StartUpAction::Settings, false};
     if (mode == "S") return {StartUpAction::Run, true};
@@ -84,10 +85,9 @@ StartUpPlan PlanStartUp(std::string_view argumentText)
     return {StartUpAction::Quit, false};
 }
 
-std::int32_t PreviewParentHandle(std::string_view argumentText)
+std::int32_t PreviewParentHandle(std::string_view argumentText, LeadByteTest isLeadByte)
 {
-    const std::string_view digits =
-        argumentText.size() > kPreviewHandleStart ? argumentText.substr(kPreviewHandleStart) : std::string_view{};
+    const std::string_view digits = argumentText.substr(CharacterOffset(argumentText, kPreviewHandleStart, isLeadByte));
     const double value = std::nearbyint(LenientNumber(digits));  // halves go to the even neighbour
     constexpr double lowest = std::numeric_limits<std::int32_t>::min();
     constexpr double highest = std::numeric_limits<std::int32_t>::max();

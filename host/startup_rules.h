@@ -1,5 +1,8 @@
-// The host's reading of its command line. Plain C++ over the ANSI bytes.
+// The host's reading of its command line. Plain C++ over ANSI text, walked a
+// character at a time with the code page's lead-byte test.
 #pragma once
+
+#include "ansi_characters.h"
 
 #include <cstdint>
 #include <string>
@@ -11,7 +14,7 @@ std::string_view ArgumentText(std::string_view commandLine);
 
 // The second character of the argument text, upper-cased; empty when the
 // text has fewer than two characters. The first character is never looked at.
-std::string ModeLetter(std::string_view argumentText);
+std::string ModeLetter(std::string_view argumentText, LeadByteTest isLeadByte);
 
 // What the host does for its argument text. Every action but the preview first
 // makes the work folder, loads the settings and checks for the renderer.
@@ -31,10 +34,10 @@ struct StartUpPlan {
 
 // By the mode letter: "P", "C", "S"; an empty text runs too, with the cursor
 // left visible; anything else quits.
-StartUpPlan PlanStartUp(std::string_view argumentText);
+StartUpPlan PlanStartUp(std::string_view argumentText, LeadByteTest isLeadByte);
 
 // The preview's parent handle: the text from its fourth character on, read as
 // the platform's lenient numeric conversion reads it (blanks skipped, reading
 // stops at the first character that cannot continue a number, no digits give
 // 0), then the nearest 32-bit signed integer.
-std::int32_t PreviewParentHandle(std::string_view argumentText);
+std::int32_t PreviewParentHandle(std::string_view argumentText, LeadByteTest isLeadByte);

@@ -16,8 +16,6 @@ constexpr WORD kOutputBitCount = 24;
 constexpr std::size_t kOutputPixelBytes = 3;
 constexpr GLint kRgbComponents = 3;
 
-bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
-
 void ShowLoaderMessage(const std::string& ansiText)
 {
     // The text holds a path in the ANSI code page; the box shows it as UTF-16.

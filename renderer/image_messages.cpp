@@ -14,8 +14,7 @@ std::string_view HeadAtCharacterBoundary(std::string_view path, std::size_t limi
 {
     std::size_t end = 0;
     while (end < path.size()) {
-        const std::size_t width =
-            isLeadByte(static_cast<unsigned char>(path[end])) && end + 1 < path.size() ? 2 : 1;
+        const std::size_t width = CharacterSize(path, end, isLeadByte);
         if (end + width > limit) break;
         end += width;
     }

@@ -2,6 +2,7 @@
 // that names the file. Plain C++.
 #pragma once
 
+#include "ansi_characters.h"
 #include "dib_layout.h"
 
 #include <cstddef>
@@ -16,10 +17,6 @@ inline constexpr std::string_view kErrorCaption = "Error";
 // The "Failed to open" text is formatted into a buffer of this many bytes,
 // its terminating NUL included.
 inline constexpr std::size_t kOpenFailureBufferSize = 256;
-
-// Tells whether a byte of the path starts a two-byte character in the system's
-// code page, so that a path is never cut between the two bytes of one.
-using LeadByteTest = bool (*)(unsigned char);
 
 // "Failed to open DIB file <path>.\n", at most kOpenFailureBufferSize - 1
 // bytes: a path too long for that is cut at a character boundary and ends in

@@ -245,7 +245,7 @@ void SettingsDialog::Cmd_File_Click(int index)
     BgmFile = chosen;
     lbl_Fname[static_cast<std::size_t>(index)].SetCaption(WideFromAnsi(BgmFile));
     if (Pic_C[0]) Pic_C[0]->Layer().Refresh();
-    BgmFolder = FolderOfPath(BgmFile);
+    BgmFolder = FolderOfPath(BgmFile, IsAnsiLeadByte);
 }
 
 void SettingsDialog::Cmd_Set_Click()

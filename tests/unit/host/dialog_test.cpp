@@ -4,6 +4,8 @@
 // and its two gradients read back from the persistent images.
 #include "dialog/dialog.h"
 
+#include "ansi_text.h"
+
 #include "../renderer/test_files.h"
 #include "client_pixels.h"
 #include "dialog/dialog_rules.h"
@@ -54,7 +56,7 @@ protected:
     void SetUp() override
     {
         music = WriteTestFile("dialog-music.mp3", {'I', 'D', '3'});
-        folder = FolderOfPath(music);
+        folder = FolderOfPath(music, IsAnsiLeadByte);
         SetProgramFolder(folder);
         DeleteFileA(SettingsFilePath().c_str());
     }

@@ -28,11 +28,20 @@ TEST(SaverRules, TheMusicPlanFollowsTheCategoryAndTheFilesLastThreeCharacters)
         {kMusicFileCategory, "mp3", MusicPlan::Mp3},  // the name alone decides
         {kMusicFileCategory, "p3", MusicPlan::None},
         {kMusicFileCategory, "", MusicPlan::None},
+        {kMusicFileCategory, "C:\\音楽\\ソ.MP3", MusicPlan::Mp3},
+        {kMusicFileCategory, "C:\\表.wav", MusicPlan::Wave},
+        // The last three bytes spell WAV, but the last three characters are
+        // ジ (83 57), a and v.
+        {kMusicFileCategory, "C:\\曲ジav", MusicPlan::None},
+        {kMusicFileCategory, "C:\\ソ", MusicPlan::None},
         {3, "C:\\a.mp3", MusicPlan::None},
         {-1, "C:\\a.wav", MusicPlan::None},
     };
     for (const Row& row : table)
-        EXPECT_EQ(MusicPlanFor(row.category, row.file), row.plan) << "category " << row.category << ", " << row.file;
+        EXPECT_EQ(MusicPlanFor(row.category, row.file, IsShiftJisLeadByte), row.plan)
+            << "category " << row.category << ", " << row.file;
+    // In a single-byte code page 0x83 is a character of its own (ƒ).
+    EXPECT_EQ(MusicPlanFor(kMusicFileCategory, "C:\\\x83Wav", IsNoLeadByte), MusicPlan::Wave);
 }
 
 TEST(SaverRules, TheRunEndsWhenTheRendererWindowGoesOrNeverComes)

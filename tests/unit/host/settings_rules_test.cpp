@@ -37,18 +37,42 @@ TEST(SettingsRules, OnlyTheMusicFileCategoryNeedsAUsableFile)
             << "category " << row.category << (row.hasFile ? " with" : " without") << " a file";
 }
 
-TEST(SettingsRules, FolderOfPathAndTheProgramFolder)
-{
-    const std::pair<const char*, const char*> folders[] = {{"C:\\Music\\a.mp3", "C:\\Music"},
-                                                           {"C:\\a.mp3", "C:"},
-                                                           {"D:a.mp3", "D:"},
-                                                           {"a.mp3", ""},
-                                                           {"C:\\Music\\", "C:\\Music"}};
-    for (const auto& [path, folder] : folders) EXPECT_EQ(FolderOfPath(path), folder) << path;
+// In code page 932 the second byte of ソ, 表, 十 and 能 is 0x5C, the byte of
+// '\\': only a rule that walks characters finds the right folder.
+struct PathRow {
+    const char* path;
+    const char* expected;
+};
 
-    EXPECT_EQ(ProgramFolderOf("C:\\Sorvane.scr"), "C:\\") << "a drive's root keeps its backslash";
-    EXPECT_EQ(ProgramFolderOf("C:\\Savers\\Sorvane.scr"), "C:\\Savers");
+TEST(SettingsRules, FolderOfPathWalksCharactersOfTheCodePage)
+{
+    const PathRow shiftJis[] = {{"C:\\Music\\a.mp3", "C:\\Music"}, {"C:\\a.mp3", "C:"},
+                                {"D:a.mp3", "D:"},                   {"a.mp3", ""},
+                                {"C:\\Music\\", "C:\\Music"},      {"C:\\表\\ソ.mp3", "C:\\表"},
+                                {"C:\\音楽\\ソナタ.mp3", "C:\\音楽"},  {"D:\\十\\", "D:\\十"},
+                                {"C:\\ソ", "C:"},                    {"ソ\\能.wav", "ソ"},
+                                {"C:\\表\\十\\ソ能", "C:\\表\\十"}};
+    for (const auto& [path, folder] : shiftJis) EXPECT_EQ(FolderOfPath(path, IsShiftJisLeadByte), folder) << path;
+
+    // Code page 1252 has no lead bytes: its 0xE9 (é) is a character of its own.
+    EXPECT_EQ(FolderOfPath("C:\\\xE9\\a.mp3", IsNoLeadByte), "C:\\\xE9");
+    EXPECT_EQ(FolderOfPath("C:\\\xE9\\a.mp3", IsShiftJisLeadByte), "C:") << "the same bytes read as code page 932";
+}
+
+TEST(SettingsRules, TheProgramFolderAndTheFinalBackslashWalkCharacters)
+{
+    const PathRow programFolders[] = {{"C:\\Sorvane.scr", "C:\\"},     // a drive's root keeps its backslash
+                                      {"C:\\Savers\\Sorvane.scr", "C:\\Savers"},
+                                      {"C:\\ソ.scr", "C:\\"},
+                                      {"C:\\表\\ソ.scr", "C:\\表"},
+                                      {"E:\\十\\能\\Sorvane.scr", "E:\\十\\能"}};
+    for (const auto& [path, folder] : programFolders)
+        EXPECT_EQ(ProgramFolderOf(path, IsShiftJisLeadByte), folder) << path;
     EXPECT_EQ(JoinProgramPath("C:\\", "\\Sorvane.ini"), "C:\\\\Sorvane.ini");
+
+    const PathRow tested[] = {{"C:\\a.mp3\\", "C:\\a.mp3"}, {"C:\\表", "C:\\表"},     {"C:\\表\\", "C:\\表"},
+                              {"ソ", "ソ"},                  {"\\", ""},                 {"", ""}};
+    for (const auto& [path, kept] : tested) EXPECT_EQ(WithoutFinalBackslash(path, IsShiftJisLeadByte), kept) << path;
 }
 
 }  // namespace

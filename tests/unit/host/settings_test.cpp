@@ -2,6 +2,8 @@
 // functions, with files the tests write byte by byte.
 #include "settings.h"
 
+#include "ansi_text.h"
+
 #include "../renderer/test_files.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +21,7 @@ protected:
     void SetUp() override
     {
         const std::string probe = WriteTestFile("settings-probe.txt", {});
-        folder = FolderOfPath(probe);
+        folder = FolderOfPath(probe, IsAnsiLeadByte);
         SetProgramFolder(folder);
         DeleteFileA(SettingsFilePath().c_str());
         existingMusic = WriteTestFile("music.mp3", Bytes("ID3"));
@@ -145,9 +147,16 @@ TEST(SettingsPaths, FileExistsOpensTheFileForReading)
     const std::string file = WriteTestFile("exists.txt", Bytes("x"));
     EXPECT_TRUE(FileExists(file));
     EXPECT_TRUE(FileExists(file + "\\")) << "one final backslash is dropped";
-    EXPECT_FALSE(FileExists(FolderOfPath(file)));
+    EXPECT_FALSE(FileExists(FolderOfPath(file, IsAnsiLeadByte)));
     EXPECT_FALSE(FileExists(MissingTestFile("nothing.txt")));
     EXPECT_FALSE(FileExists(""));
+
+    if (GetACP() == 932) {
+        // 表 is 95 5C: its second byte is no final backslash.
+        const std::string japanese = WriteTestFile("表", Bytes("x"));
+        EXPECT_TRUE(FileExists(japanese));
+        EXPECT_TRUE(FileExists(japanese + "\\"));
+    }
 }
 
 }  // namespace
