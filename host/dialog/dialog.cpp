@@ -252,7 +252,7 @@ void SettingsDialog::Cmd_Set_Click()
 {
     const std::string file = SettingsFilePath();
     WriteIniString(kSettingsSection, kCategoryKey, std::to_string(BgmCategory), file);
-    BgmRepeat = SavedRepeat(AnsiFromWide(BGM_Repeat->Text()));
+    BgmRepeat = SavedRepeat(AnsiFromWide(HalfWidthNumberText(BGM_Repeat->Text())));
     WriteIniString(kSettingsSection, kRepeatKey, std::to_string(BgmRepeat), file);
     WriteIniString(kSettingsSection, kFileKey, BgmFile, file);
     Unload();

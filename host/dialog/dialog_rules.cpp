@@ -72,6 +72,22 @@ std::int16_t SavedRepeat(std::string_view text)
     return static_cast<std::int16_t>(whole);
 }
 
+std::wstring HalfWidthNumberText(std::wstring_view text)
+{
+    constexpr wchar_t kFullWidthZero = L'\uFF10', kFullWidthNine = L'\uFF19';
+    constexpr wchar_t kFullWidthPlus = L'\uFF0B', kFullWidthMinus = L'\uFF0D', kFullWidthPoint = L'\uFF0E';
+    constexpr wchar_t kIdeographicSpace = L'\u3000';
+    std::wstring half(text);
+    for (wchar_t& c : half) {
+        if (c >= kFullWidthZero && c <= kFullWidthNine) c = static_cast<wchar_t>(L'0' + (c - kFullWidthZero));
+        else if (c == kFullWidthPlus) c = L'+';
+        else if (c == kFullWidthMinus) c = L'-';
+        else if (c == kFullWidthPoint) c = L'.';
+        else if (c == kIdeographicSpace) c = L' ';
+    }
+    return half;
+}
+
 SourceView SourceViewFor(std::int16_t category)
 {
     SourceView view;

@@ -46,6 +46,10 @@ std::vector<std::string> RepeatListItems();
 // whole number, halves to the even one; 0 for text that is no number and for
 // a number outside the 16-bit range.
 std::int16_t SavedRepeat(std::string_view text);
+// The box's text with the full-width forms the Japanese input method types
+// for a number (digits, sign, decimal point, ideographic space) in their
+// ASCII forms, so that "１２" counts as 12. Anything else stays as it is.
+std::wstring HalfWidthNumberText(std::wstring_view text);
 
 // What a music source marks and enables: its own mark (none outside 0..2),
 // the track box only for the CD, the file button only for the music file.

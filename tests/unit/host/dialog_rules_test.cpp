@@ -98,6 +98,14 @@ TEST(RepeatBox, SavesTheNearestWholeNumberHalvesToEvenAndZeroForAnythingElse)
     }
 }
 
+TEST(RepeatBox, FullWidthNumbersReadAsTheirAsciiForms)
+{
+    const std::pair<const wchar_t*, const wchar_t*> table[] = {
+        {L"１２", L"12"},       {L"１2", L"12"},      {L"－３", L"-3"},    {L"＋７", L"+7"},
+        {L"２．５", L"2.5"},    {L"　７　", L" 7 "},   {L"１ｅ１", L"1ｅ1"}, {L"十二", L"十二"}};
+    for (const auto& [typed, read] : table) EXPECT_EQ(HalfWidthNumberText(typed), read);
+}
+
 TEST(Sources, MarkTheirOwnElementAndEnableOnlyTheirOwnControl)
 {
     EXPECT_EQ(SourceViewFor(kSourceNone), (SourceView{0, false, false}));

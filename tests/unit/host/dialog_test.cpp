@@ -201,6 +201,14 @@ TEST_F(SettingsDialogTest, SavingWritesTheThreeKeysInOrderAndCloses)
     EXPECT_EQ(ReadTestFile(SettingsFilePath()), "[Section]\r\nBGM区分=1\r\nBGMﾘﾋﾟｰﾄ=4\r\nBGMﾌｧｲﾙ=\r\n");
 }
 
+TEST_F(SettingsDialogTest, FullWidthDigitsAsTheInputMethodTypesThemSaveTheirNumber)
+{
+    SettingsDialog& form = LoadDialogWith("1", "0", "");
+    form.BGM_Repeat->SetText(L"１２");
+    ClickButton(*form.Cmd_Set);
+    EXPECT_EQ(BgmRepeat, 12);
+}
+
 TEST_F(SettingsDialogTest, SavingKeepsWhatElseTheFileHolds)
 {
     SettingsDialog& form = LoadDialogWith("2", "9", music);
