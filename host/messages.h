@@ -9,3 +9,9 @@ inline constexpr wchar_t kProductTitle[] = L"" SORVANE_PRODUCT_NAME;
 // The renderer program is not beside the host.
 inline constexpr wchar_t kRendererMissingText[] = L"Sorvane.dll が同じﾌｫﾙﾀﾞに見つかりません！";
 
+// The music file chosen has a name the system's code page cannot write, and
+// no short name that it can: neither the settings file nor the player could
+// name it.
+inline constexpr wchar_t kUnwritableFileNameText[] =
+    L"選んだﾌｧｲﾙの名前には、このﾊﾟｿｺﾝの文字で表せない文字が含まれています。\n"
+    L"ﾌｧｲﾙ名を変えてから、もう一度選んでください。";

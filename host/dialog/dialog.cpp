@@ -7,6 +7,7 @@
 #include "forms/font.h"
 #include "forms/screen.h"
 #include "forms/twips.h"
+#include "messages.h"
 #include "resource_ids.h"
 #include "settings.h"
 #include "shared_names.h"
@@ -15,6 +16,7 @@
 
 #include <commdlg.h>
 
+#include <optional>
 #include <string>
 
 namespace {
@@ -32,6 +34,22 @@ constexpr wchar_t kMusicFileFilter[] = L"BGMﾌｧｲﾙ (MP3 WAV)\0*.MP3;*.WAV\
 constexpr DWORD kFileBufferLength = 255;
 
 constexpr char kOpenOperation[] = "open";
+
+// The chosen path as the settings file and the multimedia devices will see
+// it: in the ANSI code page, every character kept. A name the code page
+// cannot write is taken by the short name the file system gives it, when
+// that one it can write; else there is none.
+std::optional<std::string> StorablePath(const std::wstring& path)
+{
+    if (std::optional<std::string> exact = ExactAnsiFromWide(path)) return exact;
+    const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
+    if (size == 0) return std::nullopt;
+    std::wstring shortPath(size, L'\0');
+    const DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), size);
+    if (length == 0 || length >= size) return std::nullopt;
+    shortPath.resize(length);
+    return ExactAnsiFromWide(shortPath);
+}
 
 FontDescription DialogFont()
 {
@@ -236,13 +254,18 @@ void SettingsDialog::Cmd_File_Click(int index)
     LastApiResult = GetOpenFileNameW(&record);
     if (LastApiResult <= 0) return;
 
-    const std::string chosen = AnsiFromWide(file.c_str());
+    const std::optional<std::string> chosen = StorablePath(file.c_str());
+    if (!chosen) {
+        // A path with '?' for a character would name no file: say so, change nothing.
+        MessageBoxW(Handle(), kUnwritableFileNameText, kProductTitle, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     // The path must fit the buffer as the settings file keeps it, in bytes.
-    if (chosen.size() >= kFileBufferLength) {
+    if (chosen->size() >= kFileBufferLength) {
         LastApiResult = 0;
         return;
     }
-    BgmFile = chosen;
+    BgmFile = *chosen;
     lbl_Fname[static_cast<std::size_t>(index)].SetCaption(WideFromAnsi(BgmFile));
     if (Pic_C[0]) Pic_C[0]->Layer().Refresh();
     BgmFolder = FolderOfPath(BgmFile, IsAnsiLeadByte);

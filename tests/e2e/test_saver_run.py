@@ -2,6 +2,7 @@
 textures, starts the music its settings choose and the renderer, and ends
 with the music once the renderer's window has gone; and the preview inside a
 pane."""
+import pathlib
 import re
 import shutil
 import subprocess
@@ -13,6 +14,7 @@ from harness import Session, wait_until
 from test_music import LOUD, SLICE, loud_spans, make_tone
 
 RUN_FOLDER = "sorvane-run"
+JAPANESE_MUSIC = ("音楽/ソナタ.mp3", "表/能.wav")
 RENDERER_TITLE = "Sorvane_VC"
 SAVER_TITLE = "Sorvane_Main"
 
@@ -48,8 +50,14 @@ def session():
         make_tone(folder / "tune.mp3", 1.5, 660)
         make_tone(folder / "loop.wav", 1.0, 440)
         shutil.copy(folder / "loop.wav", folder / "tune.ogg")
+        # Japanese names whose characters' second byte is 0x5C, the byte of '\\'.
+        for name in JAPANESE_MUSIC:
+            (s.drive_c / name).parent.mkdir(exist_ok=True)
+            shutil.copy(folder / ("tune.mp3" if name.endswith(".mp3") else "loop.wav"), s.drive_c / name)
         yield s
         shutil.rmtree(folder, ignore_errors=True)
+        for name in JAPANESE_MUSIC:
+            shutil.rmtree(s.drive_c / pathlib.PurePosixPath(name).parts[0], ignore_errors=True)
 
 
 def host_path(session):
@@ -67,6 +75,8 @@ MUSIC = {
     "wav": (2, "C:\\sorvane-run\\loop.wav", True),
     "neither": (2, "C:\\sorvane-run\\tune.ogg", False),
     "cd": (1, "", False),
+    "mp3-japanese": (2, "C:\\音楽\\ソナタ.mp3", True),
+    "wav-japanese": (2, "C:\\表\\能.wav", True),
 }
 
 

@@ -15,6 +15,7 @@ from harness import Session, wait_until, windows_path
 
 TITLE = "<Sorvane>"
 OPEN_TITLE = "ﾌｧｲﾙを開く"
+PRODUCT_TITLE = "Sorvane"     # the caption of the host's message boxes
 CLIENT_SIZE = (496, 243)
 BOX = (12, 16)          # the music box's client pixels in the dialog
 BOX_SIZE = (469, 165)
@@ -293,6 +294,71 @@ def test_a_chosen_file_sets_the_next_start_and_cancelling_changes_nothing(dialog
     d.click(FILE_BUTTON, in_box=True)
     choose_in_open_dialog(session, None)
     assert d.save() == ini_bytes((KEYS[0], 2), (KEYS[1], 0), (KEYS[2], "C:\\music\\b.wav"))
+
+
+def open_dialog_files(session):
+    """The names the open-file dialog's list shows."""
+    code, out = session.run_to_end(session.probe("wintool.exe"), "listitems", OPEN_TITLE)
+    assert code == 0
+    return out.splitlines()
+
+
+def test_the_chooser_opens_in_the_folder_of_a_saved_japanese_path(dialog, session):
+    # The second byte of ソ is 0x5C, the byte of '\'.
+    folder = session.drive_c / "音楽"
+    folder.mkdir(exist_ok=True)
+    (folder / "ソナタ.mp3").write_bytes(b"ID3")
+    music = "C:\\音楽\\ソナタ.mp3"
+    dialog.ini.write_bytes(ini_bytes((KEYS[0], 2), (KEYS[1], 0), (KEYS[2], music)))
+    d = dialog.open()
+    d.click(FILE_BUTTON, in_box=True)
+    session.wait_for_window(OPEN_TITLE)
+    files = wait_until(lambda: open_dialog_files(session), what="the open-file dialog's list")
+    assert "ソナタ.mp3" in files, f"the list shows {files}, not the folder of {music}"
+    choose_in_open_dialog(session, None)
+    assert d.save() == ini_bytes((KEYS[0], 2), (KEYS[1], 0), (KEYS[2], music))
+
+
+def test_a_name_outside_the_code_page_is_stored_by_its_short_name(dialog, session):
+    # é has no form in code page 932: stored as it is, the path would say '?'.
+    folder = session.drive_c / "musique"
+    folder.mkdir(exist_ok=True)
+    (folder / "café.mp3").write_bytes(b"ID3 cafe")
+    d = dialog.open()
+    d.click(NAMES[2], in_box=True)
+    d.click(FILE_BUTTON, in_box=True)
+    choose_in_open_dialog(session, "C:\\musique\\café.mp3")
+    stored = dialog_file_after_saving(d)
+    assert "?" not in stored and stored.upper().startswith("C:\\MUSIQUE\\") and stored.upper().endswith(".MP3")
+    # Windows opens the file by the short path.
+    code, out = session.run_to_end("cmd.exe", "/c", "type", stored)
+    assert code == 0 and out.strip() == "ID3 cafe", f"{stored} does not open the file"
+
+
+def test_a_name_outside_the_code_page_without_a_short_name_is_refused_with_a_message(dialog, session):
+    # A file that does not exist (the dialog accepts typed names) has no short name.
+    (session.drive_c / "music").mkdir(exist_ok=True)
+    (session.drive_c / "music" / "a.mp3").write_bytes(b"ID3")
+    before = ini_bytes((KEYS[0], 2), (KEYS[1], 0), (KEYS[2], "C:\\music\\a.mp3"))
+    dialog.ini.write_bytes(before)
+    d = dialog.open()
+    d.click(FILE_BUTTON, in_box=True)
+    choose_in_open_dialog(session, "C:\\nowhere\\♫.mp3")
+    box = session.wait_for_window(PRODUCT_TITLE)
+    assert session.owner(PRODUCT_TITLE) == session.find_window(TITLE)
+    session.screenshot("unwritable-name-message")
+    session.focus(box)
+    session.key("Return")
+    session.wait_for_no_window(PRODUCT_TITLE)
+    assert d.save() == before, "the refused name changed the settings"
+
+
+def dialog_file_after_saving(d):
+    """The music file the dialog saved, as text."""
+    for line in d.save().decode("cp932").splitlines():
+        if line.startswith(KEYS[2] + "="):
+            return line.split("=", 1)[1]
+    raise AssertionError("no music file saved")
 
 
 def test_the_link_opens_the_address_in_the_browser(dialog, session, tmp_path):

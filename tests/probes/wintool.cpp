@@ -16,11 +16,17 @@
 //                             its list items, separated by "|", in UTF-8
 //   wintool.exe owner TITLE   prints the handle of the window that owns it
 //                             (0 for none)
+//   wintool.exe listitems TITLE
+//                             prints the items of each list view in it, a
+//                             line each, in UTF-8 (the open-file dialog's
+//                             list of files)
 //   wintool.exe pid TITLE     prints the id of the process that owns it
 //   wintool.exe kill TITLE    ends the process that owns it at once
 // Exit code 0 when the window exists, 1 when it does not, 2 on bad usage.
 #include <windows.h>
+#include <commctrl.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -65,6 +71,38 @@ BOOL CALLBACK PrintComboBox(HWND child, LPARAM)
     return TRUE;
 }
 
+// A list view of another process answers only with text in that process's
+// memory: the item record and the text buffer are placed there.
+BOOL CALLBACK PrintListViewItems(HWND child, LPARAM)
+{
+    wchar_t className[32] = {};
+    GetClassNameW(child, className, 32);
+    if (_wcsicmp(className, L"SysListView32") != 0) return TRUE;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(child, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (!process) return TRUE;
+    constexpr int kTextLength = 512;
+    const std::size_t bytes = sizeof(LVITEMW) + kTextLength * sizeof(wchar_t);
+    auto* remote = static_cast<std::uint8_t*>(VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE));
+    const auto count = SendMessageW(child, LVM_GETITEMCOUNT, 0, 0);
+    for (LRESULT i = 0; remote && i < count; ++i) {
+        LVITEMW item{};
+        item.iSubItem = 0;
+        item.cchTextMax = kTextLength;
+        item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
+        WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+        const auto length = SendMessageW(child, LVM_GETITEMTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote));
+        std::vector<wchar_t> text(kTextLength + 1, L'\0');
+        ReadProcessMemory(process, remote + sizeof(LVITEMW), text.data(), kTextLength * sizeof(wchar_t), nullptr);
+        text[static_cast<std::size_t>(length >= 0 && length < kTextLength ? length : 0)] = L'\0';
+        PrintUtf8(std::wstring(text.data()) + L"\n");
+    }
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return TRUE;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -97,6 +135,10 @@ int wmain(int argc, wchar_t** argv)
         RECT rect{};
         GetWindowRect(window, &rect);
         std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+        return 0;
+    }
+    if (std::wcscmp(argv[1], L"listitems") == 0) {
+        EnumChildWindows(window, PrintListViewItems, 0);
         return 0;
     }
     if (std::wcscmp(argv[1], L"combos") == 0) {
@@ -133,6 +175,6 @@ int wmain(int argc, wchar_t** argv)
         std::printf("%lld\n", static_cast<long long>(SendMessageW(window, message, wParam, lParam)));
         return 0;
     }
-    std::fputs("usage: wintool find|client|window|owner|combos|send|child|pid|kill TITLE [MESSAGE WPARAM LPARAM]\n", stderr);
+    std::fputs("usage: wintool find|client|window|owner|combos|listitems|send|child|pid|kill TITLE [MESSAGE WPARAM LPARAM]\n", stderr);
     return 2;
 }
