@@ -272,10 +272,13 @@ LRESULT Command::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-        if (!(wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON))) ReleaseCapture();
-        React(OnMouseUp(machine_, MouseButtonOf(message)));
+    case WM_MBUTTONUP: {
+        // The capture taken at the press tells that the press began here.
+        const PressOrigin origin = GetCapture() == Handle() ? PressOrigin::ThisButton : PressOrigin::Elsewhere;
+        if (origin == PressOrigin::ThisButton && !(wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON))) ReleaseCapture();
+        React(OnMouseUp(machine_, MouseButtonOf(message), origin));
         return 0;
+    }
     case WM_SETFOCUS:
         React(OnGotFocus(machine_));
         return 0;

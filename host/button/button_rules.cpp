@@ -60,7 +60,7 @@ ButtonReaction OnMouseDown(ButtonMachine& button, std::int16_t mouseButton)
     return {StatePicture::Pressed};
 }
 
-ButtonReaction OnMouseUp(ButtonMachine& button, std::int16_t mouseButton)
+ButtonReaction OnMouseUp(ButtonMachine& button, std::int16_t mouseButton, PressOrigin origin)
 {
     if (!Enabled(button)) return {};
     ButtonReaction reaction;
@@ -70,8 +70,10 @@ ButtonReaction OnMouseUp(ButtonMachine& button, std::int16_t mouseButton)
         button.MouseIsDown = kButtonFalse;
     }
     // Any mouse button raises Click, unless the pointer left the focused
-    // button while it was held; only an exactly true flag counts here.
-    reaction.click = button.ButtonState != kStateFocused && button.EnabledFlag == kButtonTrue;
+    // button while it was held, or the press was not on this button; only an
+    // exactly true flag counts here.
+    reaction.click = origin == PressOrigin::ThisButton && button.ButtonState != kStateFocused &&
+                     button.EnabledFlag == kButtonTrue;
     return reaction;
 }
 

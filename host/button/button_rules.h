@@ -38,7 +38,11 @@ struct ButtonReaction {
 void Initialize(ButtonMachine& button);
 ButtonReaction OnMouseMove(ButtonMachine& button);
 ButtonReaction OnMouseDown(ButtonMachine& button, std::int16_t mouseButton);
-ButtonReaction OnMouseUp(ButtonMachine& button, std::int16_t mouseButton);
+// Where the press that a release ends began. A release whose press began
+// elsewhere (on the form, or in a window that has gone since, as the second
+// click of a double-click that closed a file dialog) is no click.
+enum class PressOrigin { ThisButton, Elsewhere };
+ButtonReaction OnMouseUp(ButtonMachine& button, std::int16_t mouseButton, PressOrigin origin);
 ButtonReaction OnGotFocus(ButtonMachine& button);
 ButtonReaction OnLostFocus(ButtonMachine& button);
 // A timer tick on which the pointer is not over the button.

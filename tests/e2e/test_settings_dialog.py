@@ -32,6 +32,7 @@ FILE_BUTTON = (48, 126)
 FILE_BOX = (72, 116)                                      # the file path's box: its top-left corner, in the box
 SET_BUTTON, CANCEL_BUTTON = (362, 212), (442, 212)        # "設定" and "ｷｬﾝｾﾙ", in the dialog
 LINK = (40, 214)                                          # on the link, in the dialog
+BACKGROUND = (280, 232)                                   # the dialog's own background, beside the buttons
 
 SELECTED_MIDDLE, UNSELECTED_MIDDLE = (0, 84, 227), (250, 250, 252)
 DISABLED_BUTTON_BAND = (245, 244, 234)
@@ -359,6 +360,62 @@ def dialog_file_after_saving(d):
         if line.startswith(KEYS[2] + "="):
             return line.split("=", 1)[1]
     raise AssertionError("no music file saved")
+
+
+def glide(session, start, end, steps=8):
+    """The pointer moved from start to end a step at a time, as a hand moves it."""
+    for i in range(1, steps + 1):
+        session.mouse_move(start[0] + (end[0] - start[0]) * i // steps, start[1] + (end[1] - start[1]) * i // steps)
+        time.sleep(0.03)
+
+
+def test_a_press_elsewhere_released_over_the_set_button_is_no_click(dialog, session):
+    d = dialog.open()
+    d.click(NAMES[1], in_box=True)
+    background = d.at(BACKGROUND)
+    session.mouse_move(*background)
+    session.mouse_down()
+    glide(session, background, d.at(SET_BUTTON))
+    time.sleep(TICK)
+    session.mouse_up()
+    time.sleep(2 * TICK)
+    assert d.process.running(), "the dialog closed"
+    assert not dialog.ini.exists(), "the settings were written"
+    # A whole click on the button still saves.
+    assert d.save() == ini_bytes((KEYS[0], 1), (KEYS[1], 0), (KEYS[2], ""))
+
+
+def test_a_double_click_in_the_file_dialog_over_the_set_button_only_chooses_the_file(dialog, session):
+    folder = session.drive_c / "one-tune"
+    shutil.rmtree(folder, ignore_errors=True)
+    folder.mkdir()
+    (folder / "only.mp3").write_bytes(b"ID3")
+    (folder / "old.wav").write_bytes(b"RIFF")
+    # The chooser starts in the folder of the saved file.
+    before = ini_bytes((KEYS[0], 2), (KEYS[1], 0), (KEYS[2], "C:\\one-tune\\old.wav"))
+    dialog.ini.write_bytes(before)
+    d = dialog.open()
+    d.click(FILE_BUTTON, in_box=True)
+    session.wait_for_window(OPEN_TITLE)
+    wait_until(lambda: open_dialog_files(session) == ["old.wav", "only.mp3"], what="the two files in the list")
+    # Move the chooser so that its second file lies right over "設定".
+    code, out = session.run_to_end(session.probe("wintool.exe"), "firstitem", OPEN_TITLE)
+    assert code == 0
+    left, top, width, height = (int(v) for v in out.split())
+    second = (left + width // 2, top + height + height // 2)
+    target = d.at(SET_BUTTON)
+    window = session.run_to_end(session.probe("wintool.exe"), "window", OPEN_TITLE)[1].split()
+    session.run_to_end(session.probe("wintool.exe"), "move", OPEN_TITLE,
+                       str(int(window[0]) + target[0] - second[0]), str(int(window[1]) + target[1] - second[1]))
+    time.sleep(0.5)
+    session.mouse_move(target[0] - 1, target[1])
+    session.mouse_move(*target)
+    subprocess.run(["xdotool", "click", "--repeat", "2", "--delay", "120", "1"], env=session.env, check=True)
+    session.wait_for_no_window(OPEN_TITLE)
+    time.sleep(2 * TICK)
+    assert d.process.running(), "the second release saved and closed the dialog"
+    assert dialog.ini.read_bytes() == before, "the settings were written"
+    assert d.save() == ini_bytes((KEYS[0], 2), (KEYS[1], 0), (KEYS[2], "C:\\one-tune\\only.mp3"))
 
 
 def test_the_link_opens_the_address_in_the_browser(dialog, session, tmp_path):

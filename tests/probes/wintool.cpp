@@ -20,6 +20,10 @@
 //                             prints the items of each list view in it, a
 //                             line each, in UTF-8 (the open-file dialog's
 //                             list of files)
+//   wintool.exe firstitem TITLE
+//                             prints the screen rectangle of the first item
+//                             of its first list view: left top width height
+//   wintool.exe move TITLE X Y  moves the window's top-left corner there
 //   wintool.exe pid TITLE     prints the id of the process that owns it
 //   wintool.exe kill TITLE    ends the process that owns it at once
 // Exit code 0 when the window exists, 1 when it does not, 2 on bad usage.
@@ -69,6 +73,23 @@ BOOL CALLBACK PrintComboBox(HWND child, LPARAM)
     }
     PrintUtf8(line + L"\n");
     return TRUE;
+}
+
+// The first list view among a window's descendants.
+HWND FirstListView(HWND window)
+{
+    HWND found = nullptr;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM result) {
+            wchar_t className[32] = {};
+            GetClassNameW(child, className, 32);
+            if (_wcsicmp(className, L"SysListView32") != 0) return TRUE;
+            *reinterpret_cast<HWND*>(result) = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 // A list view of another process answers only with text in that process's
@@ -137,6 +158,29 @@ int wmain(int argc, wchar_t** argv)
         std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
         return 0;
     }
+    if (std::wcscmp(argv[1], L"firstitem") == 0) {
+        const HWND list = FirstListView(window);
+        if (!list || SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) < 1) return 1;
+        DWORD processId = 0;
+        GetWindowThreadProcessId(list, &processId);
+        HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+        if (!process) return 1;
+        auto* remote = static_cast<RECT*>(VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE));
+        RECT item{LVIR_LABEL, 0, 0, 0};
+        WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+        SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process, remote, &item, sizeof item, nullptr);
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+        CloseHandle(process);
+        MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&item), 2);
+        std::printf("%ld %ld %ld %ld\n", item.left, item.top, item.right - item.left, item.bottom - item.top);
+        return 0;
+    }
+    if (std::wcscmp(argv[1], L"move") == 0 && argc == 5) {
+        const int x = static_cast<int>(std::wcstol(argv[3], nullptr, 10));
+        const int y = static_cast<int>(std::wcstol(argv[4], nullptr, 10));
+        return SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
+    }
     if (std::wcscmp(argv[1], L"listitems") == 0) {
         EnumChildWindows(window, PrintListViewItems, 0);
         return 0;
@@ -175,6 +219,6 @@ int wmain(int argc, wchar_t** argv)
         std::printf("%lld\n", static_cast<long long>(SendMessageW(window, message, wParam, lParam)));
         return 0;
     }
-    std::fputs("usage: wintool find|client|window|owner|combos|listitems|send|child|pid|kill TITLE [MESSAGE WPARAM LPARAM]\n", stderr);
+    std::fputs("usage: wintool find|client|window|owner|combos|listitems|firstitem|move|send|child|pid|kill TITLE [MESSAGE WPARAM LPARAM]\n", stderr);
     return 2;
 }

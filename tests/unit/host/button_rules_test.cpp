@@ -8,6 +8,7 @@ namespace {
 
 constexpr std::int16_t kRight = 2, kMiddle = 4;
 const ButtonReaction kNothing{};
+constexpr PressOrigin kHere = PressOrigin::ThisButton;
 
 ButtonMachine EnabledButton()
 {
@@ -26,7 +27,7 @@ TEST(ButtonStates, ALeftClickOnAnUnfocusedButton)
     EXPECT_EQ(OnMouseDown(button, kLeftMouseButton), ButtonReaction{StatePicture::Pressed});
     EXPECT_EQ(OnGotFocus(button), ButtonReaction{StatePicture::Pressed});
     EXPECT_EQ(button.ButtonState, kStateFocusedHover);
-    EXPECT_EQ(OnMouseUp(button, kLeftMouseButton), (ButtonReaction{StatePicture::HighLightSelect, true}));
+    EXPECT_EQ(OnMouseUp(button, kLeftMouseButton, kHere), (ButtonReaction{StatePicture::HighLightSelect, true}));
     EXPECT_EQ(button.MouseIsDown, kButtonFalse);
 }
 
@@ -40,14 +41,14 @@ TEST(ButtonStates, DraggingOutUntilATickThenReleasingRaisesNoClick)
     EXPECT_EQ(button.ButtonState, kStateFocused);
     // Back in while still holding: state 3 stays.
     EXPECT_EQ(OnMouseMove(button), kNothing);
-    EXPECT_EQ(OnMouseUp(button, kLeftMouseButton), kNothing);
+    EXPECT_EQ(OnMouseUp(button, kLeftMouseButton, kHere), kNothing);
 
     // Released outside before any tick noticed: still state 4, Click.
     ButtonMachine quick = EnabledButton();
     OnMouseMove(quick);
     OnMouseDown(quick, kLeftMouseButton);
     OnGotFocus(quick);
-    EXPECT_TRUE(OnMouseUp(quick, kLeftMouseButton).click);
+    EXPECT_TRUE(OnMouseUp(quick, kLeftMouseButton, kHere).click);
 }
 
 TEST(ButtonStates, OtherMouseButtonsClickWithoutDrawing)
@@ -55,11 +56,11 @@ TEST(ButtonStates, OtherMouseButtonsClickWithoutDrawing)
     ButtonMachine button = EnabledButton();
     OnMouseMove(button);
     EXPECT_EQ(OnMouseDown(button, kRight), kNothing);
-    EXPECT_EQ(OnMouseUp(button, kRight), (ButtonReaction{StatePicture::None, true}));
-    EXPECT_EQ(OnMouseUp(button, kMiddle), (ButtonReaction{StatePicture::None, true}));
+    EXPECT_EQ(OnMouseUp(button, kRight, kHere), (ButtonReaction{StatePicture::None, true}));
+    EXPECT_EQ(OnMouseUp(button, kMiddle, kHere), (ButtonReaction{StatePicture::None, true}));
     OnGotFocus(button);
     PointerLeft(button);
-    EXPECT_EQ(OnMouseUp(button, kRight), kNothing) << "state 3 never clicks";
+    EXPECT_EQ(OnMouseUp(button, kRight, kHere), kNothing) << "state 3 never clicks";
 }
 
 TEST(ButtonStates, FocusByKeyboardAndTheLeftReleaseInStateTwo)
@@ -73,7 +74,7 @@ TEST(ButtonStates, FocusByKeyboardAndTheLeftReleaseInStateTwo)
 
     ButtonMachine hovered = EnabledButton();
     OnMouseMove(hovered);
-    EXPECT_EQ(OnMouseUp(hovered, kLeftMouseButton), (ButtonReaction{StatePicture::Normal, true}));
+    EXPECT_EQ(OnMouseUp(hovered, kLeftMouseButton, kHere), (ButtonReaction{StatePicture::Normal, true}));
     EXPECT_EQ(hovered.ButtonState, kStateHover);
     EXPECT_EQ(OnMouseMove(hovered), kNothing) << "Normal stays until the pointer leaves and comes back";
 }
@@ -91,7 +92,7 @@ TEST(ButtonStates, BeforeInitializeAndWhileDisabled)
     disabled.EnabledFlag = kButtonFalse;
     EXPECT_EQ(OnMouseMove(disabled), kNothing);
     EXPECT_EQ(OnMouseDown(disabled, kLeftMouseButton), kNothing);
-    EXPECT_EQ(OnMouseUp(disabled, kLeftMouseButton), kNothing);
+    EXPECT_EQ(OnMouseUp(disabled, kLeftMouseButton, kHere), kNothing);
     EXPECT_EQ(OnGotFocus(disabled), kNothing);
     EXPECT_EQ(PointerLeft(disabled), kNothing);
     EXPECT_EQ(disabled.ButtonState, kStateNormal);
@@ -99,7 +100,7 @@ TEST(ButtonStates, BeforeInitializeAndWhileDisabled)
     ButtonMachine oddlyTrue = EnabledButton();
     oddlyTrue.EnabledFlag = 1;  // true, but not exactly -1
     OnMouseMove(oddlyTrue);
-    EXPECT_EQ(OnMouseUp(oddlyTrue, kLeftMouseButton), ButtonReaction{StatePicture::Normal});
+    EXPECT_EQ(OnMouseUp(oddlyTrue, kLeftMouseButton, kHere), ButtonReaction{StatePicture::Normal});
 }
 
 TEST(ButtonStates, TheReleaseRowsStateByState)
@@ -115,15 +116,18 @@ TEST(ButtonStates, TheReleaseRowsStateByState)
                         {kStateFocused, StatePicture::None, false},
                         {kStateFocusedHover, StatePicture::HighLightSelect, true}};
     for (const Row& row : rows) {
-        for (const std::int16_t mouseButton : {kLeftMouseButton, kRight, kMiddle}) {
+        for (const std::int16_t mouseButton : {kLeftMouseButton, kRight, kMiddle})
+        for (const PressOrigin origin : {kHere, PressOrigin::Elsewhere}) {
             ButtonMachine button;
             button.EnabledFlag = kButtonTrue;
             button.ButtonState = row.state;
             button.MouseIsDown = kButtonTrue;
-            const ButtonReaction reaction = OnMouseUp(button, mouseButton);
+            const ButtonReaction reaction = OnMouseUp(button, mouseButton, origin);
             const bool left = mouseButton == kLeftMouseButton;
             EXPECT_EQ(reaction.picture, left ? row.leftPicture : StatePicture::None) << int{row.state};
-            EXPECT_EQ(reaction.click, row.click) << int{row.state} << " button " << mouseButton;
+            // A release whose press began elsewhere is never a click.
+            EXPECT_EQ(reaction.click, row.click && origin == kHere)
+                << int{row.state} << " button " << mouseButton << (origin == kHere ? "" : ", pressed elsewhere");
             EXPECT_EQ(button.MouseIsDown, left ? kButtonFalse : kButtonTrue) << "only the left release clears it";
             EXPECT_EQ(button.ButtonState, row.state) << "a release never changes the state";
         }
