@@ -84,9 +84,11 @@ std::optional<LRESULT> ControlLayer::HandleMessage(UINT message, WPARAM wParam, 
         WindowlessControl* pressed = std::exchange(pressed_, nullptr);
         if (!pressed) return std::nullopt;
         if (GetCapture() == window_) ReleaseCapture();
-        // Only the controls still there count (a handler may have cleared them).
+        // Only the controls still there count (a handler may have cleared them),
+        // and only the left button clicks.
         const bool stillThere = std::find(controls_.begin(), controls_.end(), pressed) != controls_.end();
-        if (stillThere && pressed == ControlAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) && pressed->Click)
+        if (message == WM_LBUTTONUP && stillThere && pressed == ControlAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) &&
+            pressed->Click)
             pressed->Click();
         return 0;
     }

@@ -21,7 +21,7 @@ public:
     HCURSOR pointer = nullptr;  // over the control; none: the container's own
     // Raised with the mouse button (1 left, 2 right, 4 middle).
     std::function<void(std::int16_t mouseButton)> MouseDown;
-    // A press and a release over the control.
+    // A press and a release of the left button over the control.
     std::function<void()> Click;
 };
 

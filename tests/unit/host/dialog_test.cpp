@@ -262,6 +262,12 @@ TEST_F(SettingsDialogTest, TheLinkOpensTheAddressUnderAnHourglassAndEndsOnTheArr
     SendMessageW(form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(Centre(form.lbl_URL.bounds)));
     SendMessageW(form.Handle(), WM_LBUTTONUP, 0, At({2, 2}));
     EXPECT_EQ(shell.calls.size(), 1u);
+    // Nor does a right or middle click on it: the link is for the left button.
+    SendMessageW(form.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, At(Centre(form.lbl_URL.bounds)));
+    SendMessageW(form.Handle(), WM_RBUTTONUP, 0, At(Centre(form.lbl_URL.bounds)));
+    SendMessageW(form.Handle(), WM_MBUTTONDOWN, MK_MBUTTON, At(Centre(form.lbl_URL.bounds)));
+    SendMessageW(form.Handle(), WM_MBUTTONUP, 0, At(Centre(form.lbl_URL.bounds)));
+    EXPECT_EQ(shell.calls.size(), 1u);
 }
 
 TEST_F(SettingsDialogTest, BothGradientsFollowTheSineRuleAndSurviveRepaints)
