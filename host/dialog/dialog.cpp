@@ -274,10 +274,20 @@ void SettingsDialog::Cmd_File_Click(int index)
 void SettingsDialog::Cmd_Set_Click()
 {
     const std::string file = SettingsFilePath();
+    // A write that fails is said at once, nothing further is written, and the
+    // dialog stays open: closing would report a save that did not happen.
+    const auto written = [this] {
+        if (LastApiResult != 0) return true;
+        MessageBoxW(Handle(), kSettingsNotSavedText, kProductTitle, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    };
     WriteIniString(kSettingsSection, kCategoryKey, std::to_string(BgmCategory), file);
+    if (!written()) return;
     BgmRepeat = SavedRepeat(AnsiFromWide(HalfWidthNumberText(BGM_Repeat->Text())));
     WriteIniString(kSettingsSection, kRepeatKey, std::to_string(BgmRepeat), file);
+    if (!written()) return;
     WriteIniString(kSettingsSection, kFileKey, BgmFile, file);
+    if (!written()) return;
     Unload();
 }
 

@@ -418,6 +418,29 @@ def test_a_double_click_in_the_file_dialog_over_the_set_button_only_chooses_the_
     assert d.save() == ini_bytes((KEYS[0], 2), (KEYS[1], 0), (KEYS[2], "C:\\one-tune\\only.mp3"))
 
 
+def test_a_save_that_cannot_write_says_so_and_keeps_the_dialog_open(dialog, session):
+    # A read-only file stops every user but root, and the tests may run as
+    # root: a folder in the settings file's place stops everyone.
+    dialog.ini.mkdir()
+    (dialog.ini / "kept.txt").write_bytes(b"kept")
+    d = dialog.open()
+    d.click(NAMES[1], in_box=True)
+    d.click(SET_BUTTON)
+    box = session.wait_for_window(PRODUCT_TITLE)
+    assert session.owner(PRODUCT_TITLE) == session.find_window(TITLE)
+    code, _ = session.run_to_end(session.probe("wintool.exe"), "child", PRODUCT_TITLE, "設定を Sorvane.ini に書き込めません！")
+    assert code == 0, "the box does not say that the settings were not saved"
+    session.screenshot("settings-not-saved")
+    session.focus(box)
+    session.key("Return")
+    session.wait_for_no_window(PRODUCT_TITLE)
+    time.sleep(TICK)
+    assert d.process.running(), "the dialog closed as if it had saved"
+    assert [p.name for p in dialog.ini.iterdir()] == ["kept.txt"]
+    d.click(CANCEL_BUTTON)
+    assert d.process.wait(10) == 0
+
+
 def test_the_link_opens_the_address_in_the_browser(dialog, session, tmp_path):
     opened = tmp_path / "opened.txt"
     browser = tmp_path / "browser.sh"
