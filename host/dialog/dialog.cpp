@@ -102,7 +102,12 @@ void PlaceLabel(Label& label, const TwipLayout& layout, HFONT font, COLORREF col
 
 SettingsDialog::SettingsDialog() : Form(kSettingsDialogCaption) {}
 
-SettingsDialog::~SettingsDialog() = default;
+SettingsDialog::~SettingsDialog()
+{
+    // The windows go before the controls and fonts they use: the form's base
+    // would destroy its window only after this class's members had gone.
+    DestroyOwnedWindow();
+}
 
 DWORD SettingsDialog::Style() const { return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN; }
 

@@ -17,6 +17,11 @@
 #include <optional>
 
 class SettingsDialog final : public Form {
+    // Declared first, so that they go last: every control that draws with
+    // them, and every window, has gone by then.
+    UniqueFont font_, linkFont_;
+    std::array<Picture, 2> markPictures_;
+
 public:
     SettingsDialog();
     ~SettingsDialog() override;
@@ -58,8 +63,6 @@ private:
     void ShowSourceMarks(int selected);
 
     ControlLayer layer_;
-    std::array<Picture, 2> markPictures_;
-    UniqueFont font_, linkFont_;
 };
 
 // Every gradient button of the dialog initialised, or (initialize false) all

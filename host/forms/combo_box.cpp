@@ -17,6 +17,9 @@ ComboBox::ComboBox(HWND parent, const RECT& bounds, HFONT font)
                                   bounds.left, bounds.top, bounds.right - bounds.left,
                                   bounds.bottom - bounds.top + kDroppedListHeight, parent, nullptr,
                                   GetModuleHandleW(nullptr), nullptr));
+    SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    systemProcedure_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window_.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchDestruction)));
     SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     // The text field takes the height it was given, whatever the font.
     const auto fieldHeight = bounds.bottom - bounds.top;
@@ -26,6 +29,26 @@ ComboBox::ComboBox(HWND parent, const RECT& bounds, HFONT font)
     const int frame = (collapsed.bottom - collapsed.top) - itemHeight;
     if (itemHeight > 0 && fieldHeight > frame)
         SendMessageW(window_.get(), CB_SETITEMHEIGHT, kSelectionField, fieldHeight - frame);
+}
+
+ComboBox::~ComboBox()
+{
+    if (!window_) return;
+    // The system's procedure alone sees the window out.
+    SetWindowLongPtrW(window_.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProcedure_));
+    SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+}
+
+LRESULT CALLBACK ComboBox::WatchDestruction(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = reinterpret_cast<ComboBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    const WNDPROC system = self->systemProcedure_;
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(system));
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->window_.release();
+    }
+    return CallWindowProcW(system, window, message, wParam, lParam);
 }
 
 std::wstring ComboBox::Text() const

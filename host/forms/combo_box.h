@@ -12,6 +12,10 @@ public:
     // At the given pixels of the parent; the height is the text field's, the
     // list drops below it.
     ComboBox(HWND parent, const RECT& bounds, HFONT font);
+    // The window goes with its owner, unless it went with its parent first.
+    ~ComboBox();
+    ComboBox(const ComboBox&) = delete;
+    ComboBox& operator=(const ComboBox&) = delete;
 
     HWND Handle() const { return window_.get(); }
     std::wstring Text() const;
@@ -23,5 +27,11 @@ public:
     void SetEnabled(bool enabled);
 
 private:
+    // Ahead of the system's own procedure, only to hear WM_NCDESTROY: the
+    // window destroyed with its parent is let go, never destroyed again
+    // under a handle that may name another window by then.
+    static LRESULT CALLBACK WatchDestruction(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
     UniqueWindow window_;
+    WNDPROC systemProcedure_ = nullptr;
 };

@@ -229,6 +229,11 @@ TEST_F(SettingsDialogTest, CancellingAndTheCloseBoxWriteNothingButKeepTheChoiceI
     EXPECT_FALSE(form.IsLoaded());
     EXPECT_EQ(ReadTestFile(SettingsFilePath()), before);
     EXPECT_EQ(BgmCategory, 2);
+    // Every control knows that its window went with the form's, so none is
+    // destroyed again under a handle that may name another window by then.
+    EXPECT_EQ(form.BGM_Repeat->Handle(), nullptr);
+    EXPECT_EQ(form.Cmd_Set->Handle(), nullptr);
+    EXPECT_EQ(form.Pic_C[0]->Handle(), nullptr);
 
     dialog.reset();
     DeleteFileA(SettingsFilePath().c_str());
