@@ -164,6 +164,9 @@ void Command::WriteProperties(PropertyBag& bag, const FontDescription& ambientFo
 void Command::ApplyEnabled()
 {
     labelEnabled_ = machine_.EnabledFlag != kButtonFalse;
+    // A disabled button takes neither the mouse nor the focus, and Tab passes
+    // it by, as the system's own buttons do.
+    EnableWindow(Handle(), labelEnabled_ ? TRUE : FALSE);
     DrawButton(labelEnabled_ ? StatePicture::Normal : StatePicture::Disable);
 }
 

@@ -125,6 +125,16 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         Unload();
         return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            if (focus && IsChild(Handle(), focus)) focusBeforeDeactivation_ = focus;
+        } else if (HIWORD(wParam) == 0 && focusBeforeDeactivation_ && IsChild(Handle(), focusBeforeDeactivation_) &&
+                   IsWindowEnabled(focusBeforeDeactivation_) && IsWindowVisible(focusBeforeDeactivation_)) {
+            SetFocus(focusBeforeDeactivation_);
+            return 0;
+        }
+        return OnMessage(message, wParam, lParam);
     default:
         return OnMessage(message, wParam, lParam);
     }

@@ -57,6 +57,9 @@ private:
     void ShowWindowFirstTime();
 
     std::wstring caption_;
+    // The control that had the focus when the form was last deactivated; it
+    // gets it back when the form is activated again, as in a dialog box.
+    HWND focusBeforeDeactivation_ = nullptr;
     // True from the end of Load until the form is unloaded.
     bool counted_ = false;
     bool unloading_ = false;

@@ -283,6 +283,23 @@ def test_open_file_dialog_starts_in_the_folder_and_takes_the_typed_file(dialog, 
     assert d.save() == ini_bytes((KEYS[0], 2), (KEYS[1], 0), (KEYS[2], f"C:\\{FOLDER}\\first.mp3"))
 
 
+def focused(session):
+    """(left, top) in the dialog's client area and class of the focused control."""
+    code, out = session.run_to_end(session.probe("wintool.exe"), "focus", TITLE)
+    assert code == 0, "no control has the focus"
+    left, top, _, _, kind = out.split()
+    return (int(left), int(top)), kind
+
+
+def test_the_focus_comes_back_to_the_file_button_when_the_chooser_closes(dialog, session):
+    d = dialog.open()
+    d.click(NAMES[2], in_box=True)
+    d.click(FILE_BUTTON, in_box=True)
+    choose_in_open_dialog(session, None)
+    time.sleep(TICK)
+    assert focused(session) == ((BOX[0] + FILE_BUTTON_LEFT[0], BOX[1] + FILE_BUTTON_LEFT[1]), "SorvaneCommand")
+
+
 def test_a_chosen_file_sets_the_next_start_and_cancelling_changes_nothing(dialog, session):
     music = session.drive_c / "music"
     music.mkdir(exist_ok=True)

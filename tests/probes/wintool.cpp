@@ -24,6 +24,9 @@
 //                             prints the screen rectangle of the first item
 //                             of its first list view: left top width height
 //   wintool.exe move TITLE X Y  moves the window's top-left corner there
+//   wintool.exe focus TITLE   prints the window that has the focus in its
+//                             thread: left top width height in TITLE's
+//                             client area, and its class
 //   wintool.exe pid TITLE     prints the id of the process that owns it
 //   wintool.exe kill TITLE    ends the process that owns it at once
 // Exit code 0 when the window exists, 1 when it does not, 2 on bad usage.
@@ -176,6 +179,19 @@ int wmain(int argc, wchar_t** argv)
         std::printf("%ld %ld %ld %ld\n", item.left, item.top, item.right - item.left, item.bottom - item.top);
         return 0;
     }
+    if (std::wcscmp(argv[1], L"focus") == 0) {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) || !info.hwndFocus) return 1;
+        RECT rect{};
+        GetWindowRect(info.hwndFocus, &rect);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+        wchar_t className[64] = {};
+        GetClassNameW(info.hwndFocus, className, 64);
+        std::printf("%ld %ld %ld %ld ", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+        PrintUtf8(std::wstring(className) + L"\n");
+        return 0;
+    }
     if (std::wcscmp(argv[1], L"move") == 0 && argc == 5) {
         const int x = static_cast<int>(std::wcstol(argv[3], nullptr, 10));
         const int y = static_cast<int>(std::wcstol(argv[4], nullptr, 10));
@@ -219,6 +235,6 @@ int wmain(int argc, wchar_t** argv)
         std::printf("%lld\n", static_cast<long long>(SendMessageW(window, message, wParam, lParam)));
         return 0;
     }
-    std::fputs("usage: wintool find|client|window|owner|combos|listitems|firstitem|move|send|child|pid|kill TITLE [MESSAGE WPARAM LPARAM]\n", stderr);
+    std::fputs("usage: wintool find|client|window|owner|combos|listitems|firstitem|move|focus|send|child|pid|kill TITLE [MESSAGE WPARAM LPARAM]\n", stderr);
     return 2;
 }

@@ -69,8 +69,10 @@ TEST_F(ButtonOnAForm, MembersRedrawAndNotifyAsTheyShould)
     button->Enabled();
     button->SetEnabled(0);
     EXPECT_EQ(button->LastPicture(), StatePicture::Disable);
+    EXPECT_FALSE(IsWindowEnabled(button->Handle())) << "a disabled button takes no mouse, focus or Tab";
     button->SetEnabled(-1);
     EXPECT_EQ(button->LastPicture(), StatePicture::Normal);
+    EXPECT_TRUE(IsWindowEnabled(button->Handle()));
     button->SetFontColour(RGB(1, 2, 3));
     EXPECT_EQ(button->FontColour(), RGB(1, 2, 3));
     EXPECT_EQ(button->Visible(), 255);

@@ -319,6 +319,18 @@ TEST_F(SettingsDialogTest, TabGoesThroughTheTrackBoxTheFileButtonAndTheTwoButton
         EXPECT_EQ(GetNextDlgTabItem(form.Handle(), order[i], FALSE), order[i + 1]) << "after stop " << i;
 }
 
+// ShowModal gives the focus to this first tab stop: a disabled control is none.
+TEST_F(SettingsDialogTest, TheFirstFocusGoesToTheFirstEnabledControl)
+{
+    for (const auto& [category, first] : {std::pair{"0", 2}, {"1", 0}, {"2", 1}}) {
+        dialog.reset();
+        SettingsDialog& form = LoadDialogWith(category, "0", music);
+        form.Show();
+        const HWND stops[] = {form.BGM_Repeat->Handle(), form.Cmd_File[0]->Handle(), form.Cmd_Set->Handle()};
+        EXPECT_EQ(GetNextDlgTabItem(form.Handle(), nullptr, FALSE), stops[first]) << "category " << category;
+    }
+}
+
 TEST_F(SettingsDialogTest, TheLinkShowsAPointingHandWithItsHotSpotAtTheFingertip)
 {
     SettingsDialog& form = LoadDialogWith("0", "0", "");
