@@ -193,11 +193,14 @@ void Command::DrawButton(StatePicture picture)
         const SelectedObject selected(pictureDc.get(), source.Bitmap());
         SetStretchBltMode(surface_.Dc(), COLORONCOLOR);
         for (const FramePiece& piece : *pieces) {
+            // Each end of the destination converted once, so that the pieces
+            // meet and reach the button's last pixel at any scale.
             const TwipRect& to = piece.destination;
-            const TwipRect& from = piece.source;
-            StretchBlt(surface_.Dc(), ToPixels(to.x), ToPixels(to.y), ToPixels(to.width), ToPixels(to.height),
-                       pictureDc.get(), ToPixels(from.x), ToPixels(from.y), ToPixels(from.width),
-                       ToPixels(from.height), SRCCOPY);
+            const int left = ToPixels(to.x), top = ToPixels(to.y);
+            const int right = ToPixels(to.x + to.width), bottom = ToPixels(to.y + to.height);
+            const PixelRect from = InPicturePixels(piece.source);
+            StretchBlt(surface_.Dc(), left, top, right - left, bottom - top, pictureDc.get(), from.x, from.y,
+                       from.width, from.height, SRCCOPY);
         }
     }
     labelTop_ = CaptionTop(static_cast<float>(heightTwips_), kLabelHeightTwips);

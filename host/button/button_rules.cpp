@@ -138,6 +138,12 @@ std::optional<std::array<FramePiece, 8>> FramePieces(double width, double height
     }};
 }
 
+PixelRect InPicturePixels(const TwipRect& source)
+{
+    const std::int32_t scale = kPictureTwipsPerPixel;
+    return {source.x / scale, source.y / scale, source.width / scale, source.height / scale};
+}
+
 float CaptionTop(float buttonHeight, float labelHeight) { return (buttonHeight - labelHeight - kCaptionLift) / 2; }
 
 std::optional<GradientVertex> GradientColour(std::string_view text)

@@ -67,6 +67,16 @@ struct FramePiece {
 // order; nothing when width - 120 or height - 120 leaves the 16-bit range.
 std::optional<std::array<FramePiece, 8>> FramePieces(double width, double height);
 
+// The state pictures keep their own scale, 15 twips to a picture pixel,
+// whatever the screen's: a piece's source is cut in the picture's pixels,
+// only its destination follows the screen.
+inline constexpr std::int32_t kPictureTwipsPerPixel = 15;
+struct PixelRect {
+    std::int32_t x = 0, y = 0, width = 0, height = 0;
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+PixelRect InPicturePixels(const TwipRect& source);
+
 // Top of the caption label: 10 twips above the vertical middle.
 float CaptionTop(float buttonHeight, float labelHeight);
 

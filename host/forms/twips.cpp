@@ -6,22 +6,18 @@
 
 #include <cmath>
 
-namespace {
-
-constexpr int kStandardTwipsPerPixel = 15;
-
-}  // namespace
-
 int ScreenDpi()
 {
     static const int dpi = GetDeviceCaps(ScreenDc().get(), LOGPIXELSY);
     return dpi;
 }
 
-int TwipsPerPixel()
-{
-    const int dpi = ScreenDpi();
-    return dpi > 0 ? kTwipsPerInch / dpi : kStandardTwipsPerPixel;
-}
+int TwipsToPixels(double twips, int dpi) { return static_cast<int>(std::floor(twips * dpi / kTwipsPerInch)); }
 
-int ToPixels(double twips) { return static_cast<int>(std::floor(twips / TwipsPerPixel())); }
+int ToPixels(double twips)
+{
+    // A screen that gives no resolution is taken at the standard 96.
+    constexpr int kStandardDpi = 96;
+    const int dpi = ScreenDpi();
+    return TwipsToPixels(twips, dpi > 0 ? dpi : kStandardDpi);
+}

@@ -8,8 +8,9 @@ inline constexpr int kTwipsPerInch = 1440;
 // program runs.
 int ScreenDpi();
 
-// Twips per pixel of the screen (15 at 96 dots per inch).
-int TwipsPerPixel();
+// Twips as whole pixels at a resolution: the true ratio, rounded down once
+// (1155 twips are 77 pixels at 96 dots per inch, 96 at 120, 115 at 144).
+int TwipsToPixels(double twips, int dpi);
 
-// Twips as whole pixels, rounded down.
+// Twips as whole pixels on this screen.
 int ToPixels(double twips);

@@ -489,6 +489,58 @@ def test_while_the_dialog_is_open_a_run_or_a_preview_ends_at_once(dialog, sessio
     assert d.process.running()
 
 
+def pixels(twips, dpi):
+    """Twips as whole pixels at a resolution: the true ratio, rounded down."""
+    return twips * dpi // 1440
+
+
+# The buttons in twips (left, top, width, height): "設定", "ｷｬﾝｾﾙ" on the dialog,
+# "..." in the music box.
+BUTTONS_TWIPS = {"set": ((4860, 3000, 1155, 375), False), "cancel": ((6060, 3000, 1155, 375), False),
+                 "file": ((420, 1740, 615, 315), True)}
+BOX_TWIPS = (180, 240)
+
+
+def border_blue(pixel):
+    """The frame's dark blue border (#003C74), not black, not the face."""
+    r, g, b = pixel
+    return r < 50 and 35 < g < 100 and 80 < b < 150
+
+
+@pytest.mark.parametrize("dpi", [120, 144])
+def test_at_larger_scales_the_dialog_and_every_side_of_each_button_frame_are_drawn(dialog, session, dpi):
+    desktop_key = r"HKCU\Control Panel\Desktop"
+    set_dpi = ["wine", "reg", "add", desktop_key, "/v", "LogPixels", "/t", "REG_DWORD", "/f", "/d"]
+    subprocess.run(set_dpi + [str(dpi)], env=session.env, check=True, capture_output=True)
+    try:
+        dialog.ini.write_bytes(ini_bytes((KEYS[0], 2), (KEYS[1], 0), (KEYS[2], "")))
+        d = dialog.open()
+        left, top, width, height = session.client_rect(TITLE)
+        # "MP3、WAV" at this scale (its 96-dpi pixels are 15 twips each): "..." enabled.
+        name_x, name_y = (BOX_TWIPS[0] + 15 * NAMES[2][0], BOX_TWIPS[1] + 15 * NAMES[2][1])
+        click_at(session, (left + pixels(name_x, dpi), top + pixels(name_y, dpi)))
+        time.sleep(TICK)
+        assert (width, height) == (pixels(7440, dpi), pixels(3645, dpi)), "the client area is not its twips at this scale"
+        session.mouse_move(left + width - 2, top + height - 2)  # no button hovered
+        time.sleep(TICK)
+        shot = session.screenshot(f"dialog-{dpi}dpi")
+        for name, ((x, y, w, h), in_box) in BUTTONS_TWIPS.items():
+            bx = left + pixels(x + (BOX_TWIPS[0] if in_box else 0), dpi)
+            by = top + pixels(y + (BOX_TWIPS[1] if in_box else 0), dpi)
+            bw, bh = pixels(w, dpi), pixels(h, dpi)
+            middle_x, middle_y = bx + bw // 2, by + bh // 2
+            band = max(4, dpi // 24)  # the frame's four picture pixels at this scale, and one more
+            sides = {"left": [(bx + i, middle_y) for i in range(band)],
+                     "right": [(bx + bw - 1 - i, middle_y) for i in range(band)],
+                     "top": [(middle_x, by + i) for i in range(band)],
+                     "bottom": [(middle_x, by + bh - 1 - i) for i in range(band)]}
+            for side, points in sides.items():
+                assert any(border_blue(shot.pixel(*p)) for p in points), \
+                    f"{name} button at {dpi} dpi: no frame on its {side} side: {[shot.pixel(*p) for p in points]}"
+    finally:
+        subprocess.run(set_dpi + ["96"], env=session.env, check=True, capture_output=True)
+
+
 def test_captions_read_the_same_under_code_pages_932_and_1252(tmp_path):
     crops = []
     for locale in ("ja_JP.UTF-8", "en_US.UTF-8"):

@@ -186,6 +186,12 @@ TEST(ButtonFrame, PiecesForTheDialogsButtons)
     EXPECT_EQ((*pieces)[7].source, (TwipRect{1, 60, 60, 255}));
     EXPECT_EQ((*pieces)[7].destination, (TwipRect{1, 60, 60, 255}));
 
+    // The sources in the pictures' own pixels: all inside the 64 x 25 picture,
+    // the outer four pixels of each side, whatever the screen's scale.
+    const PixelRect sources[] = {{0, 0, 4, 4},   {4, 0, 56, 4},  {60, 0, 4, 4}, {60, 4, 4, 17},
+                                 {60, 21, 4, 4}, {4, 21, 56, 4}, {0, 21, 4, 4}, {0, 4, 4, 17}};
+    for (std::size_t i = 0; i < pieces->size(); ++i) EXPECT_EQ(InPicturePixels((*pieces)[i].source), sources[i]) << i;
+
     EXPECT_FALSE(FramePieces(40000, 375)) << "W - 120 past 16 bits skips the step";
     EXPECT_FLOAT_EQ(CaptionTop(375, 195), 80.0f);
 }

@@ -3,6 +3,7 @@
 // the last form unloads.
 #include "forms/application.h"
 #include "forms/font.h"
+#include "forms/twips.h"
 #include "forms/form.h"
 #include "forms/timer.h"
 
@@ -107,6 +108,22 @@ TEST(Forms, TheMessageLoopEndsWhenTheLastFormUnloads)
 }
 
 }  // namespace
+
+// The true ratio, rounded down once: 1440 / dpi as a whole number of twips
+// per pixel drifts at 168 and 192 dots per inch.
+TEST(Twips, BecomePixelsAtTheTrueRatioOfAnyResolution)
+{
+    struct Row {
+        double twips;
+        int dpi, pixels;
+    };
+    const Row table[] = {{15, 96, 1},      {1155, 96, 77},   {375, 96, 25},    {1155, 120, 96},  {375, 120, 31},
+                         {1155, 144, 115}, {375, 144, 37},   {1155, 168, 134}, {375, 168, 43},   {1155, 192, 154},
+                         {375, 192, 50},   {7440, 120, 620}, {3645, 120, 303}, {7440, 144, 744}, {3645, 144, 364},
+                         {1, 192, 0},      {7440, 168, 868}};
+    for (const Row& row : table)
+        EXPECT_EQ(TwipsToPixels(row.twips, row.dpi), row.pixels) << row.twips << " twips at " << row.dpi << " dpi";
+}
 
 TEST(Fonts, TheDialogsJapaneseGothicIsAProportionalShiftJisFaceThatIsInstalled)
 {
