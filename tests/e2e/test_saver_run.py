@@ -50,6 +50,7 @@ def session():
         make_tone(folder / "tune.mp3", 1.5, 660)
         make_tone(folder / "loop.wav", 1.0, 440)
         shutil.copy(folder / "loop.wav", folder / "tune.ogg")
+        shutil.copy(folder / "tune.mp3", folder / "Tune.Mp3")
         # Japanese names whose characters' second byte is 0x5C, the byte of '\\'.
         for name in JAPANESE_MUSIC:
             (s.drive_c / name).parent.mkdir(exist_ok=True)
@@ -72,6 +73,7 @@ def end_renderer_with_escape(session, window):
 MUSIC = {
     "none": (0, "", False),
     "mp3": (2, "C:\\sorvane-run\\tune.mp3", True),
+    "mp3-mixed-case": (2, "C:\\sorvane-run\\Tune.Mp3", True),
     "wav": (2, "C:\\sorvane-run\\loop.wav", True),
     "neither": (2, "C:\\sorvane-run\\tune.ogg", False),
     "cd": (1, "", False),
@@ -86,8 +88,9 @@ def test_a_full_screen_run_shows_the_stars_plays_the_music_and_ends_with_the_ren
     folder = session.drive_c / RUN_FOLDER
     write_settings(folder, category, 0, file)
     textures = session.drive_c / "k_rova"
+    # Older, larger files of the same names: the new pictures replace them whole.
     for name in ("Sorvane01.bmp", "Sorvane02.bmp"):
-        (textures / name).unlink(missing_ok=True)
+        (textures / name).write_bytes(b"\xAB" * 1_000_000)
 
     capture = session.record_sound(f"run-{music}")
     host = session.run(host_path(session), "/s")
@@ -98,8 +101,15 @@ def test_a_full_screen_run_shows_the_stars_plays_the_music_and_ends_with_the_ren
     assert star == rgb_of(session.bin("../../../assets/star_field.bmp"))
     assert bmp_bit_count(textures / "Sorvane01.bmp") == 24
     assert rgb_of(textures / "Sorvane02.bmp") == (1, 1, b"\0\0\0")
+    assert (textures / "Sorvane01.bmp").stat().st_size == 54 + 512 * 512 * 3
+    assert (textures / "Sorvane02.bmp").stat().st_size == 54 + 4
 
-    time.sleep(6.5)
+    # The saver form is there for the whole run, and never shown.
+    until = time.monotonic() + 6.5
+    while time.monotonic() < until:
+        assert session.find_window(SAVER_TITLE) is not None
+        assert session.visible_windows(SAVER_TITLE) == [], "the saver form showed"
+        time.sleep(0.5)
     shot = session.screenshot(f"run-{music}")
     assert shot.mean() > 0.01, "no star field after the fade"
 
@@ -182,6 +192,40 @@ def test_a_renderer_slow_to_show_its_window_does_not_end_the_run(session):
         end_renderer_with_escape(session, window)
         assert host.wait(10) == 0
     finally:
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+# Stand-ins for Sorvane.dll: none starts (a text file), one ends at once
+# without a window (wintool with no arguments), one stays alive with a window
+# of another title (window_probe with no arguments).
+RENDERERS = {
+    "cannot start": (None, 0.0, 4.0),
+    "ends without a window": ("wintool.exe", 0.0, 5.0),
+    "alive without the window": ("window_probe.exe", 14.0, 20.0),
+}
+
+
+@pytest.mark.parametrize("renderer", RENDERERS)
+def test_a_run_without_the_renderers_window_ends_when_the_renderer_is_gone_or_after_15_s(session, renderer):
+    probe, earliest, latest = RENDERERS[renderer]
+    folder = session.drive_c / "sorvane-no-window"
+    shutil.rmtree(folder, ignore_errors=True)
+    folder.mkdir()
+    shutil.copy(session.bin("Sorvane.scr"), folder)
+    if probe:
+        shutil.copy(session.probe(probe), folder / "Sorvane.dll")
+    else:
+        (folder / "Sorvane.dll").write_text("not a program")
+    write_settings(folder, 0)
+    try:
+        started = time.monotonic()
+        host = session.run(folder / "Sorvane.scr", "/s")
+        assert host.wait(latest + 5) == 0
+        took = time.monotonic() - started
+        assert earliest <= took <= latest, f"the run ended after {took:.1f} s"
+        assert session.find_window(SAVER_TITLE) is None
+    finally:
+        session.run_to_end(session.probe("wintool.exe"), "kill", "window_probe")
         shutil.rmtree(folder, ignore_errors=True)
 
 
