@@ -17,6 +17,7 @@ The build passes its folders in the environment (see tests/CMakeLists.txt):
 SORVANE_BIN_DIR, SORVANE_PROBE_DIR, SORVANE_TEST_OUTPUT and WINEPREFIX.
 """
 import array
+import contextlib
 import math
 import os
 import pathlib
@@ -274,6 +275,20 @@ class Session:
                                          what="the PulseAudio server"))
         self.env["PULSE_SERVER"] = f"unix:{self._temp / 'pulse' / 'native'}"
         subprocess.run(["pactl", "set-default-sink", "capture"], env=self.env, check=True)
+
+    @contextlib.contextmanager
+    def logical_dpi(self, dpi):
+        """Programs started inside the block find the screen at this many
+        dots per inch (Wine's LogPixels); 96 again after it."""
+        def set_dpi(value):
+            subprocess.run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels",
+                            "/t", "REG_DWORD", "/d", str(value), "/f"],
+                           env=self.env, check=True, capture_output=True)
+        set_dpi(dpi)
+        try:
+            yield
+        finally:
+            set_dpi(96)
 
     # -- programs ---------------------------------------------------------
     def bin(self, name):

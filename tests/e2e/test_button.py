@@ -5,6 +5,7 @@ import time
 
 import pytest
 
+from bitmaps import read_ppm
 from harness import Session, windows_path
 
 TITLE = "Sorvane button probe"
@@ -102,3 +103,37 @@ def test_a_disabled_button_shows_its_picture_and_ignores_the_mouse(probe):
     time.sleep(TICK)
     assert clicks(log) == []
     assert close(band(session, origin, BUTTON_B, "button-disabled-clicked"), DISABLED_INSIDE)
+
+
+def border_blue(pixel):
+    """The frame's dark blue border (#003C74), not black, not the face."""
+    r, g, b = pixel
+    return r < 50 and 35 < g < 100 and 80 < b < 150
+
+
+def frame_sides(rect, dpi):
+    """Points across each side of a button's frame at its middle: the frame's
+    four picture pixels at this scale, and one more."""
+    left, top, width, height = rect
+    band = max(4, dpi // 24)
+    middle_x, middle_y = left + width // 2, top + height // 2
+    return {"left": [(left + i, middle_y) for i in range(band)],
+            "right": [(left + width - 1 - i, middle_y) for i in range(band)],
+            "top": [(middle_x, top + i) for i in range(band)],
+            "bottom": [(middle_x, top + height - 1 - i) for i in range(band)]}
+
+
+@pytest.mark.parametrize("dpi", [120, 144])
+def test_the_face_read_back_from_the_button_has_its_frame_on_every_side_at_larger_scales(tmp_path, dpi):
+    """The button's own painting (WM_PRINTCLIENT, in its process), not the screen."""
+    with Session() as session, session.logical_dpi(dpi):
+        face = tmp_path / f"face-{dpi}.ppm"
+        code, _ = session.run_to_end(session.probe("button_probe.exe"), "--face", windows_path(face))
+        assert code == 0
+        width, height, rgb = read_ppm(face)
+        # 1155 x 375 twips at the true ratio, rounded down.
+        assert (width, height) == (1155 * dpi // 1440, 375 * dpi // 1440)
+        pixel = lambda x, y: tuple(rgb[3 * (y * width + x):3 * (y * width + x) + 3])
+        for side, points in frame_sides((0, 0, width, height), dpi).items():
+            assert any(border_blue(pixel(*p)) for p in points), \
+                f"no frame on the {side} side at {dpi} dpi: {[pixel(*p) for p in points]}"

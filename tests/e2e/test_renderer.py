@@ -2,7 +2,6 @@
 files in C:\\k_rova, it takes the screen, fades the star field in from black,
 keeps it moving, and ends on Escape or Alt+F4 and on nothing else."""
 import re
-import subprocess
 import time
 
 import pytest
@@ -176,24 +175,17 @@ def test_a_refused_display_mode_ends_at_once_with_no_window():
 
 
 def test_the_window_covers_the_whole_screen_at_125_percent_scaling():
-    desktop_key = r"HKCU\Control Panel\Desktop"
-    with Session() as session:
+    with Session() as session, session.logical_dpi(120):
         write_pictures(session)
-        subprocess.run(["wine", "reg", "add", desktop_key, "/v", "LogPixels", "/t", "REG_DWORD",
-                        "/d", "120", "/f"], env=session.env, check=True, capture_output=True)
-        try:
-            renderer, _ = start_renderer(session)
-            assert session.client_rect(TITLE) == (0, 0, 1024, 768)
-            time.sleep(6.0)
-            shot = session.screenshot("renderer-120dpi")
-            # Stars reach the right and bottom edges, not only a scaled-down corner.
-            assert shot.mean(left=820, top=0, width=204, height=768) > 0.001
-            assert shot.mean(left=0, top=620, width=1024, height=148) > 0.001
-            session.key("Escape")
-            assert renderer.wait(10) == ESCAPE_EXIT_CODE
-        finally:
-            subprocess.run(["wine", "reg", "add", desktop_key, "/v", "LogPixels", "/t", "REG_DWORD",
-                            "/d", "96", "/f"], env=session.env, check=True, capture_output=True)
+        renderer, _ = start_renderer(session)
+        assert session.client_rect(TITLE) == (0, 0, 1024, 768)
+        time.sleep(6.0)
+        shot = session.screenshot("renderer-120dpi")
+        # Stars reach the right and bottom edges, not only a scaled-down corner.
+        assert shot.mean(left=820, top=0, width=204, height=768) > 0.001
+        assert shot.mean(left=0, top=620, width=1024, height=148) > 0.001
+        session.key("Escape")
+        assert renderer.wait(10) == ESCAPE_EXIT_CODE
 
 
 def test_dibprobe_decodes_with_the_renderers_loader_and_reports_its_messages(session, tmp_path):

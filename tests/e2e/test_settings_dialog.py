@@ -12,6 +12,7 @@ import time
 import pytest
 
 from harness import Session, wait_until, windows_path
+from test_button import border_blue, frame_sides
 
 TITLE = "<Sorvane>"
 OPEN_TITLE = "ﾌｧｲﾙを開く"
@@ -501,20 +502,11 @@ BUTTONS_TWIPS = {"set": ((4860, 3000, 1155, 375), False), "cancel": ((6060, 3000
 BOX_TWIPS = (180, 240)
 
 
-def border_blue(pixel):
-    """The frame's dark blue border (#003C74), not black, not the face."""
-    r, g, b = pixel
-    return r < 50 and 35 < g < 100 and 80 < b < 150
-
-
 @pytest.mark.parametrize("dpi", [120, 144])
 def test_at_larger_scales_the_dialog_and_every_side_of_each_button_frame_are_drawn(dialog, session, dpi):
-    desktop_key = r"HKCU\Control Panel\Desktop"
-    set_dpi = ["wine", "reg", "add", desktop_key, "/v", "LogPixels", "/t", "REG_DWORD", "/f", "/d"]
-    subprocess.run(set_dpi + [str(dpi)], env=session.env, check=True, capture_output=True)
-    try:
+    with session.logical_dpi(dpi):
         dialog.ini.write_bytes(ini_bytes((KEYS[0], 2), (KEYS[1], 0), (KEYS[2], "")))
-        d = dialog.open()
+        dialog.open()
         left, top, width, height = session.client_rect(TITLE)
         # "MP3、WAV" at this scale (its 96-dpi pixels are 15 twips each): "..." enabled.
         name_x, name_y = (BOX_TWIPS[0] + 15 * NAMES[2][0], BOX_TWIPS[1] + 15 * NAMES[2][1])
@@ -527,18 +519,9 @@ def test_at_larger_scales_the_dialog_and_every_side_of_each_button_frame_are_dra
         for name, ((x, y, w, h), in_box) in BUTTONS_TWIPS.items():
             bx = left + pixels(x + (BOX_TWIPS[0] if in_box else 0), dpi)
             by = top + pixels(y + (BOX_TWIPS[1] if in_box else 0), dpi)
-            bw, bh = pixels(w, dpi), pixels(h, dpi)
-            middle_x, middle_y = bx + bw // 2, by + bh // 2
-            band = max(4, dpi // 24)  # the frame's four picture pixels at this scale, and one more
-            sides = {"left": [(bx + i, middle_y) for i in range(band)],
-                     "right": [(bx + bw - 1 - i, middle_y) for i in range(band)],
-                     "top": [(middle_x, by + i) for i in range(band)],
-                     "bottom": [(middle_x, by + bh - 1 - i) for i in range(band)]}
-            for side, points in sides.items():
+            for side, points in frame_sides((bx, by, pixels(w, dpi), pixels(h, dpi)), dpi).items():
                 assert any(border_blue(shot.pixel(*p)) for p in points), \
                     f"{name} button at {dpi} dpi: no frame on its {side} side: {[shot.pixel(*p) for p in points]}"
-    finally:
-        subprocess.run(set_dpi + ["96"], env=session.env, check=True, capture_output=True)
 
 
 def test_captions_read_the_same_under_code_pages_932_and_1252(tmp_path):

@@ -2,9 +2,13 @@
 //   button_probe.exe LOG
 // "Sorvane button probe" is shown at (100, 100), 400 x 200 pixels. Button A
 // (enabled, initialised) lies at (20, 20) pixels of the client area, button B
-// (disabled) at (20, 100), each 77 x 25 pixels. Every Click appends a line
-// "Click A" or "Click B" to LOG.
+// (disabled) at (20, 100), each 1155 x 375 twips (77 x 25 pixels at 96 dots
+// per inch). Every Click appends a line "Click A" or "Click B" to LOG.
+//   button_probe.exe --face PPM
+// Loads the form hidden and writes button A's face, as the button paints it
+// for WM_PRINTCLIENT at the screen's scale, as a binary PPM; then ends.
 #include "button/button.h"
+#include "client_pixels.h"
 #include "forms/application.h"
 #include "forms/form.h"
 
@@ -49,6 +53,9 @@ protected:
         b_.reset();
     }
 
+public:
+    HWND ButtonA() const { return a_->Handle(); }
+
 private:
     void Log(const char* line) const
     {
@@ -62,10 +69,32 @@ private:
     std::optional<Command> a_, b_;
 };
 
+// Button A's face as a binary PPM.
+int WriteFace(ProbeForm& form, const char* path)
+{
+    form.Load();
+    const ClientPixels face(form.ButtonA());
+    std::FILE* file = std::fopen(path, "wb");
+    if (!file) return 1;
+    std::fprintf(file, "P6\n%d %d\n255\n", face.width, face.height);
+    for (int y = 0; y < face.height; ++y)
+        for (int x = 0; x < face.width; ++x) {
+            const COLORREF colour = face.At(x, y);
+            const unsigned char rgb[3] = {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+            std::fwrite(rgb, 1, 3, file);
+        }
+    std::fclose(file);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::string(argv[1]) == "--face") {
+        ProbeForm form("");
+        return WriteFace(form, argv[2]);
+    }
     if (argc != 2) return 2;
     ProbeForm form(argv[1]);
     form.Show();
