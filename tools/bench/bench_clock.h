@@ -17,8 +17,17 @@ public:
         frames_ = 0;
     }
     void CountFrame() { ++frames_; }
+    // Ends measuring at the last frame: what the program does after it (its
+    // tear-down) is not counted.
+    void Stop()
+    {
+        stoppedSeconds_ = ElapsedSeconds();
+        stoppedCpu_ = ProcessCpuSeconds() - startCpu_;
+        stopped_ = true;
+    }
     double ElapsedSeconds() const
     {
+        if (stopped_) return stoppedSeconds_;
         LARGE_INTEGER now, frequency;
         QueryPerformanceCounter(&now);
         QueryPerformanceFrequency(&frequency);
@@ -29,7 +38,7 @@ public:
     void Print(const char* name, const char* extra = "") const
     {
         const double seconds = ElapsedSeconds();
-        const double cpu = ProcessCpuSeconds() - startCpu_;
+        const double cpu = stopped_ ? stoppedCpu_ : ProcessCpuSeconds() - startCpu_;
         std::printf("%-22s frames %8llu  fps %9.1f  cpu ms/frame %7.3f%s\n", name,
                     static_cast<unsigned long long>(frames_), static_cast<double>(frames_) / seconds,
                     frames_ ? 1000.0 * cpu / static_cast<double>(frames_) : 0.0, extra);
@@ -50,4 +59,6 @@ private:
     LARGE_INTEGER startCounter_{};
     double startCpu_ = 0;
     std::uint64_t frames_ = 0;
+    bool stopped_ = false;
+    double stoppedSeconds_ = 0, stoppedCpu_ = 0;
 };

@@ -37,7 +37,7 @@ namespace {
 
 FrameMeter meter;
 double benchSeconds = 10.0;
-std::uint64_t allocationsAtStart = 0;
+std::uint64_t allocationsAtStart = 0, allocationsAtEnd = 0;
 bool started = false;
 
 bool CountFrame()
@@ -49,7 +49,11 @@ bool CountFrame()
     } else {
         meter.CountFrame();
     }
-    return meter.ElapsedSeconds() < benchSeconds;
+    if (meter.ElapsedSeconds() < benchSeconds) return true;
+    // The last frame: the run's tear-down is not measured.
+    meter.Stop();
+    allocationsAtEnd = allocations;
+    return false;
 }
 
 }  // namespace
@@ -64,7 +68,7 @@ int main(int argc, char** argv)
     }
     char extra[64];
     std::snprintf(extra, sizeof extra, "  allocations/frame %.3f",
-                  meter.Frames() ? static_cast<double>(allocations - allocationsAtStart) /
+                  meter.Frames() ? static_cast<double>(allocationsAtEnd - allocationsAtStart) /
                                        static_cast<double>(meter.Frames())
                                  : 0.0);
     meter.Print("Sorvane renderer", extra);
