@@ -95,35 +95,64 @@ HWND FirstListView(HWND window)
     return found;
 }
 
-// A list view of another process answers only with text in that process's
-// memory: the item record and the text buffer are placed there.
+// A list view of another process reads and writes its records only in that
+// process's memory: a block there, owned, released with the process handle.
+class RemoteMemory {
+public:
+    RemoteMemory(HWND window, std::size_t bytes)
+    {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(window, &processId);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+        if (process_)
+            block_ = static_cast<std::uint8_t*>(VirtualAllocEx(process_, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE));
+    }
+    ~RemoteMemory()
+    {
+        if (block_) VirtualFreeEx(process_, block_, 0, MEM_RELEASE);
+        if (process_) CloseHandle(process_);
+    }
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+
+    explicit operator bool() const { return block_ != nullptr; }
+    std::uint8_t* At(std::size_t offset) const { return block_ + offset; }
+    void Write(std::size_t offset, const void* data, std::size_t size) const
+    {
+        WriteProcessMemory(process_, At(offset), data, size, nullptr);
+    }
+    void Read(std::size_t offset, void* data, std::size_t size) const
+    {
+        ReadProcessMemory(process_, At(offset), data, size, nullptr);
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    std::uint8_t* block_ = nullptr;
+};
+
+// The item record, then its text buffer, in the list view's process.
 BOOL CALLBACK PrintListViewItems(HWND child, LPARAM)
 {
     wchar_t className[32] = {};
     GetClassNameW(child, className, 32);
     if (_wcsicmp(className, L"SysListView32") != 0) return TRUE;
-    DWORD processId = 0;
-    GetWindowThreadProcessId(child, &processId);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (!process) return TRUE;
     constexpr int kTextLength = 512;
-    const std::size_t bytes = sizeof(LVITEMW) + kTextLength * sizeof(wchar_t);
-    auto* remote = static_cast<std::uint8_t*>(VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE));
+    const RemoteMemory remote(child, sizeof(LVITEMW) + kTextLength * sizeof(wchar_t));
+    if (!remote) return TRUE;
     const auto count = SendMessageW(child, LVM_GETITEMCOUNT, 0, 0);
-    for (LRESULT i = 0; remote && i < count; ++i) {
+    for (LRESULT i = 0; i < count; ++i) {
         LVITEMW item{};
-        item.iSubItem = 0;
         item.cchTextMax = kTextLength;
-        item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
-        WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
-        const auto length = SendMessageW(child, LVM_GETITEMTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote));
+        item.pszText = reinterpret_cast<wchar_t*>(remote.At(sizeof(LVITEMW)));
+        remote.Write(0, &item, sizeof item);
+        const auto length =
+            SendMessageW(child, LVM_GETITEMTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote.At(0)));
         std::vector<wchar_t> text(kTextLength + 1, L'\0');
-        ReadProcessMemory(process, remote + sizeof(LVITEMW), text.data(), kTextLength * sizeof(wchar_t), nullptr);
+        remote.Read(sizeof(LVITEMW), text.data(), kTextLength * sizeof(wchar_t));
         text[static_cast<std::size_t>(length >= 0 && length < kTextLength ? length : 0)] = L'\0';
         PrintUtf8(std::wstring(text.data()) + L"\n");
     }
-    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    CloseHandle(process);
     return TRUE;
 }
 
@@ -164,17 +193,12 @@ int wmain(int argc, wchar_t** argv)
     if (std::wcscmp(argv[1], L"firstitem") == 0) {
         const HWND list = FirstListView(window);
         if (!list || SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) < 1) return 1;
-        DWORD processId = 0;
-        GetWindowThreadProcessId(list, &processId);
-        HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-        if (!process) return 1;
-        auto* remote = static_cast<RECT*>(VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE));
+        const RemoteMemory remote(list, sizeof(RECT));
+        if (!remote) return 1;
         RECT item{LVIR_LABEL, 0, 0, 0};
-        WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
-        SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(remote));
-        ReadProcessMemory(process, remote, &item, sizeof item, nullptr);
-        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-        CloseHandle(process);
+        remote.Write(0, &item, sizeof item);
+        SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(remote.At(0)));
+        remote.Read(0, &item, sizeof item);
         MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&item), 2);
         std::printf("%ld %ld %ld %ld\n", item.left, item.top, item.right - item.left, item.bottom - item.top);
         return 0;

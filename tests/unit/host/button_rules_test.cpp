@@ -116,20 +116,21 @@ TEST(ButtonStates, TheReleaseRowsStateByState)
                         {kStateFocused, StatePicture::None, false},
                         {kStateFocusedHover, StatePicture::HighLightSelect, true}};
     for (const Row& row : rows) {
-        for (const std::int16_t mouseButton : {kLeftMouseButton, kRight, kMiddle})
-        for (const PressOrigin origin : {kHere, PressOrigin::Elsewhere}) {
-            ButtonMachine button;
-            button.EnabledFlag = kButtonTrue;
-            button.ButtonState = row.state;
-            button.MouseIsDown = kButtonTrue;
-            const ButtonReaction reaction = OnMouseUp(button, mouseButton, origin);
-            const bool left = mouseButton == kLeftMouseButton;
-            EXPECT_EQ(reaction.picture, left ? row.leftPicture : StatePicture::None) << int{row.state};
-            // A release whose press began elsewhere is never a click.
-            EXPECT_EQ(reaction.click, row.click && origin == kHere)
-                << int{row.state} << " button " << mouseButton << (origin == kHere ? "" : ", pressed elsewhere");
-            EXPECT_EQ(button.MouseIsDown, left ? kButtonFalse : kButtonTrue) << "only the left release clears it";
-            EXPECT_EQ(button.ButtonState, row.state) << "a release never changes the state";
+        for (const std::int16_t mouseButton : {kLeftMouseButton, kRight, kMiddle}) {
+            for (const PressOrigin origin : {kHere, PressOrigin::Elsewhere}) {
+                ButtonMachine button;
+                button.EnabledFlag = kButtonTrue;
+                button.ButtonState = row.state;
+                button.MouseIsDown = kButtonTrue;
+                const ButtonReaction reaction = OnMouseUp(button, mouseButton, origin);
+                const bool left = mouseButton == kLeftMouseButton;
+                EXPECT_EQ(reaction.picture, left ? row.leftPicture : StatePicture::None) << int{row.state};
+                // A release whose press began elsewhere is never a click.
+                EXPECT_EQ(reaction.click, row.click && origin == kHere)
+                    << int{row.state} << " button " << mouseButton << (origin == kHere ? "" : ", pressed elsewhere");
+                EXPECT_EQ(button.MouseIsDown, left ? kButtonFalse : kButtonTrue) << "only the left release clears it";
+                EXPECT_EQ(button.ButtonState, row.state) << "a release never changes the state";
+            }
         }
     }
 }
