@@ -9,6 +9,7 @@ set(SORVANE_HOST_RULE_SOURCES
   host/startup_rules.cpp)
 set(SORVANE_RENDERER_RULE_SOURCES
   renderer/dib_layout.cpp
+  renderer/display_rules.cpp
   renderer/image_messages.cpp
   renderer/scene_frame.cpp)
 # Their tests, run natively and under Wine with the other unit tests.
@@ -18,4 +19,5 @@ set(SORVANE_RULE_TESTS
   tests/unit/host/saver_rules_test.cpp
   tests/unit/host/settings_rules_test.cpp
   tests/unit/host/startup_rules_test.cpp
+  tests/unit/renderer/display_rules_test.cpp
   tests/unit/renderer/scene_frame_test.cpp)

@@ -19,16 +19,14 @@ constexpr OverlayCorner kOverlayQuad[] = {
 
 void Overlay::DeleteList()
 {
-    if (glIsList(displayList)) glDeleteLists(displayList, 1);
-    displayList = 0;
+    displayList.reset();
     ready = false;
 }
 
 void Overlay::BuildList()
 {
-    if (glIsList(displayList)) glDeleteLists(displayList, 1);
-    displayList = glGenLists(1);
-    glNewList(displayList, GL_COMPILE);
+    displayList.reset(glGenLists(1));
+    glNewList(displayList.get(), GL_COMPILE);
     glBindTexture(GL_TEXTURE_2D, texture);
     glBegin(GL_QUADS);
     for (const OverlayCorner& corner : kOverlayQuad) {
@@ -58,7 +56,7 @@ void Overlay::Draw() const
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    glCallList(displayList);
+    glCallList(displayList.get());
     glDepthMask(GL_TRUE);
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();

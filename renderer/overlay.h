@@ -2,6 +2,8 @@
 // the scene: with the scene's settings it fades the frame in from black.
 #pragma once
 
+#include "gl_handles.h"
+
 #include <windows.h>
 #include <GL/gl.h>
 
@@ -11,7 +13,8 @@ public:
     Overlay(const Overlay&) = delete;
     Overlay& operator=(const Overlay&) = delete;
 
-    // Compiles the quad with `texture` bound into `displayList`.
+    // Compiles the quad with `texture` bound into `displayList`, replacing
+    // any list it had.
     void BuildList();
     // Deletes the list while its context is current; Draw then does nothing.
     void DeleteList();
@@ -24,6 +27,6 @@ public:
     GLenum dstFactor = GL_ONE;
     GLuint texture = 0;
     GLboolean depthMask = GL_FALSE;
-    GLuint displayList = 0;
+    UniqueGlList displayList;
     bool ready = false;
 };

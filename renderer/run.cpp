@@ -12,13 +12,11 @@ constexpr int kScreenWidth = 1024, kScreenHeight = 768, kScreenBits = 32;
 
 int RunRenderer(bool (*afterFrame)())
 {
-    if (!OpenRendererWindow(kRendererWindowTitle, kScreenWidth, kScreenHeight, kScreenBits)) return 0;
-    if (!StartScene()) {
-        CloseRendererWindow();
-        return 0;
-    }
-    const WPARAM lastWParam = RunMessageLoop(DrawScene, afterFrame);
+    RendererWindow renderer;
+    if (!OpenRendererWindow(renderer, kRendererWindowTitle, kScreenWidth, kScreenHeight, kScreenBits)) return 0;
+    StartScene();
+    const WPARAM lastWParam = RunMessageLoop(renderer, DrawScene, afterFrame);
     EndScene();
-    CloseRendererWindow();
+    CloseRendererWindow(renderer);
     return static_cast<int>(lastWParam);
 }

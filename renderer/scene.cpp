@@ -9,6 +9,8 @@
 #include <windows.h>
 #include <GL/gl.h>
 
+#include <optional>
+
 namespace {
 
 // Each layer adds this fraction of its picture to the frame.
@@ -28,20 +30,38 @@ constexpr StarCorner kStarQuad[] = {
     {-0.02f, -0.02f, -1.0f, -1.0f, 0.0f},
 };
 
-LinearCongruentialGenerator processRandom;
-RandomSource random(processRandom);
-SceneFrame frame;
-Overlay overlay;
-GLuint starTexture = 0;
-GLuint overlayTexture = 0;
-GLuint starList = 0;
+// What the scene made in the GL context; released, in reverse order, while
+// that context is still current.
+struct SceneObjects {
+    UniqueGlTexture starTexture;
+    UniqueGlTexture overlayTexture;
+    UniqueGlList starList;
+    Overlay overlay;
+};
+
+struct Scene {
+    LinearCongruentialGenerator processRandom;
+    RandomSource random{processRandom};
+    SceneFrame frame;
+    std::optional<SceneObjects> objects;
+};
+
+Scene scene;
+
+// A picture's texture; none when the picture did not load.
+UniqueGlTexture LoadSceneTexture(const char* path)
+{
+    GLuint name = 0;
+    LoadTexture(path, &name, GL_REPEAT, GL_REPEAT);
+    return UniqueGlTexture(name);
+}
 
 }  // namespace
 
-GLuint BuildStarList()
+UniqueGlList BuildStarList()
 {
-    const GLuint list = glGenLists(1);
-    glNewList(list, GL_COMPILE);
+    UniqueGlList list(glGenLists(1));
+    glNewList(list.get(), GL_COMPILE);
     glBegin(GL_QUADS);
     for (const StarCorner& corner : kStarQuad) {
         glTexCoord2f(corner.s, corner.t);
@@ -90,53 +110,47 @@ void DrawLayer(GLuint list, GLfloat x, GLfloat y, GLfloat rotation)
     glTranslatef(-x, -y, 0.0f);
 }
 
-bool StartScene()
+void StartScene()
 {
     SetSwapInterval(false);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_DEPTH_TEST);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     InitScene(kScenePeriodMs);
-    return true;
 }
 
-void EndScene()
-{
-    // Names of 0 were never made (a picture that did not load).
-    overlay.DeleteList();
-    if (starList != 0) glDeleteLists(starList, 1);
-    for (GLuint* texture : {&starTexture, &overlayTexture})
-        if (*texture != 0) glDeleteTextures(1, texture);
-    starList = starTexture = overlayTexture = 0;
-}
+void EndScene() { scene.objects.reset(); }
 
 void InitScene(std::int32_t periodMs)
 {
-    LoadTexture(kStarPicturePath, &starTexture, GL_REPEAT, GL_REPEAT);
-    LoadTexture(kOverlayPicturePath, &overlayTexture, GL_REPEAT, GL_REPEAT);
-    starList = BuildStarList();
-    SetUpFadeOverlay(overlay, overlayTexture);
+    SceneObjects& objects = scene.objects.emplace();
+    objects.starTexture = LoadSceneTexture(kStarPicturePath);
+    objects.overlayTexture = LoadSceneTexture(kOverlayPicturePath);
+    objects.starList = BuildStarList();
+    SetUpFadeOverlay(objects.overlay, objects.overlayTexture.get());
 
-    random.Seed();
+    scene.random.Seed();
     // Stores the period, sets every layer's rotation to 0 and forgets the last step.
-    InitSceneFrame(frame, periodMs);
+    InitSceneFrame(scene.frame, periodMs);
 }
 
-int DrawScene()
+void DrawScene()
 {
+    SceneObjects& objects = *scene.objects;
+    SceneFrame& frame = scene.frame;
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
 
-    if (const auto fadeAlpha = AdvanceFrame(frame, GetTickCount(), random)) overlay.color[3] = *fadeAlpha;
+    if (const auto fadeAlpha = AdvanceFrame(frame, GetTickCount(), scene.random))
+        objects.overlay.color[3] = *fadeAlpha;
 
-    SetUpLayers(starTexture);
+    SetUpLayers(objects.starTexture.get());
     for (std::size_t i = 0; i < kLayerCount; ++i)
-        DrawLayer(starList, frame.layerX[i], frame.layerY[i], frame.layerRotation[i]);
+        DrawLayer(objects.starList.get(), frame.layerX[i], frame.layerY[i], frame.layerRotation[i]);
 
-    overlay.Draw();
+    objects.overlay.Draw();
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
-    return 0;
 }

@@ -2,6 +2,7 @@
 // turning under an overlay that fades the frame in from black.
 #pragma once
 
+#include "gl_handles.h"
 #include "overlay.h"
 
 #include <windows.h>
@@ -9,9 +10,9 @@
 
 #include <cstdint>
 
-// Called once the GL context is current: textures, lists, seed. Always true;
-// DrawScene then draws the frames.
-bool StartScene();
+// Called once the GL context is current: textures, lists, seed. DrawScene
+// then draws the frames.
+void StartScene();
 
 // Deletes the scene's textures and lists; called while their context is
 // still current, before it goes.
@@ -20,15 +21,14 @@ void EndScene();
 // Loads the two pictures and builds the lists for the given period.
 void InitScene(std::int32_t periodMs);
 
-// Draws one frame; always 0. Leaves the GL attribute and matrix stacks as it
-// found them.
-int DrawScene();
+// Draws one frame. Leaves the GL attribute and matrix stacks as it found them.
+void DrawScene();
 
 // The pieces of a frame, in the order DrawScene uses them.
 
 // Compiles the star-dust quad: 2 x 2 around the origin, its texture
-// coordinates running from -0.02 to 1.02. Gives the list's name.
-GLuint BuildStarList();
+// coordinates running from -0.02 to 1.02.
+UniqueGlList BuildStarList();
 
 // Makes `fade` the fade-in overlay: the given picture, blended so that it
 // scales every pixel by its alpha, which starts at 0; builds its list.

@@ -1,12 +1,10 @@
 #include "window.h"
 
-#include "win32_handles.h"
+#include "display_rules.h"
 #include "window_messages.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
-
-#include <array>
 
 namespace {
 
@@ -20,17 +18,6 @@ constexpr GLdouble kFieldOfViewDegrees = 45.0;
 constexpr GLdouble kNearPlane = 0.1f;  // the single-precision value, widened
 constexpr GLdouble kFarPlane = 100.0;
 constexpr GLbitfield kAllAttributeBits = 0x000FFFFF;
-
-// Drawing happens only while true: the window is not minimised.
-bool active = true;
-// One entry per virtual-key code, true between its key-down and key-up.
-std::array<bool, kVirtualKeyCount> keys{};
-// True while the display mode is the renderer's; the tear-down restores it.
-bool fullScreen = false;
-HINSTANCE instance = nullptr;
-UniqueWindow window;
-UniqueWindowDc windowDc;
-UniqueGlContext renderingContext;
 
 PIXELFORMATDESCRIPTOR PixelFormatRequest(int bits)
 {
@@ -56,62 +43,97 @@ bool SwitchDisplayMode(int width, int height, int bits)
     return ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL;
 }
 
-// Closes what exists and reports the failed start.
-bool FailStart()
+// The primary monitor at its present mode; it always starts at 0, 0.
+ScreenRect PrimaryMonitor()
 {
-    CloseRendererWindow();
+    return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+// Black over the other monitors, wherever the system has them now.
+void CoverOtherMonitors(RendererWindow& renderer)
+{
+    renderer.covers.Place(renderer.window.get(), CoverRectsFor(CurrentMonitors()));
+}
+
+// After a change of display the covers follow the monitors; without a mode
+// of its own the window follows the primary monitor's size too.
+void FollowDisplayChange(RendererWindow& renderer)
+{
+    if (!renderer.fullScreen) {
+        const ScreenRect primary = PrimaryMonitor();
+        SetWindowPos(renderer.window.get(), nullptr, primary.left, primary.top, primary.Width(), primary.Height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    CoverOtherMonitors(renderer);
+}
+
+// Closes what exists and reports the failed start.
+bool FailStart(RendererWindow& renderer)
+{
+    CloseRendererWindow(renderer);
     return false;
+}
+
+RendererWindow* RendererOf(HWND window)
+{
+    return reinterpret_cast<RendererWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
 }  // namespace
 
-bool OpenRendererWindow(const char* title, int width, int height, int bits)
+bool OpenRendererWindow(RendererWindow& renderer, const char* title, int width, int height, int bits)
 {
-    fullScreen = true;
-    instance = GetModuleHandleA(nullptr);
+    renderer.instance = GetModuleHandleA(nullptr);
 
     WNDCLASSA windowClass{};
     windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
     windowClass.lpfnWndProc = RendererWndProc;
-    windowClass.hInstance = instance;
+    windowClass.hInstance = renderer.instance;
     windowClass.hIcon = LoadIconA(nullptr, IDI_WINLOGO);
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kRegisteredClassName;
     if (!RegisterClassA(&windowClass)) return false;
+    renderer.classRegistered = true;
 
-    if (!SwitchDisplayMode(width, height, bits)) {
-        fullScreen = false;
-        return false;
-    }
+    // A display that refuses the mode keeps its own: the window then covers
+    // the primary monitor at its size and the scene keeps its shape in it.
+    renderer.fullScreen = SwitchDisplayMode(width, height, bits);
     ShowCursor(FALSE);
+    renderer.cursorHidden = true;
+    ScreenRect area{0, 0, width, height};
+    if (!renderer.fullScreen) area = PrimaryMonitor();
 
-    RECT rect{0, 0, width, height};
+    RECT rect{area.left, area.top, area.right, area.bottom};
     AdjustWindowRectEx(&rect, kWindowStyle, FALSE, kWindowExStyle);
-    window.reset(CreateWindowExA(kWindowExStyle, kCreatedClassName, title,
-                                 kWindowStyle | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
-                                 rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                                 instance, nullptr));
-    if (!window) return FailStart();
+    renderer.window.reset(CreateWindowExA(kWindowExStyle, kCreatedClassName, title,
+                                          kWindowStyle | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rect.left, rect.top,
+                                          rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                                          renderer.instance, &renderer));
+    if (!renderer.window) return FailStart(renderer);
 
-    windowDc = UniqueWindowDc(window.get(), GetDC(window.get()));
-    if (!windowDc) return FailStart();
+    renderer.deviceContext = UniqueWindowDc(renderer.window.get(), GetDC(renderer.window.get()));
+    if (!renderer.deviceContext) return FailStart(renderer);
+    const HDC dc = renderer.deviceContext.get();
 
     const PIXELFORMATDESCRIPTOR descriptor = PixelFormatRequest(bits);
-    const int format = ChoosePixelFormat(windowDc.get(), &descriptor);
-    if (format == 0 || !SetPixelFormat(windowDc.get(), format, &descriptor)) return FailStart();
+    const int format = ChoosePixelFormat(dc, &descriptor);
+    if (format == 0 || !SetPixelFormat(dc, format, &descriptor)) return FailStart(renderer);
 
-    renderingContext.reset(wglCreateContext(windowDc.get()));
-    if (!renderingContext || !wglMakeCurrent(windowDc.get(), renderingContext.get())) return FailStart();
+    renderer.renderingContext.reset(wglCreateContext(dc));
+    if (!renderer.renderingContext) return FailStart(renderer);
+    renderer.contextCurrent = wglMakeCurrent(dc, renderer.renderingContext.get()) != FALSE;
+    if (!renderer.contextCurrent) return FailStart(renderer);
 
-    ShowWindow(window.get(), SW_SHOW);
-    SetForegroundWindow(window.get());
-    SetFocus(window.get());
-    ResizeViewport(width, height);
+    ShowWindow(renderer.window.get(), SW_SHOW);
+    SetForegroundWindow(renderer.window.get());
+    SetFocus(renderer.window.get());
+    ResizeViewport(area.Width(), area.Height());
     SetUpGlState();
+    CoverOtherMonitors(renderer);
     return true;
 }
 
-WPARAM RunMessageLoop(FrameRoutine frameCallback, bool (*afterFrame)())
+WPARAM RunMessageLoop(RendererWindow& renderer, FrameRoutine frameCallback, bool (*afterFrame)())
 {
     // One message per turn; a frame only when the queue is empty, so nothing
     // is drawn while messages wait.
@@ -121,39 +143,40 @@ WPARAM RunMessageLoop(FrameRoutine frameCallback, bool (*afterFrame)())
             if (message.message == WM_QUIT) break;
             TranslateMessage(&message);
             DispatchMessageA(&message);
-        } else if (active) {
-            if (keys[VK_ESCAPE]) break;
+        } else if (renderer.active) {
+            if (renderer.keys[VK_ESCAPE]) break;
             RenderFrame(frameCallback);
-            SwapBuffers(windowDc.get());
+            SwapBuffers(renderer.deviceContext.get());
             if (afterFrame && !afterFrame()) break;
         }
     }
     return message.wParam;
 }
 
-void CloseRendererWindow()
+void CloseRendererWindow(RendererWindow& renderer)
 {
-    if (fullScreen) {
-        ChangeDisplaySettingsA(nullptr, 0);
-        ShowCursor(TRUE);
-        fullScreen = false;
-    }
-    if (renderingContext) {
-        wglMakeCurrent(nullptr, nullptr);
-        renderingContext.reset();
-    }
-    windowDc.reset();
-    window.reset();
-    UnregisterClassA(kRegisteredClassName, instance);
+    renderer.covers.Clear();
+    if (renderer.contextCurrent) wglMakeCurrent(nullptr, nullptr);
+    renderer.contextCurrent = false;
+    renderer.renderingContext.reset();
+    renderer.deviceContext.reset();
+    renderer.window.reset();
+    if (renderer.cursorHidden) ShowCursor(TRUE);
+    renderer.cursorHidden = false;
+    if (renderer.fullScreen) ChangeDisplaySettingsA(nullptr, 0);
+    renderer.fullScreen = false;
+    if (renderer.classRegistered) UnregisterClassA(kRegisteredClassName, renderer.instance);
+    renderer.classRegistered = false;
 }
 
 void ResizeViewport(int width, int height)
 {
-    if (height == 0) height = 1;
-    glViewport(0, 0, width, height);
+    const SceneViewport viewport = SceneViewportFor(width, height);
+    glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(kFieldOfViewDegrees, static_cast<GLdouble>(width) / height, kNearPlane, kFarPlane);
+    gluPerspective(kFieldOfViewDegrees, static_cast<GLdouble>(viewport.width) / viewport.height, kNearPlane,
+                   kFarPlane);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }
@@ -167,33 +190,43 @@ void SetUpGlState()
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
 }
 
-bool RenderFrame(FrameRoutine frameCallback)
+void RenderFrame(FrameRoutine frameCallback)
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     glPushAttrib(kAllAttributeBits);
     if (frameCallback) frameCallback();
     glPopAttrib();
-    return true;
 }
 
 LRESULT CALLBACK RendererWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (RouteRendererMessage(message, wParam)) {
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    }
+    RendererWindow* renderer = RendererOf(hwnd);
+    // Before WM_NCCREATE the window has no renderer yet.
+    const RendererMessageAction action =
+        renderer ? RouteRendererMessage(message, wParam) : RendererMessageAction::Default;
+    switch (action) {
     case RendererMessageAction::Resize:
         ResizeViewport(LOWORD(lParam), HIWORD(lParam));
         return 0;
     case RendererMessageAction::Activate:
-        active = IsActiveAfter(wParam);
+        renderer->active = IsActiveAfter(wParam);
         return 0;
     case RendererMessageAction::Close:
         PostQuitMessage(0);
         return 0;
     case RendererMessageAction::KeyDown:
-        keys[wParam] = true;
+        renderer->keys[wParam] = true;
         return 0;
     case RendererMessageAction::KeyUp:
-        keys[wParam] = false;
+        renderer->keys[wParam] = false;
+        return 0;
+    case RendererMessageAction::DisplayChange:
+        FollowDisplayChange(*renderer);
         return 0;
     case RendererMessageAction::Swallow:
         return 0;

@@ -14,6 +14,7 @@ enum class RendererMessageAction {
     Close,     // WM_CLOSE: end the message loop
     KeyDown,   // WM_KEYDOWN: the key is held
     KeyUp,     // WM_KEYUP: the key is released
+    DisplayChange,  // WM_DISPLAYCHANGE: the covers follow the monitors
     Swallow,   // handled by doing nothing: the system screen saver and monitor
                // power-down never start, a key code out of range changes no key
     Default,   // everything else goes to DefWindowProcA

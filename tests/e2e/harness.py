@@ -77,6 +77,52 @@ def wait_until(condition, timeout=DEFAULT_TIMEOUT, what="condition"):
         time.sleep(POLL_INTERVAL)
 
 
+class _XServer(subprocess.Popen):
+    """An X server started with -displayfd; `display` is its number."""
+    display = None
+
+
+def _start_x_server(command, env):
+    read_fd, write_fd = os.pipe()
+    server = _XServer([command[0], "-displayfd", str(write_fd), *command[1:]], env=env,
+                      pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_fd)
+    with os.fdopen(read_fd) as answer:
+        server.display = answer.readline().strip()
+    if not server.display:
+        server.kill()
+        server.wait()
+        raise RuntimeError(f"{command[0]} did not start")
+    return server
+
+
+X11_DRIVER_KEY = "[Software\\\\Wine\\\\X11 Driver]"
+
+
+def set_x11_driver_value(prefix, name, value):
+    """Sets (or with None removes) a string value of Wine's X11 driver in the
+    prefix's user registry file. Only while no wineserver runs on the prefix:
+    the server keeps the registry in memory and writes it back as it ends."""
+    registry = pathlib.Path(prefix) / "user.reg"
+    lines = registry.read_text(encoding="utf-8").split("\n")
+    entry = f'"{name}"='
+    try:
+        start = next(i for i, line in enumerate(lines) if line.startswith(X11_DRIVER_KEY + " "))
+    except StopIteration:
+        if value is None:
+            return
+        lines += [X11_DRIVER_KEY + " 0", ""]
+        start = len(lines) - 2
+    end = next((i for i in range(start + 1, len(lines)) if lines[i].startswith("[")), len(lines))
+    body = [line for line in lines[start + 1:end] if not line.startswith(entry)]
+    if value is not None:
+        blank = len(body) - 1 if body and body[-1] == "" else len(body)
+        body.insert(blank, f'{entry}"{value}"')
+    new_lines = lines[:start + 1] + body + lines[end:]
+    if new_lines != lines:
+        registry.write_text("\n".join(new_lines), encoding="utf-8")
+
+
 class Screenshot:
     """A picture of the whole screen, kept as a PNG in the test's output."""
 
@@ -176,8 +222,12 @@ class WineProcess:
 
 class Session:
     def __init__(self, width=1024, height=768, depth=24, sound=False, locale="ja_JP.UTF-8",
-                 xvfb_options=()):
+                 xvfb_options=(), monitors=None):
         self.size = (width, height, depth)
+        # Several monitors side by side, left to right, as (width, height)
+        # pairs; the first is the primary. Wine then sees them through
+        # Xinerama on a nested Xephyr, and the screen is their union.
+        self.monitors = tuple(monitors) if monitors else None
         # More Xvfb arguments, such as ("-extension", "GLX") for a display
         # without OpenGL.
         self.xvfb_options = tuple(xvfb_options)
@@ -187,6 +237,7 @@ class Session:
         self.output = output_dir()
         self._temp = None
         self._xvfb = None
+        self._xephyr = None
         self._pulse_pid = None
         self._processes = []
         self._numbered_files = 0
@@ -203,16 +254,23 @@ class Session:
     def start(self):
         self._temp = pathlib.Path(tempfile.mkdtemp(prefix="sorvane-e2e-"))
         width, height, depth = self.size
-        read_fd, write_fd = os.pipe()
-        self._xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{width}x{height}x{depth}",
-             "-nolisten", "tcp", "-noreset", *self.xvfb_options],
-            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_fd)
-        with os.fdopen(read_fd) as answer:
-            display = answer.readline().strip()
-        if not display:
-            raise RuntimeError("Xvfb did not start")
+        if self.monitors:
+            width = sum(w for w, _ in self.monitors)
+            height = max(h for _, h in self.monitors)
+        self._xvfb = _start_x_server(
+            ["Xvfb", "-screen", "0", f"{width}x{height}x{depth}", "-nolisten", "tcp", "-noreset",
+             *self.xvfb_options], os.environ)
+        display = self._xvfb.display
+        if self.monitors:
+            # Xephyr's windows on the Xvfb are its monitors, placed side by side.
+            screens, left = [], 0
+            for w, h in self.monitors:
+                screens += ["-screen", f"{w}x{h}+{left}+0"]
+                left += w
+            self._xephyr = _start_x_server(
+                ["Xephyr", "+xinerama", *screens, "-nolisten", "tcp", "-noreset"],
+                dict(os.environ, DISPLAY=f":{display}"))
+            display = self._xephyr.display
 
         client_conf = self._temp / "pulse-client.conf"
         client_conf.write_text("autospawn = no\n")
@@ -236,6 +294,9 @@ class Session:
         # output of a program the session reads.
         self._wineserver("-k")
         self._wineserver("-w")
+        # Wine reads several monitors from Xinerama only; RandR, which it
+        # prefers, reports Xephyr's as one. Set while no wineserver runs.
+        set_x11_driver_value(self.prefix, "UseXRandR", "N" if self.monitors else None)
         self._wineserver("-p")
         subprocess.run(["wine", "cmd.exe", "/c", "exit"], env=self.env, check=False,
                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
@@ -253,9 +314,13 @@ class Session:
                 os.kill(self._pulse_pid, signal.SIGTERM)
             except ProcessLookupError:
                 pass
-        if self._xvfb:
-            self._xvfb.terminate()
-            self._xvfb.wait()
+        if self.env and self.monitors:
+            self._wineserver("-w")
+            set_x11_driver_value(self.prefix, "UseXRandR", None)
+        for server in (self._xephyr, self._xvfb):
+            if server:
+                server.terminate()
+                server.wait()
         if self._temp:
             shutil.rmtree(self._temp, ignore_errors=True)
 

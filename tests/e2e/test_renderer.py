@@ -1,6 +1,8 @@
 """The renderer on its own, under Wine on Xvfb: started with the two picture
 files in C:\\k_rova, it takes the screen, fades the star field in from black,
-keeps it moving, and ends on Escape or Alt+F4 and on nothing else."""
+keeps it moving, and ends on Escape or Alt+F4 and on nothing else; every
+other monitor stays black, and a display that refuses its mode still shows
+the star field, in its own shape."""
 import re
 import time
 
@@ -14,8 +16,12 @@ ESCAPE_EXIT_CODE = 27  # the wParam of the last message: Escape's key-down
 WM_SYSCOMMAND, SC_SCREENSAVE, SC_MONITORPOWER = 0x0112, 0xF140, 0xF170
 # Wine's trace of display-mode changes and of ShowCursor.
 MODE_AND_CURSOR_TRACE = "trace+system,trace+cursor"
-# The mode switched and the cursor hidden at the start, both given back at the end.
-SWITCHED_AND_RESTORED = ["switch", "hide", "restore", "show"]
+# The mode switched and the cursor hidden at the start, both given back at
+# the end in the reverse order.
+SWITCHED_AND_RESTORED = ["switch", "hide", "show", "restore"]
+# A refused switch: the desktop's mode stays, so there is nothing to restore.
+REFUSED = ["switch", "hide", "show"]
+WM_DISPLAYCHANGE = 0x007E
 
 
 def write_pictures(session, stars=True):
@@ -63,6 +69,7 @@ def test_fades_in_from_black_keeps_moving_and_ends_on_escape(session):
     renderer, _ = start_renderer(session, trace=MODE_AND_CURSOR_TRACE)
     appeared = time.monotonic()
     first = session.screenshot("renderer-first")
+    assert covers(session) == [], "one monitor needs no cover"
 
     time.sleep(max(0.0, 6.0 - (time.monotonic() - appeared)))
     later = session.screenshot("renderer-6s")
@@ -166,12 +173,105 @@ def test_without_the_star_picture_the_layers_show_white_and_nothing_is_said():
         assert renderer.wait(10) == ESCAPE_EXIT_CODE
 
 
-def test_a_refused_display_mode_ends_at_once_with_no_window():
-    with Session(width=800, height=600) as session:
+def covers(session):
+    """(left, top, width, height) of each visible window the renderer's
+    window owns: the black covers, none with a title."""
+    code, out = session.run_to_end(session.probe("wintool.exe"), "owned", TITLE)
+    assert code == 0
+    rows = [line.split() for line in out.splitlines() if line.strip()]
+    assert all(len(row) == 5 for row in rows), f"a cover has a title: {out!r}"
+    return sorted(tuple(int(v) for v in row[:4]) for row in rows if row[4] == "1")
+
+
+def monitors(session):
+    code, out = session.run_to_end(session.probe("wintool.exe"), "monitors")
+    assert code == 0
+    return [tuple(int(v) for v in line.split()) for line in out.splitlines() if line.strip()]
+
+
+def star_field_on(shot, left, top, width, height):
+    return shot.mean(left, top, width, height) > 0.004
+
+
+def black_on(shot, left, top, width, height):
+    return shot.mean(left, top, width, height) == 0.0
+
+
+# The primary's size, the others beside it; where the scene's 4:3 picture
+# stands on the primary (left, top, width, height); whether the mode switch
+# is refused.
+DISPLAYS = {
+    "1024 x 768 beside 800 x 600": (((1024, 768), (800, 600)), (0, 0, 1024, 768), False),
+    "three of different sizes": (((1024, 768), (800, 600), (640, 480)), (0, 0, 1024, 768), False),
+    "refused: a single 1920 x 1080": (((1920, 1080),), (240, 0, 1440, 1080), True),
+    "refused: 1280 x 1024 beside 800 x 600": (((1280, 1024), (800, 600)), (0, 32, 1280, 960), True),
+}
+
+
+@pytest.mark.parametrize("display", DISPLAYS)
+def test_every_monitor_is_covered_and_the_star_field_keeps_its_shape(display):
+    sizes, picture, refused = DISPLAYS[display]
+    with Session(monitors=sizes) as session:
         write_pictures(session)
-        renderer = session.run(session.bin("Sorvane.dll"))
-        assert renderer.wait(15) == 0
+        # What was left open on the other monitors must not show.
+        others, left = [], sizes[0][0]
+        for width, height in sizes[1:]:
+            others.append((left, 0, width, height))
+            session.run(session.probe("window_probe.exe"), f"left open {left}", "--size", f"{width}x{height}",
+                        "--at", f"{left},0")
+            session.wait_for_window(f"left open {left}")
+            left += width
+        assert monitors(session) == [(0, 0, *sizes[0], 1)] + [(*other, 0) for other in others]
+
+        renderer, window = start_renderer(session, trace=MODE_AND_CURSOR_TRACE)
+        primary = (0, 0, *sizes[0])
+        assert session.client_rect(TITLE) == primary
+        assert covers(session) == sorted(others)
+        time.sleep(6.0)
+        shot = session.screenshot("covered")
+        assert star_field_on(shot, *picture)
+        for other in others:
+            assert black_on(shot, *other), f"the monitor at {other} shows what is under the cover"
+        # The rest of the primary, beside or above and below the picture, is black.
+        px, py, pw, ph = picture
+        for margin in [(0, 0, px, primary[3]), (px + pw, 0, primary[2] - px - pw, primary[3]),
+                       (0, 0, primary[2], py), (0, py + ph, primary[2], primary[3] - py - ph)]:
+            if margin[2] > 0 and margin[3] > 0:
+                assert black_on(shot, *margin), f"the scene is stretched over {margin}"
+
+        # A click on another monitor takes nothing from the renderer's window.
+        for other in others:
+            session.click(other[0] + other[2] // 2, other[3] // 2)
+        time.sleep(0.5)
+        code, focus = session.run_to_end(session.probe("wintool.exe"), "focus", TITLE)
+        assert code == 0 and focus.split()[-1] == "OpenGL", "the renderer lost the keyboard focus"
+        assert renderer.running()
+
+        # Escape reaches whatever X gives the keys to.
+        session.key("Escape")
+        assert renderer.wait(10 + 3 * len(others)) == ESCAPE_EXIT_CODE
         assert session.find_window(TITLE) is None
+        assert mode_and_cursor_calls(renderer) == (REFUSED if refused else SWITCHED_AND_RESTORED)
+
+
+def test_the_covers_follow_a_change_of_display():
+    sizes = ((1024, 768), (800, 600), (640, 480))
+    with Session(monitors=sizes) as session:
+        write_pictures(session)
+        renderer, _ = start_renderer(session)
+        placed = covers(session)
+        assert placed == [(1024, 0, 800, 600), (1824, 0, 640, 480)]
+        # The covers stand somewhere the monitors no longer are, as after a
+        # change of layout; the display change puts them back on the monitors.
+        session.run_to_end(session.probe("wintool.exe"), "moveowned", TITLE, "3000", "0")
+        assert covers(session) != placed
+        code, out = session.run_to_end(session.probe("wintool.exe"), "send", TITLE,
+                                       str(WM_DISPLAYCHANGE), "32", str(1024 | 768 << 16))
+        assert code == 0 and out.strip() == "0"
+        assert covers(session) == placed
+        assert session.client_rect(TITLE) == (0, 0, 1024, 768)
+        session.key("Escape")
+        assert renderer.wait(15) == ESCAPE_EXIT_CODE
 
 
 def test_the_window_covers_the_whole_screen_at_125_percent_scaling():

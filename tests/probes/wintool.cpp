@@ -29,6 +29,13 @@
 //                             client area, and its class
 //   wintool.exe pid TITLE     prints the id of the process that owns it
 //   wintool.exe kill TITLE    ends the process that owns it at once
+//   wintool.exe owned TITLE   prints a line for each top-level window it
+//                             owns: left top width height (screen pixels),
+//                             visible (0 or 1), its title in UTF-8
+//   wintool.exe moveowned TITLE X Y
+//                             moves every window it owns to X, Y
+//   wintool.exe monitors      prints a line for each monitor: left top width
+//                             height, primary (0 or 1)
 // Exit code 0 when the window exists, 1 when it does not, 2 on bad usage.
 #include <windows.h>
 #include <commctrl.h>
@@ -156,12 +163,44 @@ BOOL CALLBACK PrintListViewItems(HWND child, LPARAM)
     return TRUE;
 }
 
+// The top-level windows that `owner` owns, in the system's z-order.
+std::vector<HWND> OwnedWindows(HWND owner)
+{
+    struct Search {
+        HWND owner;
+        std::vector<HWND> found;
+    } search{owner, {}};
+    EnumWindows(
+        [](HWND window, LPARAM data) {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (GetWindow(window, GW_OWNER) == s->owner) s->found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM)
+{
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(monitor, &info);
+    const RECT& r = info.rcMonitor;
+    std::printf("%ld %ld %ld %ld %d\n", r.left, r.top, r.right - r.left, r.bottom - r.top,
+                (info.dwFlags & MONITORINFOF_PRIMARY) ? 1 : 0);
+    return TRUE;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
     // Sizes and positions in real screen pixels, whatever the display's scaling.
     SetProcessDPIAware();
+    if (argc == 2 && std::wcscmp(argv[1], L"monitors") == 0) {
+        EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0);
+        return 0;
+    }
     if (argc < 3) {
         std::fputs("usage: wintool find|client TITLE\n", stderr);
         return 2;
@@ -221,6 +260,23 @@ int wmain(int argc, wchar_t** argv)
         const int y = static_cast<int>(std::wcstol(argv[4], nullptr, 10));
         return SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
     }
+    if (std::wcscmp(argv[1], L"owned") == 0) {
+        for (HWND owned : OwnedWindows(window)) {
+            RECT rect{};
+            GetWindowRect(owned, &rect);
+            std::printf("%ld %ld %ld %ld %d ", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                        IsWindowVisible(owned) ? 1 : 0);
+            PrintUtf8(TextOf(owned) + L"\n");
+        }
+        return 0;
+    }
+    if (std::wcscmp(argv[1], L"moveowned") == 0 && argc == 5) {
+        const int x = static_cast<int>(std::wcstol(argv[3], nullptr, 10));
+        const int y = static_cast<int>(std::wcstol(argv[4], nullptr, 10));
+        for (HWND owned : OwnedWindows(window))
+            SetWindowPos(owned, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
     if (std::wcscmp(argv[1], L"listitems") == 0) {
         EnumChildWindows(window, PrintListViewItems, 0);
         return 0;
@@ -259,6 +315,6 @@ int wmain(int argc, wchar_t** argv)
         std::printf("%lld\n", static_cast<long long>(SendMessageW(window, message, wParam, lParam)));
         return 0;
     }
-    std::fputs("usage: wintool find|client|window|owner|combos|listitems|firstitem|move|focus|send|child|pid|kill TITLE [MESSAGE WPARAM LPARAM]\n", stderr);
+    std::fputs("usage: wintool find|client|window|owner|combos|listitems|firstitem|move|focus|send|child|pid|kill|owned|moveowned TITLE [MESSAGE WPARAM LPARAM]\n", stderr);
     return 2;
 }

@@ -48,11 +48,11 @@ Picture Plain(int side, Rgb colour)
 TEST_F(SceneDrawing, ALayerAddsSevenTenthsOfItsPictureToWhatIsThere)
 {
     const GLuint white = TextureOf("white.bmp", Plain(4, {255, 255, 255}));
-    const GLuint list = BuildStarList();
+    const UniqueGlList list = BuildStarList();
     for (const int background : {0, 51}) {
         ClearToGrey(background);
         SetUpLayers(white);
-        DrawLayer(list, 0.0f, 0.0f, 0.0f);
+        DrawLayer(list.get(), 0.0f, 0.0f, 0.0f);
         const Pixel centre = BackBufferPixel(kWidth / 2, kHeight / 2);
         // Added, not mixed: over grey 51 a mix would give 178.5 + 0.3 x 51.
         EXPECT_NEAR(centre.r, kLayerAlpha * 255 + background, kLevelTolerance) << "over grey " << background;
@@ -103,7 +103,7 @@ TEST_F(SceneDrawing, ALayerShowsThePictureAcrossTheWidthAndItsMiddleUpAndDown)
 
     ClearToGrey(0);
     SetUpLayers(TextureOf("position.bmp", PositionPicture()));
-    DrawLayer(BuildStarList(), 0.0f, 0.0f, 0.0f);
+    DrawLayer(BuildStarList().get(), 0.0f, 0.0f, 0.0f);
 
     // The first column shows the picture's right edge again and the last its
     // left edge (the band of repeat); the top and bottom rows show rows well
@@ -137,7 +137,7 @@ TEST_F(SceneDrawing, EndingTheSceneDeletesItsTexturesAndListsWhileTheContextLive
             .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
     }
 
-    ASSERT_TRUE(StartScene());
+    StartScene();
     EXPECT_EQ(LiveTexturesAndLists(), std::pair(2, 2)) << "two pictures; the star quad and the overlay";
     EndScene();
     EXPECT_EQ(LiveTexturesAndLists(), std::pair(0, 0));

@@ -13,6 +13,8 @@ TEST(RendererMessages, EachMessageGoesToItsHandlerAndOnlyScreenSaverCommandsAreS
     EXPECT_EQ(RouteRendererMessage(WM_SYSCOMMAND, SC_SCREENSAVE | 1), RendererMessageAction::Default);
     EXPECT_EQ(RouteRendererMessage(WM_SIZE, 0), RendererMessageAction::Resize);
     EXPECT_EQ(RouteRendererMessage(WM_CLOSE, 0), RendererMessageAction::Close);
+    EXPECT_EQ(RouteRendererMessage(WM_DISPLAYCHANGE, 32), RendererMessageAction::DisplayChange)
+        << "the covers must follow the monitors";
     EXPECT_EQ(RouteRendererMessage(WM_KEYDOWN, VK_ESCAPE), RendererMessageAction::KeyDown);
     EXPECT_EQ(RouteRendererMessage(WM_KEYUP, VK_ESCAPE), RendererMessageAction::KeyUp);
     EXPECT_EQ(RouteRendererMessage(WM_KEYDOWN, 255), RendererMessageAction::KeyDown);

@@ -1,0 +1,41 @@
+// Plain black windows over the monitors that the renderer's own window does
+// not cover, so that nothing of the desktop shows during a run.
+#pragma once
+
+#include "display_rules.h"
+#include "win32_handles.h"
+
+#include <windows.h>
+
+#include <cstddef>
+#include <vector>
+
+// The monitors as the system reports them now.
+std::vector<MonitorArea> CurrentMonitors();
+
+// The covers. They are owned by the renderer's window, never take the
+// activation, the focus or a click from it, have no title and are drawn by
+// GDI alone.
+class CoverWindows {
+public:
+    CoverWindows() = default;
+    CoverWindows(const CoverWindows&) = delete;
+    CoverWindows& operator=(const CoverWindows&) = delete;
+    ~CoverWindows() { Clear(); }
+
+    // One cover on each rectangle, in order: the covers that exist are moved
+    // there, missing ones made, those left over destroyed.
+    void Place(HWND owner, const std::vector<ScreenRect>& rects);
+    // Destroys every cover and gives back their window class.
+    void Clear();
+
+    std::size_t Count() const { return windows_.size(); }
+    HWND Window(std::size_t index) const { return windows_[index].get(); }
+
+private:
+    bool RegisterClassOnce();
+
+    HINSTANCE instance_ = nullptr;
+    bool classRegistered_ = false;
+    std::vector<UniqueWindow> windows_;
+};

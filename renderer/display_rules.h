@@ -1,0 +1,40 @@
+// Where the renderer's windows stand on the desktop: the scene's 4:3 picture
+// inside the main window, and the black covers over every other monitor.
+// Plain C++: the shell hands in what the system reports.
+#pragma once
+
+#include <vector>
+
+// A rectangle in virtual-screen pixels, right and bottom exclusive, as the
+// platform's RECT.
+struct ScreenRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    bool IsEmpty() const { return right <= left || bottom <= top; }
+    friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
+};
+
+struct MonitorArea {
+    ScreenRect rect;
+    bool primary = false;
+};
+
+// The part of a client area the scene draws in, GL's way: from the bottom
+// left corner.
+struct SceneViewport {
+    int x = 0, y = 0, width = 0, height = 0;
+    friend bool operator==(const SceneViewport&, const SceneViewport&) = default;
+};
+
+// The largest 4:3 rectangle that fits a client area of this size, centred,
+// so that the scene keeps its proportions on any display; the rest stays
+// black. A height of 0 counts as 1.
+SceneViewport SceneViewportFor(int width, int height);
+
+// The rectangles to cover in black, in the order the system listed the
+// monitors: every monitor but the primary, which the main window covers.
+// A monitor that shows part of the primary (a mirrored display) is left
+// alone: a cover there would hide the scene. Empty monitors get none.
+std::vector<ScreenRect> CoverRectsFor(const std::vector<MonitorArea>& monitors);
