@@ -281,3 +281,38 @@ def test_previews_cover_their_panes_and_end_when_the_panes_go(session):
 def test_a_preview_without_a_pane_ends_at_once(session, arguments):
     assert session.run(host_path(session), *arguments).wait(10) == 0
     assert session.find_window("Preview Window") is None
+
+
+# --- Several monitors --------------------------------------------------------
+
+def test_a_run_on_two_monitors_keeps_the_second_black_and_ends_on_escape_after_a_click_there():
+    with Session(monitors=((1024, 768), (800, 600))) as session:
+        folder = session.drive_c / "sorvane-monitors"
+        shutil.rmtree(folder, ignore_errors=True)
+        folder.mkdir()
+        shutil.copy(session.bin("Sorvane.scr"), folder)
+        shutil.copy(session.bin("Sorvane.dll"), folder)
+        write_settings(folder, 0)
+        left_open = session.run(session.probe("window_probe.exe"), "left open", "--size", "800x600",
+                                "--at", "1024,0")
+        session.wait_for_window("left open")
+        assert session.screenshot("monitors-before").mean(1024, 0, 800, 600) > 0.3
+
+        host = session.run(folder / "Sorvane.scr", "/s")
+        window = session.wait_for_window(RENDERER_TITLE)
+        session.focus(window)  # as a window manager would
+        time.sleep(6.0)
+        shot = session.screenshot("monitors-run")
+        assert shot.mean(0, 0, 1024, 768) > 0.004, "no star field on the primary"
+        assert shot.mean(1024, 0, 800, 600) == 0.0, "the second monitor shows the window left open"
+
+        session.click(1424, 300)
+        time.sleep(0.5)
+        session.key("Escape")  # to whatever X now gives the keys to
+        assert host.wait(15) == 0
+        assert session.find_window(RENDERER_TITLE) is None
+        # Nothing of the renderer stays: what was left open shows again.
+        assert session.screenshot("monitors-after").mean(1024, 0, 800, 600) > 0.3
+        assert left_open.running()
+        left_open.kill()
+        shutil.rmtree(folder, ignore_errors=True)

@@ -8,6 +8,7 @@
 #include "scene.h"
 #include "shared_names.h"
 #include "test_files.h"
+#include "window.h"
 
 #include <gtest/gtest.h>
 
@@ -142,6 +143,34 @@ TEST_F(SceneDrawing, EndingTheSceneDeletesItsTexturesAndListsWhileTheContextLive
     EndScene();
     EXPECT_EQ(LiveTexturesAndLists(), std::pair(0, 0));
     EndScene();  // again: nothing left to delete
+}
+
+}  // namespace
+
+namespace {
+
+struct ViewportOnScreen {
+    int width, height;
+    GLint expected[4];
+};
+
+TEST_F(SceneDrawing, TheViewportIsTheWholeSwitchedScreenOrTheCentredFourByThreeOfAnyOther)
+{
+    const ViewportOnScreen screens[] = {
+        {1024, 768, {0, 0, 1024, 768}},
+        {1920, 1080, {240, 0, 1440, 1080}},
+        {1280, 1024, {0, 32, 1280, 960}},
+    };
+    for (const ViewportOnScreen& screen : screens) {
+        ResizeViewport(screen.width, screen.height);
+        GLint viewport[4] = {};
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(viewport[i], screen.expected[i]) << screen.width << " x " << screen.height;
+        // The perspective of a 4:3 picture: x scaled by 3/4 of y.
+        GLfloat projection[16] = {};
+        glGetFloatv(GL_PROJECTION_MATRIX, projection);
+        EXPECT_NEAR(projection[0] / projection[5], 0.75, 1e-6);
+    }
 }
 
 }  // namespace
