@@ -141,7 +141,7 @@ void DrawScene()
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
 
-    if (const auto fadeAlpha = AdvanceFrame(frame, GetTickCount(), scene.random))
+    if (const auto fadeAlpha = AdvanceFrame(frame, GetTickCount64(), scene.random))
         objects.overlay.color[3] = *fadeAlpha;
 
     SetUpLayers(objects.starTexture.get());

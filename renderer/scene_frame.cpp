@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <ctime>
+#include <numbers>
 
 namespace {
 
@@ -15,6 +16,19 @@ constexpr double kStepsPerUnit = 10.0;           // rotation steps per unit of s
 constexpr double kStepRange = 10.0, kStepOffset = 5.0;  // steps from -5 to just under 5 degrees
 constexpr int kUnitModulus = 10000;
 constexpr float kUnitScale = 0.0001f;
+constexpr float kFadeDoneAlpha = 1.0f;
+constexpr double kFullTurnRadians = 2.0 * std::numbers::pi;
+constexpr float kFullTurnDegrees = 360.0f;
+
+// The same rotation, brought back within one turn either way, where single
+// precision still holds the smallest step. Taking one turn off a value
+// between one and two turns is exact: the wrap adds no rounding of its own.
+float WithinOneTurn(float degrees)
+{
+    if (degrees >= kFullTurnDegrees) return degrees - kFullTurnDegrees;
+    if (degrees <= -kFullTurnDegrees) return degrees + kFullTurnDegrees;
+    return degrees;
+}
 
 }  // namespace
 
@@ -29,34 +43,46 @@ void InitSceneFrame(SceneFrame& frame, std::int32_t periodMs)
     frame.lastStepIndex = -1;
 }
 
-std::optional<float> AdvanceFrame(SceneFrame& frame, std::uint32_t now, RandomSource& random)
+std::optional<float> AdvanceFrame(SceneFrame& frame, std::uint64_t now, RandomSource& random)
 {
     if (frame.firstFrame) {
         frame.firstFrame = false;
         frame.startTick = now;
     }
-    // Unsigned difference: a tick count that wraps during the run does not disturb it.
-    const std::uint32_t elapsed = now - frame.startTick;
-    frame.sceneTime = static_cast<float>(static_cast<double>(elapsed) / frame.periodMs);
+    // 64 bits: no run lasts long enough for the elapsed time to wrap.
+    const std::uint64_t elapsed = now - frame.startTick;
+    const double exactSceneTime = static_cast<double>(elapsed) / frame.periodMs;
+    frame.sceneTime = static_cast<float>(exactSceneTime);
 
     std::optional<float> fadeAlpha;
-    if (frame.sceneTime < kFadeEnd) fadeAlpha = frame.sceneTime * kFadeRate;
+    if (frame.sceneTime < kFadeEnd) {
+        fadeAlpha = frame.sceneTime * kFadeRate;
+    } else if (!frame.fadeDone) {
+        // Whatever the frames before left (a pause across the end, a stall),
+        // the fade ends at full brightness.
+        frame.fadeDone = true;
+        fadeAlpha = kFadeDoneAlpha;
+    }
 
+    // The orbit's turns so far, taken off in double precision before the
+    // angle becomes single precision.
+    const double orbit = std::fmod(exactSceneTime * kOrbitRate, kFullTurnRadians);
     for (std::size_t i = 0; i < kLayerCount; ++i) {
         const auto layer = static_cast<double>(i);
-        const auto angle = static_cast<double>(
-            static_cast<float>(layer * kLayerPhase + static_cast<double>(frame.sceneTime) * kOrbitRate));
+        const auto angle = static_cast<double>(static_cast<float>(layer * kLayerPhase + orbit));
         frame.layerX[i] = static_cast<float>(layer * kLayerSpacing * std::sin(angle) * kOrbitScale);
         frame.layerY[i] = static_cast<float>(layer * kLayerSpacing * std::cos(angle) * kOrbitScale);
 
         if (i <= 1) {
+            // From the single-precision scene time, as the steps always came:
+            // after weeks its spacing moves a step's moment by under a second.
             const auto stepIndex = static_cast<std::int32_t>(std::trunc(static_cast<double>(frame.sceneTime) * kStepsPerUnit));
             if (stepIndex != frame.lastStepIndex) {
                 // The layer that meets a new step keeps its rotation this frame.
                 frame.lastStepIndex = stepIndex;
                 frame.rotationStep = static_cast<float>(static_cast<double>(random.NextUnit()) * kStepRange - kStepOffset);
             } else {
-                frame.layerRotation[i] += frame.rotationStep;
+                frame.layerRotation[i] = WithinOneTurn(frame.layerRotation[i] + frame.rotationStep);
             }
         } else {
             frame.layerRotation[i] = frame.layerRotation[i - 1];

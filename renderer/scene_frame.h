@@ -43,13 +43,20 @@ private:
     LinearCongruentialGenerator& generator_;
 };
 
+// Times are 64-bit milliseconds, which do not wrap in any run; angles are
+// kept within one turn, where single precision is fine, so the motion is as
+// smooth after weeks as in the first minute.
 struct SceneFrame {
     std::int32_t periodMs = 0;
     bool firstFrame = true;
-    std::uint32_t startTick = 0;
+    std::uint64_t startTick = 0;
     float sceneTime = 0;
+    // True once a frame at or after the end of the fade has drawn the overlay
+    // at full alpha.
+    bool fadeDone = false;
     std::array<float, kLayerCount> layerX{};
     std::array<float, kLayerCount> layerY{};
+    // Degrees, within one turn either way.
     std::array<float, kLayerCount> layerRotation{};
     std::int32_t lastStepIndex = 0;
     float rotationStep = 0;
@@ -58,6 +65,8 @@ struct SceneFrame {
 // Resets the frame state for a new scene with the given period.
 void InitSceneFrame(SceneFrame& frame, std::int32_t periodMs);
 
-// Advances the state to the tick count `now` (GetTickCount's milliseconds).
-// Gives the overlay's new alpha while the fade-in lasts, nothing after it.
-std::optional<float> AdvanceFrame(SceneFrame& frame, std::uint32_t now, RandomSource& random);
+// Advances the state to the tick count `now` (GetTickCount64's milliseconds).
+// Gives the overlay's new alpha while the fade-in lasts, 1 on the first
+// frame at or after its end (however long the frames before took), nothing
+// after it.
+std::optional<float> AdvanceFrame(SceneFrame& frame, std::uint64_t now, RandomSource& random);

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -17,15 +21,15 @@ protected:
     }
 
     // One frame drawn `ms` milliseconds after the first (which starts at `start`).
-    std::optional<float> FrameAt(std::uint32_t ms) { return AdvanceFrame(frame, start + ms, random); }
+    std::optional<float> FrameAt(std::uint64_t ms) { return AdvanceFrame(frame, start + ms, random); }
 
     LinearCongruentialGenerator generator;
     RandomSource random;
     SceneFrame frame;
-    std::uint32_t start = 1'000'000;
+    std::uint64_t start = 1'000'000;
 };
 
-TEST_F(SceneRun, FirstFrameIsBlackAndTheFadeEndsJustUnderOneAtFiveSeconds)
+TEST_F(SceneRun, FirstFrameIsBlackAndTheFadeEndsAtFullBrightnessAtFiveSeconds)
 {
     EXPECT_EQ(FrameAt(0), 0.0f) << "the first frame's overlay alpha scales it to black";
     EXPECT_NEAR(*FrameAt(2500), 0.5f, 1e-6f);
@@ -33,8 +37,33 @@ TEST_F(SceneRun, FirstFrameIsBlackAndTheFadeEndsJustUnderOneAtFiveSeconds)
     ASSERT_TRUE(last);
     EXPECT_LT(*last, 1.0f);
     EXPECT_GT(*last, 0.999f);
-    EXPECT_FALSE(FrameAt(5000)) << "from 5000 ms on the overlay colour is left as it was";
+    EXPECT_EQ(FrameAt(5000), 1.0f) << "the first frame from 5000 ms on ends the fade";
+    EXPECT_FALSE(FrameAt(5016)) << "after it the overlay colour is left as it was";
     EXPECT_FALSE(FrameAt(60000));
+}
+
+struct FadeCase {
+    const char* name;
+    std::vector<std::uint64_t> frames;  // ms after the first, which is at 0
+};
+
+TEST(SceneFade, EndsAtFullBrightnessWhateverFramesCameBefore)
+{
+    const FadeCase cases[] = {
+        {"minimised from 2 s to 10 s", {0, 16, 2000, 10000}},
+        {"stalled right after the first frame", {0, 6000}},
+        {"the first frame after the fade's end", {0, 4999, 5000}},
+    };
+    for (const FadeCase& c : cases) {
+        LinearCongruentialGenerator generator;
+        RandomSource random(generator);
+        SceneFrame frame;
+        InitSceneFrame(frame, kScenePeriodMs);
+        std::optional<float> alpha;
+        for (const std::uint64_t ms : c.frames) alpha = AdvanceFrame(frame, 1000 + ms, random);
+        EXPECT_EQ(alpha, 1.0f) << c.name;
+        EXPECT_FALSE(AdvanceFrame(frame, 1000 + c.frames.back() + 16, random)) << c.name << ": the fade plays once";
+    }
 }
 
 TEST_F(SceneRun, LayersCircleTheCentreAndTurnTogether)
@@ -81,12 +110,180 @@ TEST_F(SceneRun, ANewRotationStepEveryFiveSecondsTakenFirstByLayerOne)
     EXPECT_EQ(frame.layerRotation[9], frame.layerRotation[1]);
 }
 
-TEST_F(SceneRun, AWrappingTickCountKeepsTheElapsedTime)
+constexpr std::uint64_t kMsPerDay = 86'400'000;
+constexpr std::uint64_t kRunStart = 1'000'000;
+constexpr double kPixelsPerUnit = 512.0;  // 2 units across the 1024-pixel screen
+
+struct MoveRange {
+    double smallest = 1e9, largest = 0;
+};
+
+// The outer layer's moves from frame to frame, in pixels, for `seconds` of
+// frames at a steady rate on a millisecond clock (frames 16 or 17 ms apart at
+// 60 a second), from `from` milliseconds into the run.
+MoveRange OuterLayerMoves(int framesPerSecond, std::uint64_t from, std::uint64_t seconds)
 {
-    start = 0xFFFFF000u;
-    FrameAt(0);
-    AdvanceFrame(frame, 0x00000800u, random);  // 0x1800 ms later, past the wrap
-    EXPECT_FLOAT_EQ(frame.sceneTime, 6144.0f / kScenePeriodMs);
+    LinearCongruentialGenerator generator;
+    RandomSource random(generator);
+    SceneFrame frame;
+    InitSceneFrame(frame, kScenePeriodMs);
+    AdvanceFrame(frame, kRunStart, random);
+    MoveRange range;
+    double lastX = 0, lastY = 0;
+    const auto rate = static_cast<std::uint64_t>(framesPerSecond);
+    for (std::uint64_t n = 0; n <= seconds * rate; ++n) {
+        AdvanceFrame(frame, kRunStart + from + n * 1000 / rate, random);
+        const double x = frame.layerX[kLayerCount - 1], y = frame.layerY[kLayerCount - 1];
+        if (n > 0) {
+            const double move = std::hypot(x - lastX, y - lastY) * kPixelsPerUnit;
+            range.smallest = std::min(range.smallest, move);
+            range.largest = std::max(range.largest, move);
+        }
+        lastX = x;
+        lastY = y;
+    }
+    return range;
+}
+
+TEST(SceneSmoothness, TheOuterLayerMovesAsSteadilyAfterWeeksAsInTheFirstMinute)
+{
+    struct Moment {
+        const char* name;
+        std::uint64_t from;
+    };
+    const Moment moments[] = {
+        {"after 1 day", kMsPerDay},
+        {"after 3 days", 3 * kMsPerDay},
+        {"after 7 days", 7 * kMsPerDay},
+        {"after 30 days", 30 * kMsPerDay},
+        {"across 2^32 ms", (std::uint64_t{1} << 32) - 5000},
+        {"after 60 days", 60 * kMsPerDay},
+    };
+    for (const int fps : {60, 1000}) {
+        const MoveRange first = OuterLayerMoves(fps, 0, 60);
+        for (const Moment& moment : moments) {
+            const MoveRange later = OuterLayerMoves(fps, moment.from, 10);
+            EXPECT_NEAR(later.smallest, first.smallest, 0.01 * first.smallest) << fps << " fps " << moment.name;
+            EXPECT_NEAR(later.largest, first.largest, 0.01 * first.largest) << fps << " fps " << moment.name;
+        }
+    }
+}
+
+TEST(SceneSmoothness, PastTwoToTheThirtyTwoMillisecondsTheRunNeitherWrapsNorFadesAgain)
+{
+    LinearCongruentialGenerator generator;
+    RandomSource random(generator);
+    SceneFrame frame;
+    InitSceneFrame(frame, kScenePeriodMs);
+    AdvanceFrame(frame, kRunStart, random);
+    AdvanceFrame(frame, kRunStart + 10000, random);
+    EXPECT_FALSE(AdvanceFrame(frame, kRunStart + (std::uint64_t{1} << 32) + 6144, random))
+        << "the picture must not go black again";
+    EXPECT_FLOAT_EQ(frame.sceneTime, static_cast<float>(static_cast<double>((std::uint64_t{1} << 32) + 6144) / kScenePeriodMs));
+}
+
+// The frame arithmetic as it first stood: single-precision scene time fed to
+// the orbit and rotations summed without bound. The first minutes must look
+// the same as they did.
+struct FirstFrameArithmetic {
+    float sceneTime = 0;
+    std::array<float, kLayerCount> x{}, y{}, rotation{};
+    std::int32_t lastStepIndex = -1;
+    float step = 0;
+
+    void Advance(std::uint32_t elapsed, RandomSource& random)
+    {
+        sceneTime = static_cast<float>(static_cast<double>(elapsed) / kScenePeriodMs);
+        for (std::size_t i = 0; i < kLayerCount; ++i) {
+            const auto layer = static_cast<double>(i);
+            const auto a = static_cast<double>(static_cast<float>(layer * 0.5 + static_cast<double>(sceneTime) * 50.0));
+            x[i] = static_cast<float>(layer * static_cast<double>(0.1f) * std::sin(a) * 0.25);
+            y[i] = static_cast<float>(layer * static_cast<double>(0.1f) * std::cos(a) * 0.25);
+            if (i > 1) {
+                rotation[i] = rotation[i - 1];
+                continue;
+            }
+            const auto k = static_cast<std::int32_t>(std::trunc(static_cast<double>(sceneTime) * 10.0));
+            if (k != lastStepIndex) {
+                lastStepIndex = k;
+                step = static_cast<float>(static_cast<double>(random.NextUnit()) * 10.0 - 5.0);
+            } else {
+                rotation[i] += step;
+            }
+        }
+    }
+};
+
+double HalfStepAbove(float value)
+{
+    return 0.5 * static_cast<double>(std::nextafter(value, 1e30f) - value);
+}
+
+// The difference of two rotations as a picture shows them: modulo a turn.
+double TurnDifference(double a, double b)
+{
+    const double d = std::fmod(std::fabs(a - b), 360.0);
+    return std::min(d, 360.0 - d);
+}
+
+TEST(SceneSmoothness, TheFirstMinutesGiveTheFirstPositionsAndRotations)
+{
+    LinearCongruentialGenerator generator, firstGenerator;
+    RandomSource random(generator), firstRandom(firstGenerator);
+    random.SeedWith(777);
+    firstRandom.SeedWith(777);
+    SceneFrame frame;
+    InitSceneFrame(frame, kScenePeriodMs);
+    FirstFrameArithmetic first;
+    // Three minutes at 60 frames a second, frames 16 or 17 ms apart.
+    for (std::uint32_t n = 0; n <= 3 * 60 * 60; ++n) {
+        const std::uint32_t ms = n * 1000 / 60;
+        AdvanceFrame(frame, kRunStart + ms, random);
+        first.Advance(ms, firstRandom);
+        ASSERT_EQ(frame.sceneTime, first.sceneTime) << ms;
+        ASSERT_EQ(frame.lastStepIndex, first.lastStepIndex) << ms;
+        ASSERT_EQ(frame.rotationStep, first.step) << ms;
+        // The first arithmetic's own rounding of the angle: half a step of
+        // the single-precision scene time, times the orbit's rate, and half a
+        // step of the single-precision angle.
+        const double angleRounding = (HalfStepAbove(first.sceneTime) * 50.0 + HalfStepAbove(first.sceneTime * 50.0f + 4.5f));
+        for (std::size_t i = 0; i < kLayerCount; ++i) {
+            const double tolerance = 0.025 * static_cast<double>(i) * angleRounding + 1e-7;
+            ASSERT_NEAR(frame.layerX[i], first.x[i], tolerance) << "layer " << i << " at " << ms << " ms";
+            ASSERT_NEAR(frame.layerY[i], first.y[i], tolerance) << "layer " << i << " at " << ms << " ms";
+            // The unbounded sum carries its own rounding: a few thousand
+            // degrees in single precision.
+            ASSERT_LT(TurnDifference(frame.layerRotation[i], first.rotation[i]), 0.05) << "layer " << i << " at " << ms;
+            ASSERT_LT(std::fabs(frame.layerRotation[i]), 360.0f);
+        }
+    }
+}
+
+// A whole day at 1000 frames a second: 86.4 million frames, run natively
+// only (the slow label).
+TEST(SceneRunSlow, InTheLastHourOfADayEveryStepStillTurnsTheLayers)
+{
+    LinearCongruentialGenerator generator;
+    RandomSource random(generator);
+    random.SeedWith(12345);
+    SceneFrame frame;
+    InitSceneFrame(frame, kScenePeriodMs);
+    std::uint64_t still = 0, stepping = 0;
+    constexpr std::uint64_t lastHour = kMsPerDay - 3'600'000;
+    for (std::uint64_t ms = 0; ms <= kMsPerDay; ++ms) {
+        const std::array<float, kLayerCount> before = frame.layerRotation;
+        const std::int32_t stepIndexBefore = frame.lastStepIndex;
+        AdvanceFrame(frame, kRunStart + ms, random);
+        if (ms < lastHour || frame.rotationStep == 0.0f) continue;
+        // On the frame that draws a step layer 0 keeps its rotation, by design.
+        const std::size_t firstTurning = frame.lastStepIndex != stepIndexBefore ? 1 : 0;
+        for (std::size_t i = firstTurning; i < kLayerCount; ++i) {
+            ++stepping;
+            if (frame.layerRotation[i] == before[i]) ++still;
+        }
+    }
+    EXPECT_GT(stepping, 0u);
+    EXPECT_EQ(still, 0u) << "of " << stepping << " layer-frames that should have turned";
 }
 
 TEST(RandomSource, FollowsTheRunTimeGenerator)
