@@ -14,6 +14,7 @@ std::int16_t CdPollOk = 0;
 std::int32_t LastApiResult = 0;
 std::int16_t DialogCursorX = 0;
 std::int16_t DialogCursorY = 0;
+std::optional<StoredMusicFile> UnreachableMusicFile;
 
 namespace {
 
@@ -72,7 +73,11 @@ void LoadSettings()
     LoadNumber(kRepeatKey, BgmRepeat);
 
     BgmFile = ReadIniString(kSettingsSection, kFileKey, SettingsFilePath());
-    if (!BgmFile.empty() && !FileExists(BgmFile)) BgmFile.clear();
+    UnreachableMusicFile.reset();
+    if (!BgmFile.empty() && !FileExists(BgmFile)) {
+        UnreachableMusicFile = StoredMusicFile{BgmCategory, BgmFile};
+        BgmFile.clear();
+    }
     BgmCategory = CategoryForMusicFile(BgmCategory, !BgmFile.empty());
 
     BgmFolder = BgmFile.empty() ? ProgramFolder() : FolderOfPath(BgmFile, IsAnsiLeadByte);

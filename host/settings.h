@@ -5,6 +5,7 @@
 #include "settings_rules.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // Host-wide globals.
@@ -38,6 +39,15 @@ std::string ReadIniString(const std::string& section, const std::string& key, co
 // result goes into LastApiResult. Always returns "".
 std::string WriteIniString(const std::string& section, const std::string& key, const std::string& value,
                            const std::string& file);
+
+// A music file the settings name that could not be reached when they were
+// loaded (a USB stick taken out, a network share asleep): the run plays no
+// music, but the settings dialog shows and keeps the stored choice.
+struct StoredMusicFile {
+    std::int16_t category = 0;
+    std::string path;
+};
+extern std::optional<StoredMusicFile> UnreachableMusicFile;
 
 // Fills the four music globals from the settings file, with every fallback.
 void LoadSettings();

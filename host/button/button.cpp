@@ -1,6 +1,7 @@
 #include "button.h"
 
 #include "forms/font.h"
+#include "forms/keyboard_target.h"
 #include "forms/twips.h"
 #include "resource_ids.h"
 
@@ -29,6 +30,9 @@ int PictureResource(StatePicture picture)
     }
     return 0;
 }
+
+// Bit 30 of a key message: the key was already down (an auto-repeat).
+bool IsRepeat(LPARAM keyData) { return (static_cast<std::uint64_t>(keyData) & (1u << 30)) != 0; }
 
 std::size_t PictureIndex(StatePicture picture) { return static_cast<std::size_t>(picture) - 1; }
 
@@ -118,6 +122,8 @@ std::int16_t Command::Enabled()
 
 void Command::SetEnabled(std::int16_t enabled)
 {
+    // While still enabled, so that the lost focus takes it back to normal.
+    if (enabled == kButtonFalse) HandOnFocusBeforeDisabling(Handle());
     machine_.EnabledFlag = enabled;
     Notify(L"Enabled");
     ApplyEnabled();
@@ -257,7 +263,7 @@ void Command::PaintContent(HDC dc)
         FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     const SelectedObject font(dc, fontHandle_.get());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, labelEnabled_ ? fontColour_ : GetSysColor(COLOR_GRAYTEXT));
+    SetTextColor(dc, labelEnabled_ ? fontColour_ : static_cast<COLORREF>(kDisabledCaptionColour));
     RECT label{0, ToPixels(labelTop_), client.right, ToPixels(labelTop_ + kLabelHeightTwips)};
     DrawTextW(dc, caption_.c_str(), -1, &label, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
@@ -285,6 +291,19 @@ LRESULT Command::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         React(OnMouseUp(machine_, MouseButtonOf(message), origin));
         return 0;
     }
+    case WM_GETDLGCODE:
+        // Enter on the focused button is its own click, not the dialog's default.
+        if (const auto* key = reinterpret_cast<const MSG*>(lParam);
+            key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN)
+            return DLGC_WANTMESSAGE;
+        return OwnedWindow::HandleMessage(message, wParam, lParam);
+    case WM_KEYDOWN:
+        if (wParam == VK_SPACE) React(OnSpaceDown(machine_));
+        if (wParam == VK_RETURN && !IsRepeat(lParam)) React(OnEnterKey(machine_));
+        return 0;
+    case WM_KEYUP:
+        if (wParam == VK_SPACE) React(OnSpaceUp(machine_));
+        return 0;
     case WM_SETFOCUS:
         React(OnGotFocus(machine_));
         return 0;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -90,6 +91,7 @@ ButtonReaction OnGotFocus(ButtonMachine& button)
 
 ButtonReaction OnLostFocus(ButtonMachine& button)
 {
+    button.SpaceIsDown = false;
     if (!Enabled(button) || button.ButtonState == kStateNormal) return {};
     button.ButtonState = kStateNormal;
     return {StatePicture::Normal};
@@ -107,6 +109,28 @@ ButtonReaction PointerLeft(ButtonMachine& button)
         return {StatePicture::Selected};
     }
     return {};
+}
+
+ButtonReaction OnSpaceDown(ButtonMachine& button)
+{
+    if (!Enabled(button) || button.SpaceIsDown) return {};
+    button.SpaceIsDown = true;
+    return {StatePicture::Pressed};
+}
+
+ButtonReaction OnSpaceUp(ButtonMachine& button)
+{
+    if (!std::exchange(button.SpaceIsDown, false) || !Enabled(button)) return {};
+    StatePicture picture = StatePicture::Normal;
+    if (button.ButtonState == kStateFocused) picture = StatePicture::Selected;
+    if (button.ButtonState == kStateFocusedHover) picture = StatePicture::HighLightSelect;
+    return {picture, button.EnabledFlag == kButtonTrue};
+}
+
+ButtonReaction OnEnterKey(ButtonMachine& button)
+{
+    if (!Enabled(button)) return {};
+    return {StatePicture::None, button.EnabledFlag == kButtonTrue};
 }
 
 void UpdateGradientDirection(ButtonMachine& button)

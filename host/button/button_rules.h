@@ -25,6 +25,8 @@ struct ButtonMachine {
     std::int16_t EnabledFlag = kButtonFalse;
     std::int16_t MouseIsDown = kButtonFalse;
     std::int16_t GradientInverted = kButtonFalse;
+    // True from a press of Space on the focused button until its release.
+    bool SpaceIsDown = false;
 };
 
 // What an event asks of the button: a picture to draw (None: nothing is
@@ -47,6 +49,18 @@ ButtonReaction OnGotFocus(ButtonMachine& button);
 ButtonReaction OnLostFocus(ButtonMachine& button);
 // A timer tick on which the pointer is not over the button.
 ButtonReaction PointerLeft(ButtonMachine& button);
+
+// The keyboard on the focused button, as on the system's push buttons: Space
+// shows the pressed picture while it is held (its repeats change nothing)
+// and clicks on its release, giving back the state's own picture; Enter
+// clicks at once. Losing the focus while Space is held clicks nothing.
+ButtonReaction OnSpaceDown(ButtonMachine& button);
+ButtonReaction OnSpaceUp(ButtonMachine& button);
+ButtonReaction OnEnterKey(ButtonMachine& button);
+
+// The disabled caption's colour, 0x00BBGGRR: fixed, since the face it lies
+// on is fixed too (a theme's grey text can be white in high contrast).
+inline constexpr std::uint32_t kDisabledCaptionColour = 0x00606060;
 
 // The gradient's direction for the state the face is drawn in: normal in
 // states 1 and 3, inverted in 2, kept as it was otherwise (so state 4 shows

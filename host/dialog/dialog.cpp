@@ -4,6 +4,7 @@
 #include "dialog_animation.h"
 #include "dialog_layout.h"
 #include "dialog_rules.h"
+#include "forms/dpi.h"
 #include "forms/font.h"
 #include "forms/screen.h"
 #include "forms/twips.h"
@@ -107,17 +108,23 @@ SettingsDialog::~SettingsDialog()
     // The windows go before the controls and fonts they use: the form's base
     // would destroy its window only after this class's members had gone.
     DestroyOwnedWindow();
+    // Other forms go back to the screen's resolution.
+    SetFormDpi(0);
 }
 
 DWORD SettingsDialog::Style() const { return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN; }
 
 void SettingsDialog::CreateControls()
 {
+    // At the resolution of the monitor the window stands on.
+    SetFormDpi(WindowDpi(Handle()));
+    PlaceControls();
+}
+
+void SettingsDialog::PlaceControls()
+{
     const HWND window = Handle();
-    RECT frame{0, 0, ToPixels(kClientWidth), ToPixels(kClientHeight)};
-    AdjustWindowRectEx(&frame, Style(), FALSE, ExStyle());
-    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ResizeClientTo(window, ToPixels(kClientWidth), ToPixels(kClientHeight), Style(), ExStyle(), FormDpi());
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     const auto icon = reinterpret_cast<LPARAM>(
         LoadImageW(instance, MAKEINTRESOURCEW(IDI_SETTINGS_DIALOG), IMAGE_ICON, kIconSize, kIconSize, LR_SHARED));
@@ -134,6 +141,10 @@ void SettingsDialog::CreateControls()
 
     // The music box and what it holds; creation order is the tab order.
     PictureBox& box = Pic_C[0].emplace(window, Pixels(kPic_C), kBoxBackground);
+    KeyboardTarget& sources = sourcesTabStop_.emplace(box.Handle());
+    sources.FocusChanged = [this](bool hasFocus) { ShowSourcesFocusCue(hasFocus); };
+    sources.WantsKey = [](UINT key) { return key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT; };
+    sources.KeyDown = [this](UINT key, bool) { OnSourcesKey(key); };
     Shape3.bounds = Pixels(kShape3);
     PlaceLabel(lbl[15], kLbl15, font, kBlackText, L"BGM", false);
     lbl[15].alignment = Label::Alignment::Centre;
@@ -165,6 +176,15 @@ void SettingsDialog::CreateControls()
     Cmd_Set->Click = [this] { Cmd_Set_Click(); };
     PlaceButton(Cmd_Can.emplace(*this), L"ｷｬﾝｾﾙ", kCmd_Can, formFont);
     Cmd_Can->Click = [this] { Cmd_Can_Click(); };
+    KeyboardTarget& link = linkTabStop_.emplace(window);
+    link.FocusChanged = [this](bool hasFocus) {
+        lbl_URL.focusCue = hasFocus;
+        layer_.Refresh();
+    };
+    link.WantsKey = [](UINT key) { return key == VK_RETURN; };
+    link.KeyDown = [this](UINT key, bool repeat) {
+        if ((key == VK_RETURN || key == VK_SPACE) && !repeat) lbl_URL_Click();
+    };
     markPictures_ = {Picture::FromResource(IDB_MARK_UNSELECTED), Picture::FromResource(IDB_MARK_SELECTED)};
     for (std::size_t i = 0; i < Img_Ra.size(); ++i) {
         Img_Ra[i].bounds = Pixels(kImg_Ra[i]);
@@ -184,15 +204,14 @@ void SettingsDialog::Form_Load()
                                               frame.right - frame.left, frame.bottom - frame.top);
     SetWindowPos(window, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
+    // A stored file out of reach for now is still the user's choice: shown,
+    // and saved back unless another is chosen.
+    if (UnreachableMusicFile) {
+        BgmCategory = UnreachableMusicFile->category;
+        BgmFile = UnreachableMusicFile->path;
+    }
     SetupButtons(*this, true, true);
-    BGM_Repeat->SetEnabled(false);
-    ShowSourceMarks(BgmCategory);
-    const SourceView view = SourceViewFor(BgmCategory);
-    if (view.repeatEnabled) BGM_Repeat->SetEnabled(true);
-    Cmd_File[0]->SetEnabled(view.fileEnabled ? kButtonTrue : kButtonFalse);
-    BGM_Repeat->SetText(WideFromAnsi(RepeatText(BgmRepeat)));
-    for (const std::string& item : RepeatListItems()) BGM_Repeat->AddItem(WideFromAnsi(item));
-    lbl_Fname[0].SetCaption(WideFromAnsi(BgmFile));
+    FillControls(WideFromAnsi(RepeatText(BgmRepeat)));
 
     POINT pointer{};
     LastApiResult = GetCursorPos(&pointer);
@@ -200,6 +219,18 @@ void SettingsDialog::Form_Load()
     DialogCursorY = LastApiResult ? static_cast<std::int16_t>(pointer.y) : std::int16_t{0};
     AnimateDialogOpen(window);
     SetScreenMousePointer(MousePointer::Default);
+}
+
+void SettingsDialog::FillControls(const std::wstring& trackText)
+{
+    BGM_Repeat->SetEnabled(false);
+    ShowSourceMarks(BgmCategory);
+    const SourceView view = SourceViewFor(BgmCategory);
+    if (view.repeatEnabled) BGM_Repeat->SetEnabled(true);
+    Cmd_File[0]->SetEnabled(view.fileEnabled ? kButtonTrue : kButtonFalse);
+    BGM_Repeat->SetText(trackText);
+    for (const std::string& item : RepeatListItems()) BGM_Repeat->AddItem(WideFromAnsi(item));
+    lbl_Fname[0].SetCaption(WideFromAnsi(BgmFile));
 }
 
 void SettingsDialog::Form_Resize()
@@ -213,7 +244,71 @@ void SettingsDialog::Form_Unload() { AnimateDialogClose(Handle()); }
 LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (const auto handled = layer_.HandleMessage(message, wParam, lParam)) return *handled;
+    switch (message) {
+    case WM_COMMAND:
+        // Enter and Escape, as the dialog box's keyboard handling gives them.
+        if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDOK) {
+            if (Cmd_Set && Cmd_Set->Machine().EnabledFlag != kButtonFalse) Cmd_Set_Click();
+            return 0;
+        }
+        if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDCANCEL) {
+            Cmd_Can_Click();
+            return 0;
+        }
+        break;
+    case WM_DPICHANGED:
+        LayOutAt(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    default: break;
+    }
     return Form::OnMessage(message, wParam, lParam);
+}
+
+std::vector<HWND> SettingsDialog::TabStops() const
+{
+    std::vector<HWND> stops;
+    if (sourcesTabStop_) stops.push_back(sourcesTabStop_->Handle());
+    if (BGM_Repeat) stops.push_back(BGM_Repeat->Handle());
+    for (const std::optional<Command>* button : {&Cmd_File[0], &Cmd_Set, &Cmd_Can})
+        if (*button) stops.push_back((*button)->Handle());
+    if (linkTabStop_) stops.push_back(linkTabStop_->Handle());
+    return stops;
+}
+
+void SettingsDialog::DestroyControls()
+{
+    layer_.RemoveAll();
+    if (Pic_C[0]) Pic_C[0]->Layer().RemoveAll();
+    linkTabStop_.reset();
+    Cmd_Can.reset();
+    Cmd_Set.reset();
+    Cmd_File[0].reset();
+    BGM_Repeat.reset();
+    sourcesTabStop_.reset();
+    Pic_C[0].reset();
+}
+
+void SettingsDialog::LayOutAt(int dpi, const RECT& suggested)
+{
+    const std::wstring trackText = BGM_Repeat ? BGM_Repeat->Text() : std::wstring();
+    const std::vector<HWND> stops = TabStops();
+    const HWND focus = GetFocus();
+    std::size_t focused = stops.size();
+    for (std::size_t i = 0; i < stops.size(); ++i)
+        if (focus && (focus == stops[i] || IsChild(stops[i], focus))) focused = i;
+
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    DestroyControls();
+    SetFormDpi(dpi);
+    PlaceControls();
+    SetupButtons(*this, true, true);
+    FillControls(trackText);
+    Form_Resize();
+    InvalidateRect(Handle(), nullptr, TRUE);
+
+    const std::vector<HWND> newStops = TabStops();
+    if (focused < newStops.size() && IsWindowEnabled(newStops[focused])) SetFocus(newStops[focused]);
 }
 
 void SettingsDialog::PaintContent(HDC dc) { layer_.Paint(dc); }
@@ -223,6 +318,25 @@ void SettingsDialog::ShowSourceMarks(int selected)
     for (ImageControl& mark : Img_BGM) mark.picture = Img_Ra[0].picture;
     if (selected >= 0 && selected < kSourceCount) Img_BGM[static_cast<std::size_t>(selected)].picture = Img_Ra[1].picture;
     if (Pic_C[0]) Pic_C[0]->Layer().Refresh();
+}
+
+void SettingsDialog::ShowSourcesFocusCue(bool shown)
+{
+    const SourceView view = SourceViewFor(BgmCategory);
+    const int cued = view.selectedMark >= 0 ? view.selectedMark : kSourceCd;
+    for (std::size_t i = 0; i < lbl_BGM.size(); ++i) lbl_BGM[i].focusCue = shown && static_cast<int>(i) == cued;
+    if (Pic_C[0]) Pic_C[0]->Layer().Refresh();
+}
+
+void SettingsDialog::OnSourcesKey(UINT virtualKey)
+{
+    int steps = 0;
+    if (virtualKey == VK_UP || virtualKey == VK_LEFT) steps = -1;
+    if (virtualKey == VK_DOWN || virtualKey == VK_RIGHT) steps = 1;
+    if (steps == 0) return;
+    // Exactly what a click on the mark does.
+    Img_BGM_MouseDown(SourceAfter(BgmCategory, steps), kLeftMouseButton);
+    ShowSourcesFocusCue(true);
 }
 
 void SettingsDialog::ChooseSource(int index)

@@ -6,6 +6,7 @@
 #include "button/button.h"
 #include "forms/combo_box.h"
 #include "forms/form.h"
+#include "forms/keyboard_target.h"
 #include "forms/picture.h"
 #include "forms/picture_box.h"
 #include "forms/windowless_control.h"
@@ -15,6 +16,8 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <string>
+#include <vector>
 
 class SettingsDialog final : public Form {
     // Declared first, so that they go last: every control that draws with
@@ -41,6 +44,10 @@ public:
     Label lbl_URL;
     Label lbl_Credit;
 
+    // The tab stops in the page's order, top to bottom: the sources, the
+    // track box, "...", "設定", "ｷｬﾝｾﾙ", the link.
+    std::vector<HWND> TabStops() const;
+
     // Event handlers the controls raise.
     void Img_BGM_MouseDown(int index, std::int16_t mouseButton);
     void lbl_BGM_MouseDown(int index, std::int16_t mouseButton);
@@ -61,8 +68,24 @@ protected:
 private:
     void ChooseSource(int index);
     void ShowSourceMarks(int selected);
+    // Load's steps 3 to 9: marks, what is enabled, the track box (with this
+    // text) and its list, the file's label.
+    void FillControls(const std::wstring& trackText);
+    // The sources' tab stop: the cue on the chosen source's name, arrows.
+    void ShowSourcesFocusCue(bool shown);
+    void OnSourcesKey(UINT virtualKey);
+    // Every control made again at the resolution of the monitor the dialog
+    // now stands on, keeping what the user chose, typed and focused.
+    void LayOutAt(int dpi, const RECT& suggested);
+    void DestroyControls();
+    // The window's size and every control, at the forms' resolution.
+    void PlaceControls();
 
     ControlLayer layer_;
+    // Tab stops for what has no window: the three sources (one stop, like a
+    // group of radio buttons) and the link.
+    std::optional<KeyboardTarget> sourcesTabStop_;
+    std::optional<KeyboardTarget> linkTabStop_;
 };
 
 // Every gradient button of the dialog initialised, or (initialize false) all

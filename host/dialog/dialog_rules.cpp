@@ -1,5 +1,8 @@
 #include "dialog_rules.h"
 
+#include <algorithm>
+#include <array>
+
 #include "settings_rules.h"
 
 #include <cmath>
@@ -95,4 +98,13 @@ SourceView SourceViewFor(std::int16_t category)
     view.repeatEnabled = category == kSourceCd;
     view.fileEnabled = category == kSourceFile;
     return view;
+}
+
+std::int16_t SourceAfter(std::int16_t category, int steps)
+{
+    constexpr std::array<std::int16_t, kSourceCount> shown = {kSourceCd, kSourceNone, kSourceFile};
+    const auto at = std::find(shown.begin(), shown.end(), category);
+    if (at == shown.end()) return steps >= 0 ? shown.front() : shown.back();
+    const int place = static_cast<int>(at - shown.begin()) + steps % kSourceCount + kSourceCount;
+    return shown[static_cast<std::size_t>(place % kSourceCount)];
 }

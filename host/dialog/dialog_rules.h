@@ -62,3 +62,9 @@ struct SourceView {
 inline constexpr int kSourceCount = 3;
 inline constexpr std::int16_t kSourceNone = 0, kSourceCd = 1, kSourceFile = 2;
 SourceView SourceViewFor(std::int16_t category);
+
+// The sources as the dialog shows them, top to bottom: 音楽CD, なし, MP3、WAV.
+// The source `steps` places on from `category` in that order, round the end
+// as in a group of radio buttons; from no source, the first (or the last,
+// going up).
+std::int16_t SourceAfter(std::int16_t category, int steps);

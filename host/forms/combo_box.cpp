@@ -1,5 +1,7 @@
 #include "combo_box.h"
 
+#include "keyboard_target.h"
+
 #include <vector>
 
 namespace {
@@ -78,4 +80,8 @@ std::wstring ComboBox::List(int index) const
 
 bool ComboBox::Enabled() const { return IsWindowEnabled(window_.get()) != FALSE; }
 
-void ComboBox::SetEnabled(bool enabled) { EnableWindow(window_.get(), enabled ? TRUE : FALSE); }
+void ComboBox::SetEnabled(bool enabled)
+{
+    if (!enabled) HandOnFocusBeforeDisabling(window_.get());
+    EnableWindow(window_.get(), enabled ? TRUE : FALSE);
+}

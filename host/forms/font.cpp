@@ -53,7 +53,7 @@ std::wstring InstalledFace(const std::wstring& face)
 
 UniqueFont CreateFontOf(const FontDescription& font)
 {
-    const int height = -static_cast<int>(std::lround(font.points * ScreenDpi() / kPointsPerInch));
+    const int height = -static_cast<int>(std::lround(font.points * FormDpi() / kPointsPerInch));
     return UniqueFont(CreateFontW(height, 0, 0, 0, font.weight, font.italic, font.underline, font.strikethrough,
                                        static_cast<DWORD>(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                        DEFAULT_QUALITY, DEFAULT_PITCH, InstalledFace(font.name).c_str()));

@@ -14,10 +14,21 @@ int ScreenDpi()
 
 int TwipsToPixels(double twips, int dpi) { return static_cast<int>(std::floor(twips * dpi / kTwipsPerInch)); }
 
-int ToPixels(double twips)
+namespace {
+
+// 0 until a form sets it: the screen's then.
+int formDpi = 0;
+
+}  // namespace
+
+int FormDpi()
 {
     // A screen that gives no resolution is taken at the standard 96.
     constexpr int kStandardDpi = 96;
-    const int dpi = ScreenDpi();
-    return TwipsToPixels(twips, dpi > 0 ? dpi : kStandardDpi);
+    const int dpi = formDpi > 0 ? formDpi : ScreenDpi();
+    return dpi > 0 ? dpi : kStandardDpi;
 }
+
+void SetFormDpi(int dpi) { formDpi = dpi; }
+
+int ToPixels(double twips) { return TwipsToPixels(twips, FormDpi()); }

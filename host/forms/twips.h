@@ -12,5 +12,10 @@ int ScreenDpi();
 // (1155 twips are 77 pixels at 96 dots per inch, 96 at 120, 115 at 144).
 int TwipsToPixels(double twips, int dpi);
 
-// Twips as whole pixels on this screen.
+// The resolution the host's forms lay themselves out at: the screen's,
+// unless a form has set that of the monitor it stands on.
+int FormDpi();
+void SetFormDpi(int dpi);
+
+// Twips as whole pixels at the forms' resolution.
 int ToPixels(double twips);

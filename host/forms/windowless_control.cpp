@@ -7,6 +7,10 @@ namespace {
 constexpr UINT kLabelTextFormat = DT_NOPREFIX | DT_EXPANDTABS;
 // Inside a bordered label the text keeps clear of the frame.
 constexpr int kBorderInset = 2;
+// The system's dotted focus rectangle, a pixel clear of the text. It inverts
+// what it covers, with these colours, so it reads on any background.
+constexpr int kFocusCueMargin = 1;
+constexpr COLORREF kFocusCueColour = RGB(0, 0, 0), kFocusCueBackground = RGB(255, 255, 255);
 
 }  // namespace
 
@@ -40,6 +44,13 @@ void Label::Draw(HDC dc) const
     // Long text (a path has no spaces) breaks where the width ends.
     format |= singleBorder ? DT_WORDBREAK | DT_EDITCONTROL : DT_SINGLELINE;
     DrawTextW(dc, caption_.c_str(), -1, &area, format);
+    if (focusCue) {
+        RECT cue = bounds;
+        InflateRect(&cue, kFocusCueMargin, kFocusCueMargin);
+        SetTextColor(dc, kFocusCueColour);
+        SetBkColor(dc, kFocusCueBackground);
+        DrawFocusRect(dc, &cue);
+    }
 }
 
 void ImageControl::Draw(HDC dc) const

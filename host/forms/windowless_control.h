@@ -40,6 +40,7 @@ public:
     Alignment alignment = Alignment::Left;
     bool autoSize = false;
     bool singleBorder = false;  // a one-pixel frame; the text wraps inside it
+    bool focusCue = false;      // the dotted focus rectangle around the text
 
 private:
     void FitToText();

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 constexpr std::int16_t kRight = 2, kMiddle = 4;
@@ -79,6 +81,29 @@ TEST(ButtonStates, FocusByKeyboardAndTheLeftReleaseInStateTwo)
     EXPECT_EQ(OnMouseMove(hovered), kNothing) << "Normal stays until the pointer leaves and comes back";
 }
 
+TEST(ButtonStates, SpaceHeldShowsPressedAndClicksOnReleaseEnterClicksAtOnce)
+{
+    ButtonMachine button = EnabledButton();
+    OnGotFocus(button);
+    EXPECT_EQ(OnSpaceDown(button), ButtonReaction{StatePicture::Pressed});
+    EXPECT_EQ(OnSpaceDown(button), kNothing) << "the key's repeats";
+    EXPECT_EQ(OnSpaceUp(button), (ButtonReaction{StatePicture::Selected, true}));
+    EXPECT_EQ(OnSpaceUp(button), kNothing) << "a release without its press";
+    OnMouseMove(button);
+    OnSpaceDown(button);
+    EXPECT_EQ(OnSpaceUp(button), (ButtonReaction{StatePicture::HighLightSelect, true})) << "the pointer over it";
+
+    OnSpaceDown(button);
+    OnLostFocus(button);
+    EXPECT_EQ(OnSpaceUp(button), kNothing) << "the focus went while Space was held";
+    EXPECT_EQ(OnEnterKey(button), (ButtonReaction{StatePicture::None, true}));
+
+    ButtonMachine disabled = EnabledButton();
+    disabled.EnabledFlag = kButtonFalse;
+    EXPECT_EQ(OnSpaceDown(disabled), kNothing);
+    EXPECT_EQ(OnEnterKey(disabled), kNothing);
+}
+
 TEST(ButtonStates, BeforeInitializeAndWhileDisabled)
 {
     ButtonMachine fresh;
@@ -151,6 +176,27 @@ TEST(ButtonGradient, StateFourKeepsTheDirectionItCameFrom)
     UpdateGradientDirection(fromFocus);
     EXPECT_EQ(fromFocus.ButtonState, kStateFocusedHover);
     EXPECT_EQ(fromFocus.GradientInverted, kButtonFalse);
+}
+
+// WCAG's relative luminance of a 0x00BBGGRR colour.
+double Luminance(std::uint32_t colour)
+{
+    double sum = 0;
+    const double weights[] = {0.2126, 0.7152, 0.0722};
+    for (int channel = 0; channel < 3; ++channel) {
+        const double c = ((colour >> (8 * channel)) & 0xFF) / 255.0;
+        sum += weights[channel] * (c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+    }
+    return sum;
+}
+
+TEST(ButtonGradient, TheDisabledCaptionReadsOnEveryPartOfTheFace)
+{
+    // The gradient's two ends and the Disable picture's inside, whatever the theme.
+    for (const std::uint32_t face : {0x00FFFFFFu, 0x00D7C5C6u, 0x00EAF4F5u}) {
+        const double ratio = (Luminance(face) + 0.05) / (Luminance(kDisabledCaptionColour) + 0.05);
+        EXPECT_GE(ratio, 3.0) << std::hex << face;
+    }
 }
 
 TEST(ButtonGradient, VerticesAndColoursFromTheirTexts)

@@ -116,4 +116,20 @@ TEST(Sources, MarkTheirOwnElementAndEnableOnlyTheirOwnControl)
     EXPECT_EQ(SourceViewFor(-1), (SourceView{-1, false, false}));
 }
 
+TEST(Sources, ArrowKeysStepThroughThemInTheOrderShownRoundTheEnds)
+{
+    struct Row {
+        std::int16_t from;
+        int steps;
+        std::int16_t to;
+    };
+    // Shown top to bottom: 音楽CD (1), なし (0), MP3、WAV (2).
+    const Row rows[] = {{kSourceCd, 1, kSourceNone},  {kSourceNone, 1, kSourceFile}, {kSourceFile, 1, kSourceCd},
+                        {kSourceNone, -1, kSourceCd}, {kSourceCd, -1, kSourceFile},  {kSourceFile, -1, kSourceNone},
+                        {kSourceNone, 4, kSourceFile}, {kSourceNone, -4, kSourceCd},
+                        // From no source: the first going down, the last going up.
+                        {3, 1, kSourceCd}, {-1, -1, kSourceFile}};
+    for (const Row& row : rows) EXPECT_EQ(SourceAfter(row.from, row.steps), row.to) << row.from << " by " << row.steps;
+}
+
 }  // namespace

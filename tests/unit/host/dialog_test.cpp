@@ -11,11 +11,12 @@
 #include "dialog/dialog_rules.h"
 #include "settings.h"
 #include "dialog/shell_platform.h"
+#include "forms/twips.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <algorithm>
+#include <fstream>
 #include <optional>
 #include <string>
 
@@ -307,28 +308,138 @@ TEST_F(SettingsDialogTest, BothGradientsFollowTheSineRuleAndSurviveRepaints)
     }
 }
 
-TEST_F(SettingsDialogTest, TabGoesThroughTheTrackBoxTheFileButtonAndTheTwoButtons)
+// Tab follows the page top to bottom: the sources (one stop), the track box,
+// "...", "設定", "ｷｬﾝｾﾙ", the link; ShowModal gives the focus to the first,
+// the sources, whatever is enabled; a disabled control is no stop.
+TEST_F(SettingsDialogTest, TabGoesDownThePageFromTheSourcesToTheLinkPassingWhatIsDisabled)
 {
-    SettingsDialog& form = LoadDialogWith("1", "0", "");
-    SetupButtons(form, false, true);
-    form.Show();
-    const HWND order[] = {form.BGM_Repeat->Handle(), form.Cmd_File[0]->Handle(), form.Cmd_Set->Handle(),
-                          form.Cmd_Can->Handle(), form.BGM_Repeat->Handle()};
-    EXPECT_EQ(GetNextDlgTabItem(form.Handle(), nullptr, FALSE), order[0]);
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
-        EXPECT_EQ(GetNextDlgTabItem(form.Handle(), order[i], FALSE), order[i + 1]) << "after stop " << i;
-}
-
-// ShowModal gives the focus to this first tab stop: a disabled control is none.
-TEST_F(SettingsDialogTest, TheFirstFocusGoesToTheFirstEnabledControl)
-{
-    for (const auto& [category, first] : {std::pair{"0", 2}, {"1", 0}, {"2", 1}}) {
+    for (const auto& [category, skipped] : {std::pair{"0", std::vector<std::size_t>{1, 2}},
+                                            {"1", std::vector<std::size_t>{2}}, {"2", std::vector<std::size_t>{1}}}) {
         dialog.reset();
         SettingsDialog& form = LoadDialogWith(category, "0", music);
         form.Show();
-        const HWND stops[] = {form.BGM_Repeat->Handle(), form.Cmd_File[0]->Handle(), form.Cmd_Set->Handle()};
-        EXPECT_EQ(GetNextDlgTabItem(form.Handle(), nullptr, FALSE), stops[first]) << "category " << category;
+        const std::vector<HWND> stops = form.TabStops();
+        ASSERT_EQ(stops.size(), 6u);
+        EXPECT_EQ(stops[1], form.BGM_Repeat->Handle());
+        EXPECT_EQ(stops[3], form.Cmd_Set->Handle());
+        std::vector<HWND> order;
+        for (std::size_t i = 0; i < stops.size(); ++i)
+            if (std::find(skipped.begin(), skipped.end(), i) == skipped.end()) order.push_back(stops[i]);
+        order.push_back(stops[0]);
+        EXPECT_EQ(GetNextDlgTabItem(form.Handle(), nullptr, FALSE), stops[0]) << "category " << category;
+        for (std::size_t i = 0; i + 1 < order.size(); ++i)
+            EXPECT_EQ(GetNextDlgTabItem(form.Handle(), order[i], FALSE), order[i + 1])
+                << "category " << category << ", after stop " << i;
     }
+}
+
+TEST_F(SettingsDialogTest, ArrowsOnTheSourcesChooseAsAClickDoesAndTheCueFollows)
+{
+    SettingsDialog& form = LoadDialogWith("0", "0", music);
+    form.Show();
+    const HWND sources = form.TabStops()[0];
+    SetFocus(sources);
+    EXPECT_TRUE(form.lbl_BGM[0].focusCue) << "the cue on the chosen source's name";
+    SendMessageW(sources, WM_KEYDOWN, VK_UP, 0);
+    EXPECT_TRUE(Marked(1));
+    EXPECT_EQ(BgmCategory, 1);
+    EXPECT_TRUE(form.BGM_Repeat->Enabled());
+    EXPECT_TRUE(form.lbl_BGM[1].focusCue);
+    EXPECT_FALSE(form.lbl_BGM[0].focusCue);
+    SendMessageW(sources, WM_KEYDOWN, VK_DOWN, 0);
+    SendMessageW(sources, WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_TRUE(Marked(2));
+    EXPECT_EQ(form.Cmd_File[0]->Machine().EnabledFlag, kButtonTrue);
+    EXPECT_FALSE(form.BGM_Repeat->Enabled());
+    SetFocus(form.Cmd_Set->Handle());
+    EXPECT_FALSE(form.lbl_BGM[2].focusCue) << "no cue without the focus";
+}
+
+TEST_F(SettingsDialogTest, AFocusedControlThatIsDisabledHandsTheFocusOnAndAButtonGoesBackToNormal)
+{
+    SettingsDialog& form = LoadDialogWith("1", "0", music);
+    form.Show();
+    SetFocus(form.BGM_Repeat->Handle());
+    ClickInBox(form.lbl_BGM[0]);  // なし disables the track box
+    EXPECT_EQ(GetFocus(), form.Cmd_Set->Handle()) << "the next enabled tab stop";
+
+    ClickInBox(form.lbl_BGM[2]);
+    SetFocus(form.Cmd_File[0]->Handle());
+    EXPECT_EQ(form.Cmd_File[0]->Machine().ButtonState, kStateFocused);
+    ClickInBox(form.lbl_BGM[1]);  // 音楽CD disables "..."
+    EXPECT_EQ(GetFocus(), form.Cmd_Set->Handle());
+    EXPECT_EQ(form.Cmd_File[0]->Machine().ButtonState, kStateNormal) << "a focused state would swallow a click";
+}
+
+TEST_F(SettingsDialogTest, AStoredFileOutOfReachIsShownChosenAndSavedBackUnchanged)
+{
+    const std::string gone = "C:\\sorvane-nowhere\\表\\gone.mp3";
+    SettingsDialog& form = LoadDialogWith("2", "3", gone);
+    EXPECT_TRUE(Marked(2));
+    EXPECT_EQ(form.lbl_Fname[0].Caption(), WideFromAnsi(gone));
+    EXPECT_EQ(form.Cmd_File[0]->Machine().EnabledFlag, kButtonTrue);
+    ClickButton(*form.Cmd_Set);
+    EXPECT_EQ(ReadIniString(kSettingsSection, kCategoryKey, SettingsFilePath()), "2");
+    EXPECT_EQ(ReadIniString(kSettingsSection, kFileKey, SettingsFilePath()), gone);
+    // The run still plays nothing while the file is out of reach.
+    LoadSettings();
+    EXPECT_EQ(BgmCategory, 0);
+    EXPECT_EQ(BgmFile, "");
+}
+
+TEST_F(SettingsDialogTest, MovedToAMonitorAt144DpiItLaysItselfOutAsIfOpenedThere)
+{
+    constexpr int kDpi = 144;
+    const auto at144 = [](int twips) { return twips * kDpi / 1440; };
+    SettingsDialog& form = LoadDialogWith("2", "0", music);
+    form.Show();
+    form.BGM_Repeat->SetText(L"12");
+    SetFocus(form.Cmd_File[0]->Handle());
+    RECT window{};
+    GetWindowRect(form.Handle(), &window);
+    RECT suggested{window.left, window.top, window.left + (window.right - window.left) * 3 / 2,
+                   window.top + (window.bottom - window.top) * 3 / 2};
+    SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(kDpi, kDpi), reinterpret_cast<LPARAM>(&suggested));
+
+    RECT client{};
+    GetClientRect(form.Handle(), &client);
+    EXPECT_EQ(client.right, at144(7440));
+    EXPECT_EQ(client.bottom, at144(3645));
+    const auto placeIn = [](HWND control, HWND container) {
+        RECT r{};
+        GetWindowRect(control, &r);
+        MapWindowPoints(nullptr, container, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    const RECT set = placeIn(form.Cmd_Set->Handle(), form.Handle());
+    EXPECT_EQ(set.left, at144(4860));
+    EXPECT_EQ(set.top, at144(3000));
+    EXPECT_EQ(set.right - set.left, at144(1155));
+    EXPECT_EQ(set.bottom - set.top, at144(375));
+    const RECT file = placeIn(form.Cmd_File[0]->Handle(), form.Pic_C[0]->Handle());
+    EXPECT_EQ(file.left, at144(420));
+    EXPECT_EQ(file.right - file.left, at144(615));
+    // The frame reaches every side of the larger face: its dark blue border
+    // lies within the outer six pixels (the picture's four, stretched).
+    const ClientPixels face(form.Cmd_Set->Handle());
+    const int width = at144(1155), height = at144(375), band = 6;
+    const auto blueWithin = [&](int x, int y, int dx, int dy) {
+        for (int i = 0; i < band; ++i)
+            if (face.At(x + i * dx, y + i * dy) == RGB(0x00, 0x3C, 0x74)) return true;
+        return false;
+    };
+    EXPECT_TRUE(blueWithin(width / 2, 0, 0, 1)) << "top";
+    EXPECT_TRUE(blueWithin(width / 2, height - 1, 0, -1)) << "bottom";
+    EXPECT_TRUE(blueWithin(0, height / 2, 1, 0)) << "left";
+    EXPECT_TRUE(blueWithin(width - 1, height / 2, -1, 0)) << "right";
+
+    // What the user chose, typed and focused stays.
+    EXPECT_TRUE(Marked(2));
+    EXPECT_EQ(form.BGM_Repeat->Text(), L"12");
+    EXPECT_EQ(form.BGM_Repeat->ListCount(), 31);
+    EXPECT_EQ(GetFocus(), form.Cmd_File[0]->Handle());
+    dialog.reset();
+    EXPECT_EQ(FormDpi(), ScreenDpi()) << "other forms lay out at the screen's resolution again";
 }
 
 TEST_F(SettingsDialogTest, TheLinkShowsAPointingHandWithItsHotSpotAtTheFingertip)
