@@ -490,6 +490,111 @@ def test_while_the_dialog_is_open_a_run_or_a_preview_ends_at_once(dialog, sessio
     assert d.process.running()
 
 
+# --- The keyboard ---------------------------------------------------------------
+
+def focused_class(session):
+    """The class of the dialog's window that has the focus, or None."""
+    code, out = session.run_to_end(session.probe("wintool.exe"), "focus", TITLE)
+    return out.split()[-1] if code == 0 and out.strip() else None
+
+
+# Keys pressed from the first focus (the sources) with なし chosen, and what
+# the settings file holds after them: None for "unchanged, byte for byte".
+KEYSTROKES = {
+    "Escape cancels": (["Escape"], None),
+    "Enter saves": (["Return"], ini_bytes((KEYS[0], 0), (KEYS[1], 3), (KEYS[2], ""))),
+    "Up then Enter saves the CD above なし": (["Up", "Return"], ini_bytes((KEYS[0], 1), (KEYS[1], 3), (KEYS[2], ""))),
+    "Down twice, Enter: round the end to the CD": (["Down", "Down", "Return"],
+                                                   ini_bytes((KEYS[0], 1), (KEYS[1], 3), (KEYS[2], ""))),
+    "Tab, Tab, Space is ｷｬﾝｾﾙ": (["Tab", "Tab", "space"], None),
+    "Tab, Space is 設定": (["Tab", "space"], ini_bytes((KEYS[0], 0), (KEYS[1], 3), (KEYS[2], ""))),
+    "Tab to the link, Escape": (["Tab", "Tab", "Tab", "Escape"], None),
+}
+
+
+@pytest.mark.parametrize("keys", KEYSTROKES)
+def test_the_dialog_from_the_keyboard(dialog, session, keys):
+    pressed, expected = KEYSTROKES[keys]
+    original = ini_bytes((KEYS[0], 0), (KEYS[1], 3), (KEYS[2], ""))
+    dialog.ini.write_bytes(original)
+    d = dialog.open()
+    session.focus(d.xid)
+    assert focused_class(session) == "SorvaneKeyboardTarget", "the first focus is on the sources"
+    session.key(*pressed)
+    assert d.process.wait(10) == 0
+    assert dialog.ini.read_bytes() == (original if expected is None else expected)
+
+
+def test_with_the_track_list_open_enter_picks_and_escape_closes_the_list_first(dialog, session):
+    original = ini_bytes((KEYS[0], 1), (KEYS[1], 0), (KEYS[2], ""))
+    dialog.ini.write_bytes(original)
+    d = dialog.open()
+    session.focus(d.xid)
+    session.key("Tab", "alt+Down", "Down", "Down", "Return")  # a number from the list
+    time.sleep(TICK)
+    assert d.process.running(), "Enter in the open list closed the dialog"
+    picked = d.combo()[1]
+    assert picked.isdigit(), f"the list gave {picked!r}"
+    session.key("alt+Down", "Escape")
+    time.sleep(TICK)
+    assert d.process.running(), "Escape in the open list closed the dialog"
+    session.key("Return")  # from the track box: 設定
+    assert d.process.wait(10) == 0
+    assert dialog.ini.read_bytes() == ini_bytes((KEYS[0], 1), (KEYS[1], picked), (KEYS[2], ""))
+
+
+def test_space_held_on_set_shows_the_pressed_picture_and_saves_on_release(dialog, session):
+    dialog.ini.write_bytes(ini_bytes((KEYS[0], 0), (KEYS[1], 0), (KEYS[2], "")))
+    d = dialog.open()
+    session.focus(d.xid)
+    session.mouse_move(1, 1)  # off the dialog: no button hovered
+    session.key("Tab")
+    subprocess.run(["xdotool", "keydown", "space"], env=session.env, check=True)
+    time.sleep(TICK)
+    shot = session.screenshot("set-pressed")
+    # Pressed: the border one pixel further in than in the other pictures.
+    x, y = SET_BUTTON[0], SET_BUTTON[1] - 12  # the top edge of "設定", 37 pixels from its left
+    assert border_blue(d.pixel(shot, (x, y + 2))) and not border_blue(d.pixel(shot, (x, y + 1)))
+    assert d.process.running()
+    subprocess.run(["xdotool", "keyup", "space"], env=session.env, check=True)
+    assert d.process.wait(10) == 0
+    assert dialog.ini.read_bytes() == ini_bytes((KEYS[0], 0), (KEYS[1], 0), (KEYS[2], ""))
+
+
+def test_a_focused_control_disabled_by_the_mouse_hands_the_focus_on(dialog, session):
+    dialog.ini.write_bytes(ini_bytes((KEYS[0], 1), (KEYS[1], 0), (KEYS[2], "")))
+    d = dialog.open()
+    d.click(REPEAT_BOX, in_box=True)
+    session.focus(d.xid)
+    assert focused_class(session) == "Edit"
+    d.click(NAMES[0], in_box=True)  # なし: the track box is disabled
+    assert focused_class(session) == "SorvaneCommand", "no window of the dialog has the focus"
+    session.key("Tab")
+    assert focused_class(session) == "SorvaneCommand"
+
+    # "..." focused from the keyboard, then disabled by choosing the CD.
+    d.click(NAMES[2], in_box=True)
+    session.key("shift+Tab", "shift+Tab")
+    left, top, _, _ = map(int, session.run_to_end(session.probe("wintool.exe"), "focus", TITLE)[1].split()[:4])
+    assert (left, top) == (BOX[0] + FILE_BUTTON_LEFT[0], BOX[1] + FILE_BUTTON_LEFT[1]), "not on the file button"
+    d.click(NAMES[1], in_box=True)
+    assert focused_class(session) == "SorvaneCommand"
+    d.click(NAMES[2], in_box=True)
+    d.click(FILE_BUTTON, in_box=True)
+    xid = session.wait_for_window(OPEN_TITLE)  # the click on "..." is not swallowed
+    session.focus(xid)
+    session.key("Escape")
+    session.wait_for_no_window(OPEN_TITLE)
+
+
+def test_a_stored_file_out_of_reach_is_shown_chosen_and_kept(dialog, session):
+    gone = "C:\\音楽\\外したUSB\\ソナタ.mp3"
+    dialog.ini.write_bytes(ini_bytes((KEYS[0], 2), (KEYS[1], 0), (KEYS[2], gone)))
+    d = dialog.open()
+    assert marked(d, session.screenshot("stored-out-of-reach")) == 2
+    assert d.save() == ini_bytes((KEYS[0], 2), (KEYS[1], 0), (KEYS[2], gone))
+
+
 def pixels(twips, dpi):
     """Twips as whole pixels at a resolution: the true ratio, rounded down."""
     return twips * dpi // 1440
