@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 // True for a byte that starts a two-byte character.
@@ -62,4 +63,33 @@ constexpr bool EndsWithCharacter(std::string_view text, char c, LeadByteTest isL
     if (text.empty()) return false;
     const std::size_t last = LastCharactersOffset(text, 1, isLeadByte);
     return text.size() - last == 1 && text[last] == c;
+}
+
+// An ASCII letter in upper case; every other byte as it is (a second byte of
+// a two-byte character is never given here: callers walk characters).
+constexpr char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// The text with its single-byte ASCII letters in upper case, two-byte
+// characters untouched.
+inline std::string AsciiUpperText(std::string_view text, LeadByteTest isLeadByte)
+{
+    std::string upper(text);
+    for (std::size_t at = 0; at < upper.size(); at += CharacterSize(text, at, isLeadByte))
+        if (CharacterSize(text, at, isLeadByte) == 1) upper[at] = AsciiUpper(upper[at]);
+    return upper;
+}
+
+// True when `text` starts with `prefix`, character by character, ASCII
+// letters regardless of case.
+constexpr bool StartsWithIgnoringAsciiCase(std::string_view text, std::string_view prefix, LeadByteTest isLeadByte)
+{
+    if (prefix.size() > text.size()) return false;
+    for (std::size_t at = 0; at < prefix.size();) {
+        const std::size_t size = CharacterSize(prefix, at, isLeadByte);
+        if (CharacterSize(text, at, isLeadByte) != size) return false;
+        if (size == 1 ? AsciiUpper(text[at]) != AsciiUpper(prefix[at]) : text.substr(at, 2) != prefix.substr(at, 2))
+            return false;
+        at += size;
+    }
+    return true;
 }

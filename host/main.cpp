@@ -1,5 +1,7 @@
 // Entry point of Sorvane.scr, the screen-saver host.
+#include "ansi_text.h"
 #include "forms/application.h"
+#include "settings.h"
 #include "startup.h"
 #include "startup_rules.h"
 
@@ -8,7 +10,7 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     // The argument text is the command line's ANSI bytes after the program path.
-    StartUp(ArgumentText(GetCommandLineA()));
+    StartUp(ArgumentText(GetCommandLineA(), ModulePath(), IsAnsiLeadByte));
     Application::RunMessageLoop();
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "music.h"
 
+#include "ansi_text.h"
 #include "multimedia_platform.h"
 #include "settings.h"
 
@@ -50,12 +51,7 @@ std::string_view ModeOf(const std::array<char, N>& buffer)
     return std::string_view(buffer.data(), strnlen(buffer.data(), kModeLength));
 }
 
-bool ContainsErr(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text.find("ERR") != std::string::npos;
-}
+bool ContainsErr(const std::string& text) { return AsciiUpperText(text, IsAnsiLeadByte).find("ERR") != std::string::npos; }
 
 }  // namespace
 

@@ -71,7 +71,9 @@ void StartPreview(std::int32_t parentHandle)
     form.Load();
     HWND window = form.Handle();
     SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) | WS_CHILD);
-    SetParent(window, parent);
+    // The pane may go at any moment (the list of savers scrolled past it):
+    // without it the form would stay a stray top-level picture until logoff.
+    if (!SetParent(window, parent) || !IsWindow(parent)) Application::EndProgram();
     MoveWindow(window, 0, 0, width, height, FALSE);
     form.Img_Prev.bounds = {0, 0, width, height};
     form.Show();

@@ -11,7 +11,6 @@
 #include "saver_rules.h"
 #include "settings.h"
 #include "shared_names.h"
-#include "startup_rules.h"
 
 #include <windows.h>
 
@@ -29,18 +28,21 @@ public:
         Timer3.SetInterval(kRendererWatchMs);
     }
 
+    // The run's plan, from start-up; the form keeps it to its end.
+    StartUpPlan plan;
+
 protected:
     void Form_Load() override
     {
-        // The renderer watch counts from the moment the form exists.
+        // The renderer watch ticks from the moment the form exists.
         Timer3.SetEnabled(true);
-        started_ = GetTickCount();
         Pic1[0] = Picture::FromResource(IDB_STAR_FIELD);
         Pic1[1] = Picture::FromResource(IDB_BLACK_PIXEL);
 
         SavePicture(Pic1[0], kStarPicturePath);
         SavePicture(Pic1[1], kOverlayPicturePath);
-        switch (MusicPlanFor(BgmCategory, BgmFile, IsAnsiLeadByte)) {
+        musicPlan_ = MusicPlanFor(BgmCategory, BgmFile, IsAnsiLeadByte);
+        switch (musicPlan_) {
         case MusicPlan::Cd:
             OpenCdMusic();
             Timer2.SetEnabled(true);
@@ -55,8 +57,11 @@ protected:
         case MusicPlan::None:
             break;
         }
-        // Only now that both textures are written.
+        // Only now that both textures are written. The renderer's start-up
+        // allowance counts from here: slow pictures or a music file that is
+        // slow to open (a sleeping network share) take none of it.
         renderer_ = StartProgram(RendererPath(), kRendererShowCommand);
+        started_ = GetTickCount();
     }
 
     void QueryUnload(bool&) override
@@ -65,7 +70,7 @@ protected:
             Timer2.SetEnabled(false);
             CloseCdMusic();
         }
-        switch (MusicPlanFor(BgmCategory, BgmFile, IsAnsiLeadByte)) {
+        switch (musicPlan_) {
         case MusicPlan::Wave:
             StopWaveMusic();
             break;
@@ -77,7 +82,7 @@ protected:
         case MusicPlan::None:
             break;
         }
-        if (PlanStartUp(ArgumentText(GetCommandLineA()), IsAnsiLeadByte).hideCursor) ShowCursor(TRUE);
+        if (plan.hideCursor) ShowCursor(TRUE);
         Application::EndProgram();
     }
 
@@ -103,6 +108,7 @@ private:
     Timer Timer1{*this, [this] { Timer1_Timer(); }};
     Timer Timer2{*this, [this] { Timer2_Timer(); }};
     Timer Timer3{*this, [this] { Timer3_Timer(); }};
+    MusicPlan musicPlan_ = MusicPlan::None;
     UniqueKernelHandle renderer_;
     RendererWatch watch_;
     DWORD started_ = 0;
@@ -116,4 +122,8 @@ SaverForm& Sorvane_S()
 
 }  // namespace
 
-void LoadSaverForm() { Sorvane_S().Load(); }
+void LoadSaverForm(const StartUpPlan& plan)
+{
+    Sorvane_S().plan = plan;
+    Sorvane_S().Load();
+}

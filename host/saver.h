@@ -3,5 +3,8 @@
 // renderer's window has gone.
 #pragma once
 
-// Loads the saver form without showing it.
-void LoadSaverForm();
+#include "startup_rules.h"
+
+// Loads the saver form without showing it, for the run the start-up plan
+// decided (which says whether the cursor was hidden for it).
+void LoadSaverForm(const StartUpPlan& plan);

@@ -9,11 +9,8 @@ constexpr std::size_t kExtensionLength = 3;
 bool UpperEquals(std::string_view text, std::string_view upper)
 {
     if (text.size() != upper.size()) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        if (c != upper[i]) return false;
-    }
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (AsciiUpper(text[i]) != upper[i]) return false;
     return true;
 }
 

@@ -23,13 +23,6 @@ constexpr std::size_t kWriteNameBufferSize = 128;
 
 std::string programFolder;
 
-std::string ModulePath()
-{
-    char path[MAX_PATH + 1] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, length);
-}
-
 // A name cut so that it fits its 128-byte buffer with the terminating NUL.
 std::string FitName(const std::string& name) { return name.substr(0, kWriteNameBufferSize - 1); }
 
@@ -39,6 +32,13 @@ void LoadNumber(const char* key, std::int16_t& global)
 }
 
 }  // namespace
+
+std::string ModulePath()
+{
+    char path[MAX_PATH + 1] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::string(path, length);
+}
 
 const std::string& ProgramFolder()
 {
@@ -59,12 +59,12 @@ std::string ReadIniString(const std::string& section, const std::string& key, co
     return std::string(buffer);
 }
 
-std::string WriteIniString(const std::string& section, const std::string& key, const std::string& value,
-                           const std::string& file)
+bool WriteIniString(const std::string& section, const std::string& key, const std::string& value,
+                    const std::string& file)
 {
     LastApiResult = WritePrivateProfileStringA(FitName(section).c_str(), FitName(key).c_str(), value.c_str(),
                                                file.c_str());
-    return {};
+    return LastApiResult != 0;
 }
 
 void LoadSettings()

@@ -26,6 +26,8 @@ inline constexpr char kFileKey[] = "BGMﾌｧｲﾙ";
 inline constexpr char kSettingsFileName[] = "\\Sorvane.ini";
 inline constexpr char kRendererFileName[] = "\\Sorvane.dll";
 
+// The host program's own path, as the system gives it (GetModuleFileNameA).
+std::string ModulePath();
 // The folder of the host program, set once at start (tests may set another).
 const std::string& ProgramFolder();
 void SetProgramFolder(std::string folder);
@@ -36,9 +38,9 @@ std::string RendererPath();
 std::string ReadIniString(const std::string& section, const std::string& key, const std::string& file);
 
 // Stores the value, creating file, section or key as needed; the platform's
-// result goes into LastApiResult. Always returns "".
-std::string WriteIniString(const std::string& section, const std::string& key, const std::string& value,
-                           const std::string& file);
+// result goes into LastApiResult too. True when the value was written.
+bool WriteIniString(const std::string& section, const std::string& key, const std::string& value,
+                    const std::string& file);
 
 // A music file the settings name that could not be reached when they were
 // loaded (a USB stick taken out, a network share asleep): the run plays no

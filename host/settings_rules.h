@@ -14,6 +14,7 @@
 inline constexpr std::int16_t kNoMusicCategory = 0;
 inline constexpr std::int16_t kCdCategory = 1;
 inline constexpr std::int16_t kMusicFileCategory = 2;
+inline constexpr int kMusicCategoryCount = 3;
 
 // Decimal text as a number: optional blanks around it, a sign, a fraction and
 // an exponent. Nothing for text that is not such a number.

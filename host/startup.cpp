@@ -52,5 +52,5 @@ void StartUp(std::string_view argumentText)
     }
     if (plan.hideCursor) ShowCursor(FALSE);
     // Loaded, never shown: its timers drive the run from here on.
-    LoadSaverForm();
+    LoadSaverForm(plan);
 }

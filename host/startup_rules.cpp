@@ -53,16 +53,22 @@ double LenientNumber(std::string_view text)
 
 }  // namespace
 
-std::string_view ArgumentText(std::string_view commandLine)
+std::string_view ArgumentText(std::string_view commandLine, std::string_view modulePath, LeadByteTest isLeadByte)
 {
+    // '"', blank and tab are never second bytes in code page 932 (those are
+    // 0x40 and up), so a byte scan finds them exactly.
+    const auto isSeparator = [&](std::size_t at) { return commandLine[at] == ' ' || commandLine[at] == '\t'; };
     std::size_t at = 0;
     if (!commandLine.empty() && commandLine[0] == '"') {
         const std::size_t close = commandLine.find('"', 1);
         at = close == std::string_view::npos ? commandLine.size() : close + 1;
+    } else if (!modulePath.empty() && StartsWithIgnoringAsciiCase(commandLine, modulePath, isLeadByte) &&
+               (commandLine.size() == modulePath.size() || isSeparator(modulePath.size()))) {
+        at = modulePath.size();
     } else {
-        while (at < commandLine.size() && commandLine[at] != ' ' && commandLine[at] != '\t') ++at;
+        while (at < commandLine.size() && !isSeparator(at)) ++at;
     }
-    while (at < commandLine.size() && (commandLine[at] == ' ' || commandLine[at] == '\t')) ++at;
+    while (at < commandLine.size() && isSeparator(at)) ++at;
     return commandLine.substr(at);
 }
 
@@ -70,9 +76,7 @@ std::string ModeLetter(std::string_view argumentText, LeadByteTest isLeadByte)
 {
     const std::size_t at = CharacterOffset(argumentText, kModeLetterIndex, isLeadByte);
     if (at == argumentText.size()) return {};
-    std::string letter(argumentText.substr(at, CharacterSize(argumentText, at, isLeadByte)));
-    if (letter.size() == 1 && letter[0] >= 'a' && letter[0] <= 'z') letter[0] = static_cast<char>(letter[0] - 'a' + 'A');
-    return letter;
+    return AsciiUpperText(argumentText.substr(at, CharacterSize(argumentText, at, isLeadByte)), isLeadByte);
 }
 
 StartUpPlan PlanStartUp(std::string_view argumentText, LeadByteTest isLeadByte)

@@ -8,9 +8,13 @@
 #include <string>
 #include <string_view>
 
-// The arguments of a full command line: the program's own path (quoted or
-// not) and the blanks after it left out, the rest exactly as passed.
-std::string_view ArgumentText(std::string_view commandLine);
+// The arguments of a full command line: the program's own path as Windows
+// wrote it and the blanks after it left out, the rest exactly as passed. The
+// path is quoted; or unquoted and the module's own path (`modulePath`),
+// character by character, letters regardless of case, blanks included (an
+// install folder such as "Taro Yamada"); or else the first blank-separated
+// token.
+std::string_view ArgumentText(std::string_view commandLine, std::string_view modulePath, LeadByteTest isLeadByte);
 
 // The second character of the argument text, upper-cased; empty when the
 // text has fewer than two characters. The first character is never looked at.

@@ -19,7 +19,7 @@ constexpr GLint kRgbComponents = 3;
 void ShowLoaderMessage(const std::string& ansiText)
 {
     // The text holds a path in the ANSI code page; the box shows it as UTF-16.
-    MessageBoxW(GetFocus(), WideFromAnsi(ansiText).c_str(), L"Error", MB_OK);
+    MessageBoxW(GetFocus(), WideFromAnsi(ansiText).c_str(), kErrorCaption, MB_OK);
 }
 
 DibDecoding Failure(std::string_view message) { return {std::nullopt, std::string(message)}; }

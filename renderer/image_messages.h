@@ -12,7 +12,8 @@
 inline constexpr std::string_view kOutOfMemoryText = "Out of memory.";
 inline constexpr std::string_view kUnknownFormatText = "Unknown DIB file format.";
 inline constexpr std::string_view kConversionErrorText = "Image file conversion error.";
-inline constexpr std::string_view kErrorCaption = "Error";
+// The caption of every box the loader shows.
+inline constexpr wchar_t kErrorCaption[] = L"Error";
 
 // The "Failed to open" text is formatted into a buffer of this many bytes,
 // its terminating NUL included.

@@ -1,9 +1,8 @@
 #include "overlay.h"
 
-namespace {
+#include "gl_attributes.h"
 
-// OpenGL 1.1's attribute groups, all of them.
-constexpr GLbitfield kAllAttributeBits = 0x000FFFFF;
+namespace {
 
 struct OverlayCorner {
     GLint s, t, x, y;

@@ -1,6 +1,7 @@
 #include "window.h"
 
 #include "display_rules.h"
+#include "gl_attributes.h"
 #include "window_messages.h"
 
 #include <GL/gl.h>
@@ -17,7 +18,6 @@ constexpr DWORD kWindowExStyle = WS_EX_APPWINDOW;
 constexpr GLdouble kFieldOfViewDegrees = 45.0;
 constexpr GLdouble kNearPlane = 0.1f;  // the single-precision value, widened
 constexpr GLdouble kFarPlane = 100.0;
-constexpr GLbitfield kAllAttributeBits = 0x000FFFFF;
 
 PIXELFORMATDESCRIPTOR PixelFormatRequest(int bits)
 {

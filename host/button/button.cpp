@@ -2,6 +2,7 @@
 
 #include "forms/font.h"
 #include "forms/keyboard_target.h"
+#include "forms/mouse_button.h"
 #include "forms/twips.h"
 #include "resource_ids.h"
 
@@ -11,11 +12,7 @@ constexpr wchar_t kButtonClassName[] = L"SorvaneCommand";
 constexpr UINT kPointerTimerMs = 100;
 constexpr float kLabelHeightTwips = 195;
 constexpr ULONG kGradientVertexCount = 4;  // the array's size; two are used
-constexpr std::int16_t kMiddleMouseButton = 4, kRightMouseButton = 2;
 constexpr std::uint8_t kVisibleRead = 255;
-
-// The label's design font: "ＭＳ Ｐゴシック", 9.75 points, weight 400, Shift-JIS.
-FontDescription DesignFont() { return {L"ＭＳ Ｐゴシック", 9.75, 400, false, false, false, SHIFTJIS_CHARSET}; }
 
 int PictureResource(StatePicture picture)
 {
@@ -35,17 +32,6 @@ int PictureResource(StatePicture picture)
 bool IsRepeat(LPARAM keyData) { return (static_cast<std::uint64_t>(keyData) & (1u << 30)) != 0; }
 
 std::size_t PictureIndex(StatePicture picture) { return static_cast<std::size_t>(picture) - 1; }
-
-std::int16_t MouseButtonOf(UINT message)
-{
-    switch (message) {
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP: return kRightMouseButton;
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP: return kMiddleMouseButton;
-    default: return kLeftMouseButton;
-    }
-}
 
 }  // namespace
 

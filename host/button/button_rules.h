@@ -3,6 +3,8 @@
 // go and which colours the gradient's two vertices get. Plain C++.
 #pragma once
 
+#include "forms/mouse_button.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -10,8 +12,6 @@
 
 enum class StatePicture { None, Normal, HighLight, Selected, Pressed, HighLightSelect, Disable };
 
-// Mouse buttons as the events report them.
-inline constexpr std::int16_t kLeftMouseButton = 1;
 
 // ButtonState values.
 inline constexpr std::uint8_t kStateUninitialised = 0, kStateNormal = 1, kStateHover = 2, kStateFocused = 3,

@@ -14,6 +14,7 @@
 #include "shared_names.h"
 #include "shell_platform.h"
 #include "sorvane_version.h"
+#include "system_library.h"
 
 #include <commdlg.h>
 
@@ -50,11 +51,6 @@ std::optional<std::string> StorablePath(const std::wstring& path)
     if (length == 0 || length >= size) return std::nullopt;
     shortPath.resize(length);
     return ExactAnsiFromWide(shortPath);
-}
-
-FontDescription DialogFont()
-{
-    return {L"ＭＳ Ｐゴシック", 9.75, FW_NORMAL, false, false, false, SHIFTJIS_CHARSET};
 }
 
 RECT Pixels(const TwipLayout& layout)
@@ -132,7 +128,7 @@ void SettingsDialog::PlaceControls()
     SendMessageW(window, WM_SETICON, ICON_SMALL, icon);
     layer_.Attach(window, kDialogBackground);
 
-    const FontDescription formFont = DialogFont();
+    const FontDescription formFont = DesignFont();
     font_ = CreateFontOf(formFont);
     FontDescription underlined = formFont;
     underlined.underline = true;
@@ -148,8 +144,8 @@ void SettingsDialog::PlaceControls()
     Shape3.bounds = Pixels(kShape3);
     PlaceLabel(lbl[15], kLbl15, font, kBlackText, L"BGM", false);
     lbl[15].alignment = Label::Alignment::Centre;
-    const std::array<const wchar_t*, kSourceCount> sourceNames = {L"なし", L"音楽CD", L"MP3、WAV"};
-    for (int i = 0; i < kSourceCount; ++i) {
+    const std::array<const wchar_t*, kMusicCategoryCount> sourceNames = {L"なし", L"音楽CD", L"MP3、WAV"};
+    for (int i = 0; i < kMusicCategoryCount; ++i) {
         const auto element = static_cast<std::size_t>(i);
         Img_BGM[element].bounds = Pixels(kImg_BGM[element]);
         Img_BGM[element].MouseDown = [this, i](std::int16_t button) { Img_BGM_MouseDown(i, button); };
@@ -316,14 +312,14 @@ void SettingsDialog::PaintContent(HDC dc) { layer_.Paint(dc); }
 void SettingsDialog::ShowSourceMarks(int selected)
 {
     for (ImageControl& mark : Img_BGM) mark.picture = Img_Ra[0].picture;
-    if (selected >= 0 && selected < kSourceCount) Img_BGM[static_cast<std::size_t>(selected)].picture = Img_Ra[1].picture;
+    if (selected >= 0 && selected < kMusicCategoryCount) Img_BGM[static_cast<std::size_t>(selected)].picture = Img_Ra[1].picture;
     if (Pic_C[0]) Pic_C[0]->Layer().Refresh();
 }
 
 void SettingsDialog::ShowSourcesFocusCue(bool shown)
 {
     const SourceView view = SourceViewFor(BgmCategory);
-    const int cued = view.selectedMark >= 0 ? view.selectedMark : kSourceCd;
+    const int cued = view.selectedMark >= 0 ? view.selectedMark : kCdCategory;
     for (std::size_t i = 0; i < lbl_BGM.size(); ++i) lbl_BGM[i].focusCue = shown && static_cast<int>(i) == cued;
     if (Pic_C[0]) Pic_C[0]->Layer().Refresh();
 }
@@ -370,7 +366,9 @@ void SettingsDialog::Cmd_File_Click(int index)
     record.nMaxFileTitle = kFileBufferLength;
     record.lpstrInitialDir = initialFolder.c_str();
     record.lpstrTitle = kOpenFileTitle;
-    LastApiResult = GetOpenFileNameW(&record);
+    static const auto getOpenFileName =
+        SystemFunction<decltype(&GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    LastApiResult = getOpenFileName ? getOpenFileName(&record) : 0;
     if (LastApiResult <= 0) return;
 
     const std::optional<std::string> chosen = StorablePath(file.c_str());
@@ -395,18 +393,14 @@ void SettingsDialog::Cmd_Set_Click()
     const std::string file = SettingsFilePath();
     // A write that fails is said at once, nothing further is written, and the
     // dialog stays open: closing would report a save that did not happen.
-    const auto written = [this] {
-        if (LastApiResult != 0) return true;
-        MessageBoxW(Handle(), kSettingsNotSavedText, kProductTitle, MB_OK | MB_ICONEXCLAMATION);
-        return false;
+    const auto written = [this](bool wrote) {
+        if (!wrote) MessageBoxW(Handle(), kSettingsNotSavedText, kProductTitle, MB_OK | MB_ICONEXCLAMATION);
+        return wrote;
     };
-    WriteIniString(kSettingsSection, kCategoryKey, std::to_string(BgmCategory), file);
-    if (!written()) return;
+    if (!written(WriteIniString(kSettingsSection, kCategoryKey, std::to_string(BgmCategory), file))) return;
     BgmRepeat = SavedRepeat(AnsiFromWide(HalfWidthNumberText(BGM_Repeat->Text())));
-    WriteIniString(kSettingsSection, kRepeatKey, std::to_string(BgmRepeat), file);
-    if (!written()) return;
-    WriteIniString(kSettingsSection, kFileKey, BgmFile, file);
-    if (!written()) return;
+    if (!written(WriteIniString(kSettingsSection, kRepeatKey, std::to_string(BgmRepeat), file))) return;
+    if (!written(WriteIniString(kSettingsSection, kFileKey, BgmFile, file))) return;
     Unload();
 }
 

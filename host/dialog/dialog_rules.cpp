@@ -94,17 +94,17 @@ std::wstring HalfWidthNumberText(std::wstring_view text)
 SourceView SourceViewFor(std::int16_t category)
 {
     SourceView view;
-    if (category >= 0 && category < kSourceCount) view.selectedMark = category;
-    view.repeatEnabled = category == kSourceCd;
-    view.fileEnabled = category == kSourceFile;
+    if (category >= 0 && category < kMusicCategoryCount) view.selectedMark = category;
+    view.repeatEnabled = category == kCdCategory;
+    view.fileEnabled = category == kMusicFileCategory;
     return view;
 }
 
 std::int16_t SourceAfter(std::int16_t category, int steps)
 {
-    constexpr std::array<std::int16_t, kSourceCount> shown = {kSourceCd, kSourceNone, kSourceFile};
+    constexpr std::array<std::int16_t, kMusicCategoryCount> shown = {kCdCategory, kNoMusicCategory, kMusicFileCategory};
     const auto at = std::find(shown.begin(), shown.end(), category);
     if (at == shown.end()) return steps >= 0 ? shown.front() : shown.back();
-    const int place = static_cast<int>(at - shown.begin()) + steps % kSourceCount + kSourceCount;
-    return shown[static_cast<std::size_t>(place % kSourceCount)];
+    const int place = static_cast<int>(at - shown.begin()) + steps % kMusicCategoryCount + kMusicCategoryCount;
+    return shown[static_cast<std::size_t>(place % kMusicCategoryCount)];
 }

@@ -4,6 +4,8 @@
 // Plain C++.
 #pragma once
 
+#include "settings_rules.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -59,8 +61,6 @@ struct SourceView {
     bool fileEnabled = false;
     friend bool operator==(const SourceView&, const SourceView&) = default;
 };
-inline constexpr int kSourceCount = 3;
-inline constexpr std::int16_t kSourceNone = 0, kSourceCd = 1, kSourceFile = 2;
 SourceView SourceViewFor(std::int16_t category);
 
 // The sources as the dialog shows them, top to bottom: 音楽CD, なし, MP3、WAV.

@@ -1,5 +1,7 @@
 #include "shell_platform.h"
 
+#include "system_library.h"
+
 #include <shellapi.h>
 
 namespace {
@@ -9,7 +11,8 @@ public:
     void Execute(HWND owner, const char* operation, const char* file, const char* parameters, const char* directory,
                  int showCommand) override
     {
-        ShellExecuteA(owner, operation, file, parameters, directory, showCommand);
+        static const auto shellExecute = SystemFunction<decltype(&ShellExecuteA)>(L"shell32.dll", "ShellExecuteA");
+        if (shellExecute) shellExecute(owner, operation, file, parameters, directory, showCommand);
     }
 };
 

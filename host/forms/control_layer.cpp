@@ -1,28 +1,12 @@
 #include "control_layer.h"
 
+#include "mouse_button.h"
 #include "screen.h"
 #include "win32_handles.h"
 
 #include <windowsx.h>
 
 #include <algorithm>
-
-namespace {
-
-constexpr std::int16_t kLeftButton = 1, kRightButton = 2, kMiddleButton = 4;
-
-std::int16_t MouseButtonOf(UINT message)
-{
-    switch (message) {
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP: return kRightButton;
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP: return kMiddleButton;
-    default: return kLeftButton;
-    }
-}
-
-}  // namespace
 
 void ControlLayer::Attach(HWND window, COLORREF background)
 {

@@ -51,6 +51,12 @@ std::wstring InstalledFace(const std::wstring& face)
     return face;
 }
 
+FontDescription DesignFont()
+{
+    constexpr double kDesignPoints = 9.75;
+    return {L"ＭＳ Ｐゴシック", kDesignPoints, FW_NORMAL, false, false, false, SHIFTJIS_CHARSET};
+}
+
 UniqueFont CreateFontOf(const FontDescription& font)
 {
     const int height = -static_cast<int>(std::lround(font.points * FormDpi() / kPointsPerInch));

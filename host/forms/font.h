@@ -11,6 +11,10 @@
 // one it has; otherwise the face asked for, left to the font mapper.
 std::wstring InstalledFace(const std::wstring& face);
 
+// The font every label and button of the host's forms is designed with:
+// "ＭＳ Ｐゴシック", 9.75 points, normal weight, the Shift-JIS character set.
+FontDescription DesignFont();
+
 // A font of the description's face (as InstalledFace finds it), size in points
-// at the screen's resolution, weight, style and character set.
+// at the forms' resolution, weight, style and character set.
 UniqueFont CreateFontOf(const FontDescription& font);

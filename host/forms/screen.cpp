@@ -12,8 +12,6 @@ void SetScreenMousePointer(MousePointer pointer)
     SetCursor(pointer == MousePointer::Default ? LoadCursorA(nullptr, IDC_ARROW) : ScreenCursor());
 }
 
-MousePointer ScreenMousePointer() { return screenPointer; }
-
 HCURSOR ScreenCursor()
 {
     return screenPointer == MousePointer::Hourglass ? LoadCursorA(nullptr, IDC_WAIT) : nullptr;

@@ -9,7 +9,6 @@ enum class MousePointer { Default, Hourglass };
 // Sets the pointer and shows it at once; the default shows the arrow until
 // the controls under the pointer choose their own again.
 void SetScreenMousePointer(MousePointer pointer);
-MousePointer ScreenMousePointer();
 
 // The cursor that overrides the controls' own, or none for the default.
 HCURSOR ScreenCursor();

@@ -17,7 +17,6 @@ public:
     Timer& operator=(const Timer&) = delete;
 
     void SetInterval(UINT milliseconds);
-    UINT Interval() const { return interval_; }
     void SetEnabled(bool enabled);
     bool Enabled() const { return enabled_; }
 

@@ -171,6 +171,33 @@ def host_cursor_calls(session, arguments):
     return [int(c) for c in calls]
 
 
+def loaded_libraries(trace, pid=None):
+    """The DLLs one process loaded, by file name in lower case, from Wine's
+    loaddll trace of it; without a pid, the process traced first (the
+    program the trace was asked for)."""
+    text = trace.read_text(errors="replace")
+    first = re.search(r"^([0-9a-f]+:)[0-9a-f]+:trace:", text, re.M)
+    prefix = f"{int(pid):04x}:" if pid is not None else (first.group(1) if first else "-")
+    names = re.findall(r"^" + prefix + r"[0-9a-f]+:trace:loaddll:\S+ Loaded L\"([^\"]+)\"", text, re.M)
+    return {name.replace("\\\\", "\\").rsplit("\\", 1)[-1].lower() for name in names}
+
+
+DIALOG_ONLY_LIBRARIES = {"comdlg32.dll", "shell32.dll"}
+
+
+def test_a_run_loads_neither_the_file_dialog_nor_the_shell(session):
+    write_settings(session.drive_c / RUN_FOLDER, 0)
+    host = session.run(host_path(session), "/s", trace="+loaddll")
+    window = session.wait_for_window(RENDERER_TITLE)
+    code, pid = session.run_to_end(session.probe("wintool.exe"), "pid", SAVER_TITLE)
+    assert code == 0
+    end_renderer_with_escape(session, window)
+    assert host.wait(10) == 0
+    loaded = loaded_libraries(host.trace, pid)
+    assert "user32.dll" in loaded, "the trace shows no libraries at all"
+    assert not loaded & DIALOG_ONLY_LIBRARIES
+
+
 def test_the_cursor_is_hidden_once_and_shown_once_only_for_slash_s(session):
     write_settings(session.drive_c / RUN_FOLDER, 0)
     assert host_cursor_calls(session, ["/s"]) == [0, 1]
@@ -203,6 +230,29 @@ RENDERERS = {
     "ends without a window": ("wintool.exe", 0.0, 5.0),
     "alive without the window": ("window_probe.exe", 14.0, 20.0),
 }
+
+
+def test_a_music_file_slow_to_open_leaves_the_renderer_its_whole_allowance(session):
+    # The music device takes 12 s to open; the renderer shows its window 5 s
+    # after it starts: 17 s from the host's start, 5 s of the renderer's 15.
+    folder = session.drive_c / "sorvane-slow-music"
+    shutil.rmtree(folder, ignore_errors=True)
+    folder.mkdir()
+    shutil.copy(session.probe("host_probe.exe"), folder)
+    shutil.copy(session.probe("slower_renderer.exe"), folder / "Sorvane.dll")
+    (folder / "tune.mp3").write_bytes(b"ID3")
+    write_settings(folder, 2, 0, "C:\\sorvane-slow-music\\tune.mp3")
+    try:
+        host = session.run(folder / "host_probe.exe", "slow-music")
+        window = session.wait_for_window(RENDERER_TITLE, timeout=30)
+        time.sleep(1.5)
+        assert host.running(), "the run ended before the renderer's window came"
+        assert session.find_window(SAVER_TITLE) is not None
+        end_renderer_with_escape(session, window)
+        assert host.wait(10) == 0
+    finally:
+        session.run_to_end(session.probe("wintool.exe"), "kill", RENDERER_TITLE)
+        shutil.rmtree(folder, ignore_errors=True)
 
 
 @pytest.mark.parametrize("renderer", RENDERERS)
@@ -275,6 +325,27 @@ def test_previews_cover_their_panes_and_end_when_the_panes_go(session):
     close_pane(session, "pane large")
     assert big_pane.wait(10) == 7
     assert second.wait(10) == 0
+
+
+def test_a_preview_loads_neither_the_file_dialog_nor_the_shell(session):
+    pane, handle = start_pane(session, "pane traced", (152, 112))
+    preview = session.run(host_path(session), "/p", str(handle), trace="+loaddll")
+    wait_until(lambda: preview_in(session, "pane traced"), what="the preview in its pane")
+    close_pane(session, "pane traced")
+    assert preview.wait(10) == 0
+    pane.wait(10)
+    loaded = loaded_libraries(preview.trace)
+    assert "user32.dll" in loaded, "the trace shows no libraries at all"
+    assert not loaded & DIALOG_ONLY_LIBRARIES
+
+
+def test_a_pane_gone_between_its_check_and_the_embedding_ends_the_preview(session):
+    # The probe's own pane goes while the preview form is being made, after
+    # the host has found it a window: the preview must not stay a stray
+    # top-level picture.
+    probe = session.run(session.probe("host_probe.exe"), "pane-gone")
+    assert probe.wait(10) == 0
+    assert session.find_window("Preview Window") is None
 
 
 @pytest.mark.parametrize("arguments", [["/p"], ["/p", "0"], ["/p", "999999"]], ids=" ".join)

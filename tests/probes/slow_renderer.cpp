@@ -1,5 +1,5 @@
 // Stands in for the renderer when a test needs one that is slow to start: it
-// waits two seconds, then shows a full-screen window titled "Sorvane_VC" until
+// waits two seconds (or as long as its build says), then shows a full-screen window titled "Sorvane_VC" until
 // Escape or close.
 #include "shared_names.h"
 
@@ -7,7 +7,10 @@
 
 namespace {
 
-constexpr DWORD kStartDelayMs = 2000;
+#ifndef SORVANE_RENDERER_DELAY_MS
+#define SORVANE_RENDERER_DELAY_MS 2000
+#endif
+constexpr DWORD kStartDelayMs = SORVANE_RENDERER_DELAY_MS;
 
 LRESULT CALLBACK SlowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {

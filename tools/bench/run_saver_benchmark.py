@@ -4,7 +4,9 @@
 - from starting `Sorvane.scr /s` until the renderer's window is on the screen
   (its first frame follows at once), beside the same for a minimal GL program;
 - from Escape until both the renderer and the host have ended;
-- the host's CPU time and peak memory over a run of RUN_SECONDS (default 30);
+- the host's CPU time and peak memory over a run of RUN_SECONDS (default 30),
+  beside the peak memory of a bare GUI program (one hidden window) run at
+  the same time;
 - from starting `Sorvane.scr /c` until the settings dialog is on the screen,
   the host's CPU time and peak memory while it stands open for 10 s (its
   buttons poll the pointer every 100 ms), and from the close until the end.
@@ -87,11 +89,17 @@ def main(argv):
         reference_shown = wait_for_window(session, "Sorvane reference") - started
         reference.wait()
 
+        # A bare GUI program beside the run: the host's memory against Wine's own cost.
+        bare = subprocess.Popen(["wine", str(build / "tools" / "reference_hidden_window.exe"), str(run_seconds + 5)],
+                                env=session.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # The renderer outlives the host by a moment: the run ends when both have.
         shown, cpu, memory, ended = time_host(
             session, folder, "/s", "Sorvane_VC", run_seconds, "Escape",
             lambda: subprocess.run(["pgrep", "-f", "sorvane-bench.Sorvane.dll"],
                                    capture_output=True).returncode != 0)
+        bare_memory = peak_memory_kib(bare.pid)
+        bare.kill()
+        bare.wait()
         dialog_shown, dialog_cpu, dialog_memory, dialog_ended = time_host(
             session, folder, "/c", "<Sorvane>", DIALOG_SECONDS, "alt+F4", lambda: True)
         shutil.rmtree(folder, ignore_errors=True)
@@ -101,6 +109,8 @@ def main(argv):
     print(f"  minimal GL program until its window shows         {reference_shown:6.2f} s")
     print(f"  Escape until renderer and host have both ended    {ended:6.2f} s")
     print(f"  host over a {run_seconds:.0f} s run: CPU {cpu:.2f} s, peak memory {memory / 1024:.1f} MiB")
+    print(f"  a bare GUI program beside it: peak memory {bare_memory / 1024:.1f} MiB "
+          f"(the host {memory / max(bare_memory, 1):.2f} x)")
     print("Settings dialog")
     print(f"  Sorvane.scr /c until the dialog shows              {dialog_shown:6.2f} s")
     print(f"  host {DIALOG_SECONDS:.0f} s after its start: CPU {dialog_cpu:.2f} s, "

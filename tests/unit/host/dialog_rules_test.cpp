@@ -108,9 +108,9 @@ TEST(RepeatBox, FullWidthNumbersReadAsTheirAsciiForms)
 
 TEST(Sources, MarkTheirOwnElementAndEnableOnlyTheirOwnControl)
 {
-    EXPECT_EQ(SourceViewFor(kSourceNone), (SourceView{0, false, false}));
-    EXPECT_EQ(SourceViewFor(kSourceCd), (SourceView{1, true, false}));
-    EXPECT_EQ(SourceViewFor(kSourceFile), (SourceView{2, false, true}));
+    EXPECT_EQ(SourceViewFor(kNoMusicCategory), (SourceView{0, false, false}));
+    EXPECT_EQ(SourceViewFor(kCdCategory), (SourceView{1, true, false}));
+    EXPECT_EQ(SourceViewFor(kMusicFileCategory), (SourceView{2, false, true}));
     // A category the dialog does not offer marks nothing and enables nothing.
     EXPECT_EQ(SourceViewFor(3), (SourceView{-1, false, false}));
     EXPECT_EQ(SourceViewFor(-1), (SourceView{-1, false, false}));
@@ -124,11 +124,11 @@ TEST(Sources, ArrowKeysStepThroughThemInTheOrderShownRoundTheEnds)
         std::int16_t to;
     };
     // Shown top to bottom: 音楽CD (1), なし (0), MP3、WAV (2).
-    const Row rows[] = {{kSourceCd, 1, kSourceNone},  {kSourceNone, 1, kSourceFile}, {kSourceFile, 1, kSourceCd},
-                        {kSourceNone, -1, kSourceCd}, {kSourceCd, -1, kSourceFile},  {kSourceFile, -1, kSourceNone},
-                        {kSourceNone, 4, kSourceFile}, {kSourceNone, -4, kSourceCd},
+    const Row rows[] = {{kCdCategory, 1, kNoMusicCategory},  {kNoMusicCategory, 1, kMusicFileCategory}, {kMusicFileCategory, 1, kCdCategory},
+                        {kNoMusicCategory, -1, kCdCategory}, {kCdCategory, -1, kMusicFileCategory},  {kMusicFileCategory, -1, kNoMusicCategory},
+                        {kNoMusicCategory, 4, kMusicFileCategory}, {kNoMusicCategory, -4, kCdCategory},
                         // From no source: the first going down, the last going up.
-                        {3, 1, kSourceCd}, {-1, -1, kSourceFile}};
+                        {3, 1, kCdCategory}, {-1, -1, kMusicFileCategory}};
     for (const Row& row : rows) EXPECT_EQ(SourceAfter(row.from, row.steps), row.to) << row.from << " by " << row.steps;
 }
 

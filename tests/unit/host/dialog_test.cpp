@@ -110,7 +110,7 @@ TEST_F(SettingsDialogTest, LoadShowsEachCategoryWithItsMarkAndItsControlsEnabled
     for (const Case& c : {Case{"0", 0, false, false}, Case{"1", 1, true, false}, Case{"2", 2, false, true},
                           Case{"5", -1, false, false}}) {
         SettingsDialog& form = LoadDialogWith(c.category, "0", music);
-        for (int source = 0; source < kSourceCount; ++source)
+        for (int source = 0; source < kMusicCategoryCount; ++source)
             EXPECT_EQ(Marked(source), source == c.marked) << "category " << c.category << ", mark " << source;
         for (const ImageControl& mark : form.Img_BGM) EXPECT_NE(mark.picture, nullptr) << "every mark shows a picture";
         EXPECT_EQ(form.BGM_Repeat->Enabled(), c.repeatEnabled) << "category " << c.category;

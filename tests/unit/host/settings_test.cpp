@@ -115,7 +115,10 @@ TEST_F(SettingsFile, OnlyTheFirst255BytesOfALongPathAreRead)
 TEST_F(SettingsFile, WrittenKeysReadBackByteExactInTheirOrder)
 {
     const std::string path = SettingsFilePath();
-    EXPECT_EQ(WriteIniString(kSettingsSection, kCategoryKey, "2", path), "");
+    EXPECT_FALSE(WriteIniString(kSettingsSection, kCategoryKey, "2", "C:\\sorvane-no-folder\\Sorvane.ini"))
+        << "a folder that is not there: the caller must learn the write failed";
+    EXPECT_EQ(LastApiResult, 0);
+    EXPECT_TRUE(WriteIniString(kSettingsSection, kCategoryKey, "2", path));
     EXPECT_NE(LastApiResult, 0);
     WriteIniString(kSettingsSection, kRepeatKey, "12", path);
     WriteIniString(kSettingsSection, kFileKey, existingMusic, path);

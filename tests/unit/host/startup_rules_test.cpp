@@ -5,13 +5,39 @@
 
 namespace {
 
-TEST(CommandLine, ArgumentTextIsWhatFollowsTheProgramPath)
+TEST(CommandLine, ArgumentTextIsWhatFollowsTheProgramPathAsWindowsWroteIt)
 {
-    EXPECT_EQ(ArgumentText("\"C:\\Program Files\\Sorvane\\Sorvane.scr\" /s"), "/s");
-    EXPECT_EQ(ArgumentText("C:\\Sorvane\\Sorvane.scr /p 1234"), "/p 1234");
-    EXPECT_EQ(ArgumentText("Sorvane.scr   /c:99 extra"), "/c:99 extra");
-    EXPECT_EQ(ArgumentText("\"C:\\a b\\Sorvane.scr\""), "");
-    EXPECT_EQ(ArgumentText("Sorvane.scr"), "");
+    struct Row {
+        const char* commandLine;
+        const char* modulePath;
+        LeadByteTest isLeadByte;
+        const char* arguments;
+    };
+    const char* taro = "C:\\Users\\Taro Yamada\\AppData\\Local\\Programs\\Sorvane\\Sorvane.scr";
+    const Row rows[] = {
+        {"\"C:\\Program Files\\Sorvane\\Sorvane.scr\" /s", "C:\\Program Files\\Sorvane\\Sorvane.scr", IsShiftJisLeadByte, "/s"},
+        {"\"C:\\a b\\Sorvane.scr\"", "C:\\a b\\Sorvane.scr", IsShiftJisLeadByte, ""},
+        // Unquoted, with blanks: the module's own path, blanks and all.
+        {"C:\\Users\\Taro Yamada\\AppData\\Local\\Programs\\Sorvane\\Sorvane.scr /s", taro, IsShiftJisLeadByte, "/s"},
+        {"C:\\USERS\\taro yamada\\AppData\\Local\\Programs\\Sorvane\\SORVANE.SCR /p 1234", taro, IsShiftJisLeadByte,
+         "/p 1234"},
+        // Japanese folders whose second bytes are 0x5C, the byte of '\\'.
+        {"C:\\表 示\\ソ\\Sorvane.scr /s", "C:\\表 示\\ソ\\Sorvane.scr", IsShiftJisLeadByte, "/s"},
+        {"C:\\表\\ソ\\Sorvane.scr   /c:99 extra", "C:\\表\\ソ\\Sorvane.scr", IsShiftJisLeadByte, "/c:99 extra"},
+        // Unquoted without blanks: the first token, whatever the module says.
+        {"C:\\Sorvane\\Sorvane.scr /p 1234", "C:\\Sorvane\\Sorvane.scr", IsShiftJisLeadByte, "/p 1234"},
+        {"C:\\PROGRA~1\\Sorvane\\Sorvane.scr /s", "C:\\Program Files\\Sorvane\\Sorvane.scr", IsShiftJisLeadByte, "/s"},
+        {"Sorvane.scr   /c:99 extra", "C:\\Sorvane\\Sorvane.scr", IsShiftJisLeadByte, "/c:99 extra"},
+        {"Sorvane.scr", "", IsNoLeadByte, ""},
+        // A first token that is not the module's path, or only its start.
+        {"C:\\Users\\Taro /s", taro, IsShiftJisLeadByte, "/s"},
+        {"C:\\Users\\Taro Yamada\\AppData\\Local\\Programs\\Sorvane\\Sorvane.scrX /s", taro, IsShiftJisLeadByte,
+         "Yamada\\AppData\\Local\\Programs\\Sorvane\\Sorvane.scrX /s"},
+        // Characters compare whole: a half-width ｱ is no ア.
+        {"C:\\ｱ b\\x.scr /s", "C:\\ア b\\x.scr", IsShiftJisLeadByte, "b\\x.scr /s"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(ArgumentText(row.commandLine, row.modulePath, row.isLeadByte), row.arguments) << row.commandLine;
 }
 
 TEST(CommandLine, ModeLetterIsTheUpperCasedSecondCharacter)
