@@ -312,7 +312,8 @@ void SettingsDialog::PaintContent(HDC dc) { layer_.Paint(dc); }
 void SettingsDialog::ShowSourceMarks(int selected)
 {
     for (ImageControl& mark : Img_BGM) mark.picture = Img_Ra[0].picture;
-    if (selected >= 0 && selected < kMusicCategoryCount) Img_BGM[static_cast<std::size_t>(selected)].picture = Img_Ra[1].picture;
+    const int marked = SourceViewFor(static_cast<std::int16_t>(selected)).selectedMark;
+    if (marked >= 0) Img_BGM[static_cast<std::size_t>(marked)].picture = Img_Ra[1].picture;
     if (Pic_C[0]) Pic_C[0]->Layer().Refresh();
 }
 

@@ -6,55 +6,15 @@
 // share of frames on which the layers should have turned but stood still.
 //   scene_smoothness.exe [--no-day]
 #include "scene_frame.h"
+#include "scene_moves.h"
 
-#include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <limits>
 
 namespace {
 
-using Tick = decltype(SceneFrame::startTick);
-constexpr double kPixelsPerUnit = 512.0;  // the orthographic window is 2 units across 1024 pixels
-constexpr std::size_t kOuterLayer = kLayerCount - 1;
-constexpr std::uint64_t kMsPerDay = 86'400'000;
-constexpr std::uint64_t kRunStart = 1'000'000;  // the tick count when the run starts
-
-struct MoveRange {
-    double smallest = std::numeric_limits<double>::max();
-    double largest = 0;
-};
-
-// Frames at a steady rate on a millisecond clock, `seconds` long, from `from`
-// milliseconds into the run.
-MoveRange OuterLayerMoves(int framesPerSecond, std::uint64_t from, double seconds)
-{
-    LinearCongruentialGenerator generator;
-    RandomSource random(generator);
-    random.SeedWith(12345);
-    SceneFrame frame;
-    InitSceneFrame(frame, kScenePeriodMs);
-    AdvanceFrame(frame, static_cast<Tick>(kRunStart), random);
-
-    MoveRange range;
-    const auto frames = static_cast<std::uint64_t>(seconds * framesPerSecond);
-    double lastX = 0, lastY = 0;
-    for (std::uint64_t n = 0; n <= frames; ++n) {
-        const std::uint64_t ms = from + n * 1000 / static_cast<std::uint64_t>(framesPerSecond);
-        AdvanceFrame(frame, static_cast<Tick>(kRunStart + ms), random);
-        const double x = frame.layerX[kOuterLayer], y = frame.layerY[kOuterLayer];
-        if (n > 0) {
-            const double move = std::hypot(x - lastX, y - lastY) * kPixelsPerUnit;
-            range.smallest = std::min(range.smallest, move);
-            range.largest = std::max(range.largest, move);
-        }
-        lastX = x;
-        lastY = y;
-    }
-    return range;
-}
+constexpr std::uint64_t kRunStart = kSceneRunStart;
 
 // A whole day at 1000 frames a second; in its last hour, the share of frames
 // whose step is not 0 on which layer 1 (and so layers 2 to 9) did not turn.
@@ -69,7 +29,7 @@ double StillShareInTheLastHourOfADay()
     for (std::uint64_t ms = 0; ms <= kMsPerDay; ++ms) {
         const float before = frame.layerRotation[1];
         const auto stepIndexBefore = frame.lastStepIndex;
-        AdvanceFrame(frame, static_cast<Tick>(kRunStart + ms), random);
+        AdvanceFrame(frame, kRunStart + ms, random);
         if (ms < kMsPerDay - 3'600'000 || frame.lastStepIndex != stepIndexBefore || frame.rotationStep == 0.0f) continue;
         ++counted;
         if (frame.layerRotation[1] == before) ++still;

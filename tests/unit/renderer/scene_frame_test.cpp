@@ -1,6 +1,7 @@
 // The scene's frame logic, driven through a run by a scripted clock and a
 // seeded generator.
 #include "scene_frame.h"
+#include "scene_moves.h"
 
 #include <gtest/gtest.h>
 
@@ -110,40 +111,7 @@ TEST_F(SceneRun, ANewRotationStepEveryFiveSecondsTakenFirstByLayerOne)
     EXPECT_EQ(frame.layerRotation[9], frame.layerRotation[1]);
 }
 
-constexpr std::uint64_t kMsPerDay = 86'400'000;
-constexpr std::uint64_t kRunStart = 1'000'000;
-constexpr double kPixelsPerUnit = 512.0;  // 2 units across the 1024-pixel screen
-
-struct MoveRange {
-    double smallest = 1e9, largest = 0;
-};
-
-// The outer layer's moves from frame to frame, in pixels, for `seconds` of
-// frames at a steady rate on a millisecond clock (frames 16 or 17 ms apart at
-// 60 a second), from `from` milliseconds into the run.
-MoveRange OuterLayerMoves(int framesPerSecond, std::uint64_t from, std::uint64_t seconds)
-{
-    LinearCongruentialGenerator generator;
-    RandomSource random(generator);
-    SceneFrame frame;
-    InitSceneFrame(frame, kScenePeriodMs);
-    AdvanceFrame(frame, kRunStart, random);
-    MoveRange range;
-    double lastX = 0, lastY = 0;
-    const auto rate = static_cast<std::uint64_t>(framesPerSecond);
-    for (std::uint64_t n = 0; n <= seconds * rate; ++n) {
-        AdvanceFrame(frame, kRunStart + from + n * 1000 / rate, random);
-        const double x = frame.layerX[kLayerCount - 1], y = frame.layerY[kLayerCount - 1];
-        if (n > 0) {
-            const double move = std::hypot(x - lastX, y - lastY) * kPixelsPerUnit;
-            range.smallest = std::min(range.smallest, move);
-            range.largest = std::max(range.largest, move);
-        }
-        lastX = x;
-        lastY = y;
-    }
-    return range;
-}
+constexpr std::uint64_t kRunStart = kSceneRunStart;
 
 TEST(SceneSmoothness, TheOuterLayerMovesAsSteadilyAfterWeeksAsInTheFirstMinute)
 {
