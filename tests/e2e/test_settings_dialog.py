@@ -513,6 +513,7 @@ KEYSTROKES = {
                                                    ini_bytes((KEYS[0], 1), (KEYS[1], 3), (KEYS[2], ""))),
     "Tab, Tab, Space is ｷｬﾝｾﾙ": (["Tab", "Tab", "space"], None),
     "Tab, Space is 設定": (["Tab", "space"], ini_bytes((KEYS[0], 0), (KEYS[1], 3), (KEYS[2], ""))),
+    "Enter on a focused ｷｬﾝｾﾙ is ｷｬﾝｾﾙ": (["Tab", "Tab", "Return"], None),
     "Tab to the link, Escape": (["Tab", "Tab", "Tab", "Escape"], None),
 }
 

@@ -274,6 +274,19 @@ TEST_F(SettingsDialogTest, TheLinkOpensTheAddressUnderAnHourglassAndEndsOnTheArr
     SendMessageW(form.Handle(), WM_MBUTTONDOWN, MK_MBUTTON, At(Centre(form.lbl_URL.bounds)));
     SendMessageW(form.Handle(), WM_MBUTTONUP, 0, At(Centre(form.lbl_URL.bounds)));
     EXPECT_EQ(shell.calls.size(), 1u);
+
+    // From the keyboard: the link's tab stop shows the cue, Enter and Space
+    // open it, a key held down opens it once.
+    form.Show();
+    const HWND link = form.TabStops().back();
+    SetFocus(link);
+    EXPECT_TRUE(form.lbl_URL.focusCue);
+    SendMessageW(link, WM_KEYDOWN, VK_RETURN, 0);
+    SendMessageW(link, WM_KEYDOWN, VK_SPACE, 0);
+    SendMessageW(link, WM_KEYDOWN, VK_SPACE, LPARAM{1} << 30);  // the key's repeat
+    EXPECT_EQ(shell.calls.size(), 3u);
+    SetFocus(form.Cmd_Set->Handle());
+    EXPECT_FALSE(form.lbl_URL.focusCue);
 }
 
 TEST_F(SettingsDialogTest, BothGradientsFollowTheSineRuleAndSurviveRepaints)
