@@ -3,18 +3,9 @@
 // Plain C++: the shell hands in what the system reports.
 #pragma once
 
+#include "screen_rect.h"
+
 #include <vector>
-
-// A rectangle in virtual-screen pixels, right and bottom exclusive, as the
-// platform's RECT.
-struct ScreenRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    bool IsEmpty() const { return right <= left || bottom <= top; }
-    friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
-};
 
 struct MonitorArea {
     ScreenRect rect;

@@ -28,9 +28,6 @@ int PictureResource(StatePicture picture)
     return 0;
 }
 
-// Bit 30 of a key message: the key was already down (an auto-repeat).
-bool IsRepeat(LPARAM keyData) { return (static_cast<std::uint64_t>(keyData) & (1u << 30)) != 0; }
-
 std::size_t PictureIndex(StatePicture picture) { return static_cast<std::size_t>(picture) - 1; }
 
 }  // namespace
@@ -285,7 +282,7 @@ LRESULT Command::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return OwnedWindow::HandleMessage(message, wParam, lParam);
     case WM_KEYDOWN:
         if (wParam == VK_SPACE) React(OnSpaceDown(machine_));
-        if (wParam == VK_RETURN && !IsRepeat(lParam)) React(OnEnterKey(machine_));
+        if (wParam == VK_RETURN && !IsKeyRepeat(lParam)) React(OnEnterKey(machine_));
         return 0;
     case WM_KEYUP:
         if (wParam == VK_SPACE) React(OnSpaceUp(machine_));

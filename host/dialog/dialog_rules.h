@@ -4,6 +4,7 @@
 // Plain C++.
 #pragma once
 
+#include "screen_rect.h"
 #include "settings_rules.h"
 
 #include <cstdint>
@@ -24,10 +25,6 @@ Rgb DialogGradientColour(int brightness);
 // The music box's colour for a brightness: dark to light grey.
 Rgb BoxGradientColour(int brightness);
 
-struct ScreenRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
-};
 // The dialog's window (frame included) of the given size: centred across the
 // screen and a third of the free height down, rounding toward zero.
 ScreenRect DialogPlacement(int screenWidth, int screenHeight, int windowWidth, int windowHeight);

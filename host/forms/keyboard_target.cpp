@@ -31,12 +31,14 @@ LRESULT KeyboardTarget::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         if (FocusChanged) FocusChanged(message == WM_SETFOCUS);
         return 0;
     case WM_KEYDOWN:
-        if (KeyDown) KeyDown(static_cast<UINT>(wParam), (static_cast<std::uint64_t>(lParam) & kRepeatBit) != 0);
+        if (KeyDown) KeyDown(static_cast<UINT>(wParam), IsKeyRepeat(lParam));
         return 0;
     default:
         return OwnedWindow::HandleMessage(message, wParam, lParam);
     }
 }
+
+bool IsKeyRepeat(LPARAM keyData) { return (static_cast<std::uint64_t>(keyData) & kRepeatBit) != 0; }
 
 void HandOnFocusBeforeDisabling(HWND control)
 {

@@ -29,6 +29,10 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
+// True for a key message of a key that was down already (bit 30 of its
+// lParam: the keyboard's auto-repeat).
+bool IsKeyRepeat(LPARAM keyData);
+
 // Before a control that holds the focus (itself or a window inside it) is
 // disabled: the focus moves on to the next enabled tab stop of its dialog,
 // which the system does not do, leaving no window of the dialog with it.
