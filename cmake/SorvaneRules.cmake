@@ -10,6 +10,7 @@ set(SORVANE_HOST_RULE_SOURCES
 set(SORVANE_RENDERER_RULE_SOURCES
   renderer/dib_layout.cpp
   renderer/display_rules.cpp
+  renderer/frame_pacing_rules.cpp
   renderer/image_messages.cpp
   renderer/scene_frame.cpp)
 # Their tests, run natively and under Wine with the other unit tests.
@@ -20,4 +21,5 @@ set(SORVANE_RULE_TESTS
   tests/unit/host/settings_rules_test.cpp
   tests/unit/host/startup_rules_test.cpp
   tests/unit/renderer/display_rules_test.cpp
+  tests/unit/renderer/frame_pacing_rules_test.cpp
   tests/unit/renderer/scene_frame_test.cpp)

@@ -1,11 +1,13 @@
 #include "display_rules.h"
 
+#include "screen_shape.h"
+
 #include <algorithm>
 
 namespace {
 
-// The scene's own shape, the 1024 x 768 screen it was made for.
-constexpr int kSceneAspectWidth = 4, kSceneAspectHeight = 3;
+// The scene's own shape, that of the screen it was made for.
+constexpr int kSceneAspectWidth = kSceneScreenWidth, kSceneAspectHeight = kSceneScreenHeight;
 
 bool Overlap(const ScreenRect& a, const ScreenRect& b)
 {

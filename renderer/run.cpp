@@ -1,22 +1,19 @@
 #include "run.h"
 
 #include "scene.h"
+#include "screen_shape.h"
 #include "shared_names.h"
 #include "window.h"
 
-namespace {
-
-constexpr int kScreenWidth = 1024, kScreenHeight = 768, kScreenBits = 32;
-
-}  // namespace
-
-int RunRenderer(bool (*afterFrame)())
+int RunRenderer(const RunOptions& options)
 {
     RendererWindow renderer;
-    if (!OpenRendererWindow(renderer, kRendererWindowTitle, kScreenWidth, kScreenHeight, kScreenBits)) return 0;
-    StartScene();
-    const WPARAM lastWParam = RunMessageLoop(renderer, DrawScene, afterFrame);
-    EndScene();
+    if (!OpenRendererWindow(renderer, kRendererWindowTitle, kSceneScreenWidth, kSceneScreenHeight, kSceneScreenBits))
+        return 0;
+    Scene scene;
+    StartScene(scene);
+    const WPARAM lastWParam = RunMessageLoop(renderer, scene, options);
+    EndScene(scene);
     CloseRendererWindow(renderer);
     return static_cast<int>(lastWParam);
 }

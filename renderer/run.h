@@ -1,9 +1,17 @@
 // The renderer's whole life, from the display mode switch to the tear-down.
 #pragma once
 
+// How a run goes beyond what users see: hooks for the benchmark and the tests.
+struct RunOptions {
+    // Runs after each frame and ends the run by returning false.
+    bool (*afterFrame)() = nullptr;
+    // Frames no faster than the display's refresh rate. Only the benchmark
+    // turns it off, to weigh what pacing saves.
+    bool paced = true;
+};
+
 // Opens the full-screen window, starts the scene, draws frames until the user
 // ends the run, then releases the scene while its GL context is current and
-// closes the window. `afterFrame`, when given, runs after each frame and ends
-// the run by returning false. Gives the program's exit code: 0 when the start
-// fails, else the wParam of the last message.
-int RunRenderer(bool (*afterFrame)() = nullptr);
+// closes the window. Gives the program's exit code: 0 when the start fails,
+// else the wParam of the last message.
+int RunRenderer(const RunOptions& options = {});

@@ -3,20 +3,21 @@
 #include "image.h"
 #include "overlay.h"
 #include "scene_frame.h"
+#include "screen_shape.h"
 #include "shared_names.h"
 #include "swap_interval.h"
 
 #include <windows.h>
 #include <GL/gl.h>
 
-#include <optional>
-
 namespace {
 
 // Each layer adds this fraction of its picture to the frame.
 constexpr GLfloat kLayerAlpha = 0.7f;
-// The orthographic window: 2 wide and 1.5 high, the 4:3 screen.
-constexpr GLdouble kOrthoHalfWidth = 1.0, kOrthoHalfHeight = 0.75, kOrthoDepth = 1.0;
+// The orthographic window: 2 wide and as high as the screen's shape makes
+// it (1.5 for 4:3).
+constexpr GLdouble kOrthoHalfWidth = 1.0, kOrthoDepth = 1.0;
+constexpr GLdouble kOrthoHalfHeight = kOrthoHalfWidth * kSceneScreenHeight / kSceneScreenWidth;
 
 struct StarCorner {
     GLfloat s, t, x, y, z;
@@ -29,24 +30,6 @@ constexpr StarCorner kStarQuad[] = {
     {1.02f, -0.02f, 1.0f, -1.0f, 0.0f},
     {-0.02f, -0.02f, -1.0f, -1.0f, 0.0f},
 };
-
-// What the scene made in the GL context; released, in reverse order, while
-// that context is still current.
-struct SceneObjects {
-    UniqueGlTexture starTexture;
-    UniqueGlTexture overlayTexture;
-    UniqueGlList starList;
-    Overlay overlay;
-};
-
-struct Scene {
-    LinearCongruentialGenerator processRandom;
-    RandomSource random{processRandom};
-    SceneFrame frame;
-    std::optional<SceneObjects> objects;
-};
-
-Scene scene;
 
 // A picture's texture; none when the picture did not load.
 UniqueGlTexture LoadSceneTexture(const char* path)
@@ -110,18 +93,20 @@ void DrawLayer(GLuint list, GLfloat x, GLfloat y, GLfloat rotation)
     glTranslatef(-x, -y, 0.0f);
 }
 
-void StartScene()
+void StartScene(Scene& scene)
 {
-    SetSwapInterval(false);
+    // Buffer swaps wait for the display where the driver lets them: no
+    // frame is drawn that the display cannot show.
+    SetSwapInterval(true);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_DEPTH_TEST);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    InitScene(kScenePeriodMs);
+    InitScene(scene, kScenePeriodMs);
 }
 
-void EndScene() { scene.objects.reset(); }
+void EndScene(Scene& scene) { scene.objects.reset(); }
 
-void InitScene(std::int32_t periodMs)
+void InitScene(Scene& scene, std::int32_t periodMs)
 {
     SceneObjects& objects = scene.objects.emplace();
     objects.starTexture = LoadSceneTexture(kStarPicturePath);
@@ -134,7 +119,7 @@ void InitScene(std::int32_t periodMs)
     InitSceneFrame(scene.frame, periodMs);
 }
 
-void DrawScene()
+void DrawScene(Scene& scene)
 {
     SceneObjects& objects = *scene.objects;
     SceneFrame& frame = scene.frame;

@@ -4,25 +4,45 @@
 
 #include "gl_handles.h"
 #include "overlay.h"
+#include "scene_frame.h"
 
 #include <windows.h>
 #include <GL/gl.h>
 
 #include <cstdint>
+#include <optional>
 
-// Called once the GL context is current: textures, lists, seed. DrawScene
-// then draws the frames.
-void StartScene();
+// What the scene made in the GL context; released, in reverse order, while
+// that context is still current.
+struct SceneObjects {
+    UniqueGlTexture starTexture;
+    UniqueGlTexture overlayTexture;
+    UniqueGlList starList;
+    Overlay overlay;
+};
+
+// The scene of one run: its generator, its frame state and its GL objects.
+struct Scene {
+    LinearCongruentialGenerator generator;
+    RandomSource random{generator};
+    SceneFrame frame;
+    std::optional<SceneObjects> objects;
+};
+
+// Called once the GL context is current: swap interval, textures, lists,
+// seed. DrawScene then draws the frames.
+void StartScene(Scene& scene);
 
 // Deletes the scene's textures and lists; called while their context is
 // still current, before it goes.
-void EndScene();
+void EndScene(Scene& scene);
 
 // Loads the two pictures and builds the lists for the given period.
-void InitScene(std::int32_t periodMs);
+void InitScene(Scene& scene, std::int32_t periodMs);
 
-// Draws one frame. Leaves the GL attribute and matrix stacks as it found them.
-void DrawScene();
+// Advances the scene to the present moment and draws it: one frame. Leaves
+// the GL attribute and matrix stacks as it found them.
+void DrawScene(Scene& scene);
 
 // The pieces of a frame, in the order DrawScene uses them.
 

@@ -23,11 +23,16 @@ constexpr float kFullTurnDegrees = 360.0f;
 // The same rotation, brought back within one turn either way, where single
 // precision still holds the smallest step. Taking one turn off a value
 // between one and two turns is exact: the wrap adds no rounding of its own.
-float WithinOneTurn(float degrees)
+// Only a frame after a long pause (minimised, the display off) turns the
+// layers further than that.
+float WithinOneTurn(double degrees)
 {
-    if (degrees >= kFullTurnDegrees) return degrees - kFullTurnDegrees;
-    if (degrees <= -kFullTurnDegrees) return degrees + kFullTurnDegrees;
-    return degrees;
+    constexpr double fullTurn = kFullTurnDegrees;
+    if (std::fabs(degrees) >= 2.0 * fullTurn) degrees = std::fmod(degrees, fullTurn);
+    auto wrapped = static_cast<float>(degrees);
+    if (wrapped >= kFullTurnDegrees) return wrapped - kFullTurnDegrees;
+    if (wrapped <= -kFullTurnDegrees) return wrapped + kFullTurnDegrees;
+    return wrapped;
 }
 
 }  // namespace
@@ -45,10 +50,16 @@ void InitSceneFrame(SceneFrame& frame, std::int32_t periodMs)
 
 std::optional<float> AdvanceFrame(SceneFrame& frame, std::uint64_t now, RandomSource& random)
 {
+    // How many 60 Hz frames' worth of turning this frame shows: one on the
+    // first frame, as the first frame always showed.
+    double stepsThisFrame = 1.0;
     if (frame.firstFrame) {
         frame.firstFrame = false;
         frame.startTick = now;
+    } else {
+        stepsThisFrame = now > frame.lastTick ? static_cast<double>(now - frame.lastTick) / kRotationStepMs : 0.0;
     }
+    frame.lastTick = now;
     // 64 bits: no run lasts long enough for the elapsed time to wrap.
     const std::uint64_t elapsed = now - frame.startTick;
     const double exactSceneTime = static_cast<double>(elapsed) / frame.periodMs;
@@ -82,7 +93,8 @@ std::optional<float> AdvanceFrame(SceneFrame& frame, std::uint64_t now, RandomSo
                 frame.lastStepIndex = stepIndex;
                 frame.rotationStep = static_cast<float>(static_cast<double>(random.NextUnit()) * kStepRange - kStepOffset);
             } else {
-                frame.layerRotation[i] = WithinOneTurn(frame.layerRotation[i] + frame.rotationStep);
+                frame.layerRotation[i] = WithinOneTurn(static_cast<double>(frame.layerRotation[i]) +
+                                                       static_cast<double>(frame.rotationStep) * stepsThisFrame);
             }
         } else {
             frame.layerRotation[i] = frame.layerRotation[i - 1];

@@ -13,6 +13,10 @@ inline constexpr std::size_t kLayerCount = 10;
 // Milliseconds per unit of scene time: the fade lasts 0.1 unit (5 s), a new
 // rotation step comes every 0.1 unit, the orbit turns 50 radians per unit.
 inline constexpr std::int32_t kScenePeriodMs = 50000;
+// The layers turn by the rotation step once in this many milliseconds, in
+// proportion between: the look of a 60 Hz display that draws a frame per
+// refresh, whatever rate the frames really come at.
+inline constexpr double kRotationStepMs = 1000.0 / 60.0;
 
 // The C run-time's generator: s := s x 214013 + 2531011 (mod 2^32), output
 // (s >> 16) & 0x7FFF.
@@ -50,6 +54,8 @@ struct SceneFrame {
     std::int32_t periodMs = 0;
     bool firstFrame = true;
     std::uint64_t startTick = 0;
+    // The tick count of the frame before: the layers turn by the time since.
+    std::uint64_t lastTick = 0;
     float sceneTime = 0;
     // True once a frame at or after the end of the fade has drawn the overlay
     // at full alpha.
@@ -66,6 +72,8 @@ struct SceneFrame {
 void InitSceneFrame(SceneFrame& frame, std::int32_t periodMs);
 
 // Advances the state to the tick count `now` (GetTickCount64's milliseconds).
+// The layers turn by the rotation step for every kRotationStepMs since the
+// frame before; the first frame turns them by one such step.
 // Gives the overlay's new alpha while the fade-in lasts, 1 on the first
 // frame at or after its end (however long the frames before took), nothing
 // after it.

@@ -1,6 +1,8 @@
 #include "window.h"
 
 #include "display_rules.h"
+#include "frame_pacing_rules.h"
+#include "frame_wait.h"
 #include "gl_attributes.h"
 #include "window_messages.h"
 
@@ -49,16 +51,27 @@ ScreenRect PrimaryMonitor()
     return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
+// The primary display's refresh rate in its present mode.
+int PrimaryRefreshRate()
+{
+    DEVMODEA mode{};
+    mode.dmSize = sizeof mode;
+    if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode)) return RefreshRateFrom(0);
+    return RefreshRateFrom(mode.dmDisplayFrequency);
+}
+
 // Black over the other monitors, wherever the system has them now.
 void CoverOtherMonitors(RendererWindow& renderer)
 {
     renderer.covers.Place(renderer.window.get(), CoverRectsFor(CurrentMonitors()));
 }
 
-// After a change of display the covers follow the monitors; without a mode
-// of its own the window follows the primary monitor's size too.
+// After a change of display the covers follow the monitors and the frames
+// the new refresh rate; without a mode of its own the window follows the
+// primary monitor's size too.
 void FollowDisplayChange(RendererWindow& renderer)
 {
+    renderer.refreshRate = PrimaryRefreshRate();
     if (!renderer.fullScreen) {
         const ScreenRect primary = PrimaryMonitor();
         SetWindowPos(renderer.window.get(), nullptr, primary.left, primary.top, primary.Width(), primary.Height(),
@@ -124,6 +137,9 @@ bool OpenRendererWindow(RendererWindow& renderer, const char* title, int width, 
     renderer.contextCurrent = wglMakeCurrent(dc, renderer.renderingContext.get()) != FALSE;
     if (!renderer.contextCurrent) return FailStart(renderer);
 
+    renderer.displayPower = RegisterDisplayPowerNotifications(renderer.window.get());
+    renderer.refreshRate = PrimaryRefreshRate();
+
     ShowWindow(renderer.window.get(), SW_SHOW);
     SetForegroundWindow(renderer.window.get());
     SetFocus(renderer.window.get());
@@ -133,8 +149,16 @@ bool OpenRendererWindow(RendererWindow& renderer, const char* title, int width, 
     return true;
 }
 
-WPARAM RunMessageLoop(RendererWindow& renderer, FrameRoutine frameCallback, bool (*afterFrame)())
+WPARAM RunMessageLoop(RendererWindow& renderer, Scene& scene, const RunOptions& options)
 {
+    FrameWait wait;
+    const std::int64_t ticksPerSecond = PerformanceCounterFrequency();
+    auto pacerFor = [&](int refreshRate) {
+        return FramePacer(options.paced ? FramePeriodFor(ticksPerSecond, refreshRate) : 0);
+    };
+    int pacedRate = renderer.refreshRate;
+    FramePacer pacer = pacerFor(pacedRate);
+
     // One message per turn; a frame only when the queue is empty, so nothing
     // is drawn while messages wait.
     MSG message{};
@@ -143,11 +167,30 @@ WPARAM RunMessageLoop(RendererWindow& renderer, FrameRoutine frameCallback, bool
             if (message.message == WM_QUIT) break;
             TranslateMessage(&message);
             DispatchMessageA(&message);
-        } else if (renderer.active) {
-            if (renderer.keys[VK_ESCAPE]) break;
-            RenderFrame(frameCallback);
+            continue;
+        }
+        if (renderer.refreshRate != pacedRate) {
+            pacedRate = renderer.refreshRate;
+            pacer = pacerFor(pacedRate);
+        }
+        const std::int64_t now = PerformanceCounterNow();
+        // Minimised as the activation said, or as the window is: a window
+        // minimised while inactive hears no WM_ACTIVATE.
+        const IdleState state{.minimised = !renderer.active || IsIconic(renderer.window.get()),
+                              .displayOff = !renderer.displayOn,
+                              .escapeHeld = renderer.keys[VK_ESCAPE],
+                              .waitBeforeFrame = pacer.WaitBefore(now)};
+        const IdleAction action = WhenQueueIsEmpty(state);
+        if (action == IdleAction::EndRun) break;
+        if (action == IdleAction::WaitForMessages) {
+            wait.ForMessages();
+        } else if (action == IdleAction::WaitForFrame) {
+            wait.ForMessagesOrTicks(state.waitBeforeFrame);
+        } else {
+            pacer.FrameStarted(now);
+            RenderFrame(scene);
             SwapBuffers(renderer.deviceContext.get());
-            if (afterFrame && !afterFrame()) break;
+            if (options.afterFrame && !options.afterFrame()) break;
         }
     }
     return message.wParam;
@@ -155,6 +198,7 @@ WPARAM RunMessageLoop(RendererWindow& renderer, FrameRoutine frameCallback, bool
 
 void CloseRendererWindow(RendererWindow& renderer)
 {
+    renderer.displayPower = {};
     renderer.covers.Clear();
     if (renderer.contextCurrent) wglMakeCurrent(nullptr, nullptr);
     renderer.contextCurrent = false;
@@ -190,12 +234,12 @@ void SetUpGlState()
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
 }
 
-void RenderFrame(FrameRoutine frameCallback)
+void RenderFrame(Scene& scene)
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     glPushAttrib(kAllAttributeBits);
-    if (frameCallback) frameCallback();
+    DrawScene(scene);
     glPopAttrib();
 }
 
@@ -228,6 +272,12 @@ LRESULT CALLBACK RendererWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case RendererMessageAction::DisplayChange:
         FollowDisplayChange(*renderer);
         return 0;
+    case RendererMessageAction::PowerSetting:
+        if (lParam) {
+            if (const auto on = DisplayOnAfter(*reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam)))
+                renderer->displayOn = *on;
+        }
+        return TRUE;
     case RendererMessageAction::Swallow:
         return 0;
     case RendererMessageAction::Default:

@@ -4,15 +4,15 @@
 #pragma once
 
 #include "cover_windows.h"
+#include "display_power.h"
+#include "run.h"
+#include "scene.h"
 #include "win32_handles.h"
 #include "window_messages.h"
 
 #include <windows.h>
 
 #include <array>
-
-// Routine that draws one frame into the back buffer.
-using FrameRoutine = void (*)();
 
 // The renderer's window and all that belongs to it, for one run.
 struct RendererWindow {
@@ -31,6 +31,11 @@ struct RendererWindow {
     bool contextCurrent = false;
     // Black over every monitor but the primary.
     CoverWindows covers;
+    // False while the system reports the display off: nothing is drawn then.
+    bool displayOn = true;
+    DisplayPowerNotifications displayPower;
+    // The primary display's refresh rate, which the frames never outpace.
+    int refreshRate = 0;
 };
 
 // Switches the display mode (or, where it is refused, keeps the desktop's
@@ -39,12 +44,14 @@ struct RendererWindow {
 // everything it made has been released again.
 bool OpenRendererWindow(RendererWindow& renderer, const char* title, int width, int height, int bits);
 
-// Handles one message per turn and draws a frame with `frameCallback`
-// whenever the queue is empty and the window is not minimised, until WM_QUIT
-// or until Escape is seen held at such a moment. `afterFrame`, when given,
-// runs after each frame's swap and ends the loop by returning false. Gives
-// the wParam of the last message.
-WPARAM RunMessageLoop(RendererWindow& renderer, FrameRoutine frameCallback, bool (*afterFrame)() = nullptr);
+// Handles one message per turn and draws a frame of the scene whenever the
+// queue is empty, the window is not minimised, the display is on and the
+// display's refresh period has passed since the frame before (the loop rests
+// otherwise, waking for any message at once), until WM_QUIT or until Escape
+// is seen held at such a moment. The options' `afterFrame` runs after each
+// frame's swap and ends the loop by returning false. Gives the wParam of the
+// last message.
+WPARAM RunMessageLoop(RendererWindow& renderer, Scene& scene, const RunOptions& options = {});
 
 // Releases everything in the reverse order of its creation; safe after a
 // partial creation.
@@ -57,8 +64,8 @@ void ResizeViewport(int width, int height);
 // The fixed GL state every frame starts from.
 void SetUpGlState();
 
-// Draws one frame into the back buffer with the frame routine, inside a saved
-// and restored set of GL attributes.
-void RenderFrame(FrameRoutine frameCallback);
+// Draws one frame of the scene into the back buffer, inside a saved and
+// restored set of GL attributes.
+void RenderFrame(Scene& scene);
 
 LRESULT CALLBACK RendererWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

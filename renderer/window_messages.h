@@ -15,6 +15,8 @@ enum class RendererMessageAction {
     KeyDown,   // WM_KEYDOWN: the key is held
     KeyUp,     // WM_KEYUP: the key is released
     DisplayChange,  // WM_DISPLAYCHANGE: the covers follow the monitors
+    PowerSetting,   // WM_POWERBROADCAST with a changed power setting: the
+                    // display's state, which decides whether frames are drawn
     Swallow,   // handled by doing nothing: the system screen saver and monitor
                // power-down never start, a key code out of range changes no key
     Default,   // everything else goes to DefWindowProcA

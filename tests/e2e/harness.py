@@ -206,6 +206,18 @@ class WineProcess:
     def running(self):
         return self._popen.poll() is None
 
+    @property
+    def pid(self):
+        """The Linux process that runs the program (Wine runs a Windows
+        process in the process it was started as)."""
+        return self._popen.pid
+
+    def cpu_seconds(self):
+        """CPU time the program has used so far, all its threads together."""
+        fields = pathlib.Path(f"/proc/{self.pid}/stat").read_text().rsplit(")", 1)[1].split()
+        # utime and stime, the 14th and 15th fields, in clock ticks.
+        return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
     def wait(self, timeout=DEFAULT_TIMEOUT):
         """The program's exit code; TimeoutError (after killing it) if it did not end."""
         try:
@@ -366,16 +378,17 @@ class Session:
     def drive_c(self):
         return self.prefix / "drive_c"
 
-    def run(self, program, *args, cwd=None, trace=None):
+    def run(self, program, *args, cwd=None, trace=None, env=None):
         """Starts a Windows program with the given command-line arguments.
         trace: Wine debug channels (such as "trace+cursor") to trace in this
         program and the programs it starts, each line led by the process id,
-        into a file of the test output named by the process's `trace`."""
+        into a file of the test output named by the process's `trace`.
+        env: more environment variables for this program alone."""
         if not pathlib.Path(program).is_file():
             raise FileNotFoundError(program)
-        env, trace_path, sink = self.env, None, subprocess.DEVNULL
+        env, trace_path, sink = dict(self.env, **(env or {})), None, subprocess.DEVNULL
         if trace:
-            env = dict(self.env, WINEDEBUG=f"+pid,{trace}")
+            env = dict(env, WINEDEBUG=f"+pid,{trace}")
             self._numbered_files += 1
             trace_path = self.output / f"{pathlib.Path(program).stem}-trace-{self._numbered_files:02d}.txt"
             sink = open(trace_path, "wb")

@@ -160,6 +160,82 @@ def test_screen_saver_and_monitor_power_commands_are_swallowed(session):
     assert renderer.wait(10) == ESCAPE_EXIT_CODE
 
 
+# Mesa's own count of the frames shown, every half second, into a file named
+# after the graph ("fps"); nothing of it is drawn on the picture.
+def frame_rate_dump(folder):
+    folder.mkdir(parents=True, exist_ok=True)
+    for old in folder.iterdir():
+        old.unlink()
+    return {"GALLIUM_HUD": "fps", "GALLIUM_HUD_DUMP_DIR": str(folder),
+            "GALLIUM_HUD_PERIOD": "0.5", "GALLIUM_HUD_VISIBLE": "false"}
+
+
+def dumped_frame_rates(folder):
+    return [float(v) for v in (folder / "fps").read_text().split()]
+
+
+def test_frames_never_outpace_the_display_and_escape_still_ends_the_run_at_once():
+    # 320 x 240: the mode is refused, and the software renderer could draw
+    # several hundred frames a second there; the display shows 60.
+    with Session(width=320, height=240) as session:
+        write_pictures(session)
+        dump = session.output / "frame-rate-320x240"
+        renderer = session.run(session.bin("Sorvane.dll"), env=frame_rate_dump(dump))
+        session.focus(session.wait_for_window(TITLE))
+        time.sleep(4.0)
+        assert renderer.running()
+        pressed = time.monotonic()
+        session.key("Escape")
+        assert renderer.wait(10) == ESCAPE_EXIT_CODE
+        # Wine's DestroyWindow waits 2 s here for a window manager.
+        assert time.monotonic() - pressed < 5.0
+        rates = dumped_frame_rates(dump)
+        assert len(rates) >= 4, rates
+        assert max(rates) <= 62, rates
+        assert max(rates) >= 30, f"hardly any frames: {rates}"
+
+
+def test_a_minimised_run_rests_and_draws_again_when_restored(session):
+    renderer, window = start_renderer(session)
+    time.sleep(1.0)
+    code, out = session.run_to_end(session.probe("wintool.exe"), "minimize", TITLE)
+    assert code == 0 and out.strip() == "1"
+    time.sleep(0.5)
+    before = renderer.cpu_seconds()
+    time.sleep(3.0)
+    used = renderer.cpu_seconds() - before
+    assert used < 0.3, f"{used:.2f} s of CPU in 3 s while minimised"
+
+    code, out = session.run_to_end(session.probe("wintool.exe"), "restore", TITLE)
+    assert code == 0 and out.strip() == "0"
+    session.focus(window)
+    time.sleep(0.5)
+    shot = session.screenshot("restored")
+    time.sleep(1.0)
+    assert session.screenshot("restored").differs_from(shot) > 0.001, "no frames after the restore"
+    session.key("Escape")
+    assert renderer.wait(10) == ESCAPE_EXIT_CODE
+
+
+def test_no_frame_while_the_display_is_off_and_no_second_fade_after_it(session):
+    # The renderer's own run in a probe that tells its window what the
+    # system would: the console display off, then on again 1.5 s later.
+    code, out = session.run_to_end(session.probe("renderer_probe.exe"), timeout=60)
+    assert code == 0, out
+    events = [line.split() for line in out.replace("\r", "").splitlines() if line.strip()]
+    off = next(float(e[1]) for e in events if e[0] == "off")
+    on = next(float(e[1]) for e in events if e[0] == "on")
+    frames = [(float(e[1]), float(e[2])) for e in events if e[0] == "frame"]
+    before = [f for f in frames if f[0] <= off]
+    after = [f for f in frames if f[0] >= on]
+    assert on - off >= 1400
+    assert len(before) + len(after) == len(frames), "frames were drawn while the display was off"
+    assert len(after) == 30
+    # The fade goes on where time has taken it: brighter than before the
+    # display went off, never back to black.
+    assert after[0][1] > before[-1][1] > 0, (before[-3:], after[:3])
+
+
 def test_without_the_star_picture_the_layers_show_white_and_nothing_is_said():
     with Session() as session:
         write_pictures(session, stars=False)

@@ -27,6 +27,9 @@
 //   wintool.exe focus TITLE   prints the window that has the focus in its
 //                             thread: left top width height in TITLE's
 //                             client area, and its class
+//   wintool.exe minimize TITLE / restore TITLE
+//                             minimises or restores it; prints 1 when it is
+//                             minimised after that, else 0
 //   wintool.exe pid TITLE     prints the id of the process that owns it
 //   wintool.exe kill TITLE    ends the process that owns it at once
 //   wintool.exe owned TITLE   prints a line for each top-level window it
@@ -308,6 +311,11 @@ int wmain(int argc, wchar_t** argv)
         if (process) CloseHandle(process);
         return ended ? 0 : 1;
     }
+    if (std::wcscmp(argv[1], L"minimize") == 0 || std::wcscmp(argv[1], L"restore") == 0) {
+        ShowWindow(window, std::wcscmp(argv[1], L"minimize") == 0 ? SW_MINIMIZE : SW_RESTORE);
+        std::printf("%d\n", IsIconic(window) ? 1 : 0);
+        return 0;
+    }
     if (std::wcscmp(argv[1], L"send") == 0 && argc == 6) {
         const auto message = static_cast<UINT>(std::wcstoul(argv[3], nullptr, 0));
         const auto wParam = static_cast<WPARAM>(std::wcstoull(argv[4], nullptr, 0));
@@ -315,6 +323,6 @@ int wmain(int argc, wchar_t** argv)
         std::printf("%lld\n", static_cast<long long>(SendMessageW(window, message, wParam, lParam)));
         return 0;
     }
-    std::fputs("usage: wintool find|client|window|owner|combos|listitems|firstitem|move|focus|send|child|pid|kill|owned|moveowned TITLE [MESSAGE WPARAM LPARAM]\n", stderr);
+    std::fputs("usage: wintool find|client|window|owner|combos|listitems|firstitem|move|focus|send|child|pid|kill|owned|moveowned|minimize|restore TITLE [MESSAGE WPARAM LPARAM]\n", stderr);
     return 2;
 }

@@ -1,6 +1,7 @@
-// How far the scene's outer layer moves from one frame to the next, driven
-// through its per-frame rules with a scripted millisecond clock: for the
-// smoothness tests and the scene_smoothness tool alike. Plain C++.
+// How far the scene's outer layer moves from one frame to the next, and how
+// far the layers turn, driven through the scene's per-frame rules with a
+// scripted millisecond clock: for the smoothness tests and the
+// scene_smoothness tool alike. Plain C++.
 #pragma once
 
 #include "scene_frame.h"
@@ -48,4 +49,32 @@ inline MoveRange OuterLayerMoves(int framesPerSecond, std::uint64_t from, double
         lastY = y;
     }
     return range;
+}
+
+// The difference of two rotations as a picture shows them: modulo a turn.
+inline double TurnDifference(double a, double b)
+{
+    const double d = std::fmod(std::fabs(a - b), 360.0);
+    return std::min(d, 360.0 - d);
+}
+
+// How many degrees the layers turn, frame after frame, over `seconds` of
+// frames at a steady rate from the run's start.
+inline double DegreesTurned(int framesPerSecond, double seconds)
+{
+    LinearCongruentialGenerator generator;
+    RandomSource random(generator);
+    random.SeedWith(12345);
+    SceneFrame frame;
+    InitSceneFrame(frame, kScenePeriodMs);
+    double turned = 0;
+    float before = 0;
+    const auto rate = static_cast<std::uint64_t>(framesPerSecond);
+    const auto frames = static_cast<std::uint64_t>(seconds * framesPerSecond);
+    for (std::uint64_t n = 0; n <= frames; ++n) {
+        AdvanceFrame(frame, kSceneRunStart + n * 1000 / rate, random);
+        if (n > 0) turned += TurnDifference(frame.layerRotation[1], before);
+        before = frame.layerRotation[1];
+    }
+    return turned;
 }

@@ -1,13 +1,16 @@
 // The renderer's own window, scene and loop, timed: runs for the seconds given
-// (default 10) and prints frames per second, CPU per frame and the heap
-// allocations made per frame once drawing has started.
-//   renderer_bench.exe [SECONDS]
+// (default 10) and prints frames per second, CPU per frame, the longest frame
+// and the heap allocations made per frame once drawing has started. With
+// --unpaced the frames come back to back, as fast as the machine draws them.
+//   renderer_bench.exe [SECONDS] [--unpaced]
 #include "bench_clock.h"
 #include "run.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <cstdio>
+#include <cstring>
 
 // Every allocation of the program's own code (and its static C++ run-time)
 // passes here; the link wraps malloc, calloc and realloc.
@@ -39,6 +42,7 @@ FrameMeter meter;
 double benchSeconds = 10.0;
 std::uint64_t allocationsAtStart = 0, allocationsAtEnd = 0;
 bool started = false;
+double lastFrameSeconds = 0, longestFrameSeconds = 0;
 
 bool CountFrame()
 {
@@ -48,7 +52,10 @@ bool CountFrame()
         allocationsAtStart = allocations;
     } else {
         meter.CountFrame();
+        const double now = meter.ElapsedSeconds();
+        longestFrameSeconds = std::max(longestFrameSeconds, now - lastFrameSeconds);
     }
+    lastFrameSeconds = meter.ElapsedSeconds();
     if (meter.ElapsedSeconds() < benchSeconds) return true;
     // The last frame: the run's tear-down is not measured.
     meter.Stop();
@@ -61,16 +68,17 @@ bool CountFrame()
 int main(int argc, char** argv)
 {
     benchSeconds = argc > 1 ? std::atof(argv[1]) : 10.0;
-    RunRenderer(CountFrame);
+    const bool unpaced = argc > 2 && std::strcmp(argv[2], "--unpaced") == 0;
+    RunRenderer({.afterFrame = CountFrame, .paced = !unpaced});
     if (!started) {
         std::puts("renderer: could not start (display mode refused?)");
         return 1;
     }
-    char extra[64];
-    std::snprintf(extra, sizeof extra, "  allocations/frame %.3f",
+    char extra[96];
+    std::snprintf(extra, sizeof extra, "  longest frame ms %6.1f  allocations/frame %.3f", 1000.0 * longestFrameSeconds,
                   meter.Frames() ? static_cast<double>(allocationsAtEnd - allocationsAtStart) /
                                        static_cast<double>(meter.Frames())
                                  : 0.0);
-    meter.Print("Sorvane renderer", extra);
+    meter.Print(unpaced ? "Sorvane unpaced" : "Sorvane renderer", extra);
     return 0;
 }

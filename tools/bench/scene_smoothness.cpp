@@ -3,7 +3,8 @@
 // outer layer's smallest and largest move from one frame to the next (in
 // pixels of the 1024 x 768 screen) in the first minute and later in the run;
 // then, over the last hour of a simulated day at 1000 frames a second, the
-// share of frames on which the layers should have turned but stood still.
+// share of frames on which the layers should have turned but stood still;
+// and how fast the layers turn at the frame rates real machines reach.
 //   scene_smoothness.exe [--no-day]
 #include "scene_frame.h"
 #include "scene_moves.h"
@@ -62,6 +63,9 @@ int main(int argc, char** argv)
             std::printf("  %4d fps  %-15s %8.4f .. %8.4f\n", fps, moment.name, range.smallest, range.largest);
         }
     }
+    std::puts("layers turn, degrees a second over the first minute");
+    for (const int fps : {25, 60, 144, 1000, 5000})
+        std::printf("  %4d fps  %8.1f\n", fps, DegreesTurned(fps, 60) / 60.0);
     if (argc > 1 && std::strcmp(argv[1], "--no-day") == 0) return 0;
     std::printf("last hour of a day at 1000 fps: layers standing still on %.2f %% of the frames that step\n",
                 100.0 * StillShareInTheLastHourOfADay());

@@ -138,11 +138,12 @@ TEST_F(SceneDrawing, EndingTheSceneDeletesItsTexturesAndListsWhileTheContextLive
             .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
     }
 
-    StartScene();
+    Scene scene;
+    StartScene(scene);
     EXPECT_EQ(LiveTexturesAndLists(), std::pair(2, 2)) << "two pictures; the star quad and the overlay";
-    EndScene();
+    EndScene(scene);
     EXPECT_EQ(LiveTexturesAndLists(), std::pair(0, 0));
-    EndScene();  // again: nothing left to delete
+    EndScene(scene);  // again: nothing left to delete
 }
 
 }  // namespace

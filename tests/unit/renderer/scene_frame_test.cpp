@@ -63,6 +63,8 @@ TEST(SceneFade, EndsAtFullBrightnessWhateverFramesCameBefore)
         std::optional<float> alpha;
         for (const std::uint64_t ms : c.frames) alpha = AdvanceFrame(frame, 1000 + ms, random);
         EXPECT_EQ(alpha, 1.0f) << c.name;
+        for (const float rotation : frame.layerRotation)
+            EXPECT_LT(std::fabs(rotation), 360.0f) << c.name << ": however long the pause, within one turn";
         EXPECT_FALSE(AdvanceFrame(frame, 1000 + c.frames.back() + 16, random)) << c.name << ": the fade plays once";
     }
 }
@@ -95,10 +97,11 @@ TEST_F(SceneRun, ANewRotationStepEveryFiveSecondsTakenFirstByLayerOne)
     EXPECT_GE(firstStep, -5.0f);
     EXPECT_LT(firstStep, 5.0f);
 
-    FrameAt(16);
+    // 50 ms: three 60ths of a second, three steps' turn.
+    FrameAt(50);
     EXPECT_EQ(frame.rotationStep, firstStep);
-    EXPECT_EQ(frame.layerRotation[0], firstStep);
-    EXPECT_EQ(frame.layerRotation[1], 2 * firstStep);
+    EXPECT_FLOAT_EQ(frame.layerRotation[0], 3 * firstStep);
+    EXPECT_FLOAT_EQ(frame.layerRotation[1], 4 * firstStep);
 
     FrameAt(4999);
     EXPECT_EQ(frame.rotationStep, firstStep);
@@ -107,7 +110,8 @@ TEST_F(SceneRun, ANewRotationStepEveryFiveSecondsTakenFirstByLayerOne)
     EXPECT_EQ(frame.lastStepIndex, 1);
     EXPECT_NE(frame.rotationStep, firstStep);
     EXPECT_EQ(frame.layerRotation[0], layer0Before);
-    EXPECT_EQ(frame.layerRotation[1], layer1Before + frame.rotationStep);
+    // One millisecond after the frame before: 60 thousandths of a step.
+    EXPECT_FLOAT_EQ(frame.layerRotation[1], layer1Before + 0.06f * frame.rotationStep);
     EXPECT_EQ(frame.layerRotation[9], frame.layerRotation[1]);
 }
 
@@ -187,12 +191,6 @@ double HalfStepAbove(float value)
     return 0.5 * static_cast<double>(std::nextafter(value, 1e30f) - value);
 }
 
-// The difference of two rotations as a picture shows them: modulo a turn.
-double TurnDifference(double a, double b)
-{
-    const double d = std::fmod(std::fabs(a - b), 360.0);
-    return std::min(d, 360.0 - d);
-}
 
 TEST(SceneSmoothness, TheFirstMinutesGiveTheFirstPositionsAndRotations)
 {
@@ -203,6 +201,14 @@ TEST(SceneSmoothness, TheFirstMinutesGiveTheFirstPositionsAndRotations)
     SceneFrame frame;
     InitSceneFrame(frame, kScenePeriodMs);
     FirstFrameArithmetic first;
+    // What the millisecond clock may shift between the two: a frame drawn
+    // 16 or 17 ms after the one before turns by 0.96 or 1.02 of a step
+    // where one frame turned by exactly one, and within a step those shares
+    // add up to the frames' count to under a millisecond's turn. Summed over
+    // the steps drawn so far, for each of the two ways layer 0 and layer 1 meet
+    // a step.
+    double clockShare = 0;
+    std::int32_t lastStep = -1;
     // Three minutes at 60 frames a second, frames 16 or 17 ms apart.
     for (std::uint32_t n = 0; n <= 3 * 60 * 60; ++n) {
         const std::uint32_t ms = n * 1000 / 60;
@@ -211,6 +217,10 @@ TEST(SceneSmoothness, TheFirstMinutesGiveTheFirstPositionsAndRotations)
         ASSERT_EQ(frame.sceneTime, first.sceneTime) << ms;
         ASSERT_EQ(frame.lastStepIndex, first.lastStepIndex) << ms;
         ASSERT_EQ(frame.rotationStep, first.step) << ms;
+        if (first.lastStepIndex != lastStep) {
+            lastStep = first.lastStepIndex;
+            clockShare += 2 * 0.06 * std::fabs(static_cast<double>(first.step));
+        }
         // The first arithmetic's own rounding of the angle: half a step of
         // the single-precision scene time, times the orbit's rate, and half a
         // step of the single-precision angle.
@@ -221,10 +231,48 @@ TEST(SceneSmoothness, TheFirstMinutesGiveTheFirstPositionsAndRotations)
             ASSERT_NEAR(frame.layerY[i], first.y[i], tolerance) << "layer " << i << " at " << ms << " ms";
             // The unbounded sum carries its own rounding: a few thousand
             // degrees in single precision.
-            ASSERT_LT(TurnDifference(frame.layerRotation[i], first.rotation[i]), 0.05) << "layer " << i << " at " << ms;
+            ASSERT_LT(TurnDifference(frame.layerRotation[i], first.rotation[i]), 0.05 + clockShare)
+                << "layer " << i << " at " << ms;
             ASSERT_LT(std::fabs(frame.layerRotation[i]), 360.0f);
         }
     }
+}
+
+// At a steady 60 frames a second, a step's turn a frame, as each frame once
+// turned: frames 50 ms apart, where the millisecond clock is exact, are three
+// such frames each.
+TEST(SceneSmoothness, FramesFiftyMillisecondsApartTurnTheLayersAsThreeSixtyHertzFramesDid)
+{
+    LinearCongruentialGenerator generator, firstGenerator;
+    RandomSource random(generator), firstRandom(firstGenerator);
+    random.SeedWith(4242);
+    firstRandom.SeedWith(4242);
+    SceneFrame frame;
+    InitSceneFrame(frame, kScenePeriodMs);
+    FirstFrameArithmetic first;
+    // The 60 Hz frames in between are drawn only by the first arithmetic,
+    // within one step's time (a frame that meets a new step is a 60 Hz one).
+    for (std::uint32_t n = 0; n < 300; ++n) {
+        const std::uint32_t ms = n * 1000 / 60;
+        first.Advance(ms, firstRandom);
+        if (n % 3 != 0) continue;
+        AdvanceFrame(frame, kRunStart + ms, random);
+        // Each sum rounds to single precision at every frame: a hundred
+        // frames of half a unit in the last place of a few hundred degrees.
+        for (std::size_t i = 0; i < kLayerCount; ++i)
+            ASSERT_NEAR(frame.layerRotation[i], first.rotation[i], 1e-3) << "layer " << i << " at " << ms << " ms";
+    }
+}
+
+// The layers turn through the same angle in a minute whatever the frame
+// rate: a graphics card drawing thousands of frames a second must not spin
+// the sky.
+TEST(SceneSmoothness, TheLayersTurnThroughTheSameAngleAtAnyFrameRate)
+{
+    const double atSixty = DegreesTurned(60, 60);
+    EXPECT_GT(atSixty, 60 * 60 * 1.0) << "a step of a few degrees every 60th of a second";
+    for (const int fps : {25, 144, 1000, 5000})
+        EXPECT_NEAR(DegreesTurned(fps, 60), atSixty, 0.01 * atSixty) << fps << " frames a second";
 }
 
 // A whole day at 1000 frames a second: 86.4 million frames, run natively

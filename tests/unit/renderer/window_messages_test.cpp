@@ -15,6 +15,9 @@ TEST(RendererMessages, EachMessageGoesToItsHandlerAndOnlyScreenSaverCommandsAreS
     EXPECT_EQ(RouteRendererMessage(WM_CLOSE, 0), RendererMessageAction::Close);
     EXPECT_EQ(RouteRendererMessage(WM_DISPLAYCHANGE, 32), RendererMessageAction::DisplayChange)
         << "the covers must follow the monitors";
+    EXPECT_EQ(RouteRendererMessage(WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE), RendererMessageAction::PowerSetting)
+        << "no frames while the display is off";
+    EXPECT_EQ(RouteRendererMessage(WM_POWERBROADCAST, PBT_APMSUSPEND), RendererMessageAction::Default);
     EXPECT_EQ(RouteRendererMessage(WM_KEYDOWN, VK_ESCAPE), RendererMessageAction::KeyDown);
     EXPECT_EQ(RouteRendererMessage(WM_KEYUP, VK_ESCAPE), RendererMessageAction::KeyUp);
     EXPECT_EQ(RouteRendererMessage(WM_KEYDOWN, 255), RendererMessageAction::KeyDown);
