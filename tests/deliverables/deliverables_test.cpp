@@ -1,6 +1,7 @@
 // The shipped programs as Windows sees them: 64-bit GUI programs that need no
-// DLL beyond the system's, each with its version resource and manifest, and
-// the host with the name and icon the screen-saver list shows.
+// DLL beyond the system's, each with its version resource and manifest and
+// icons whose every image is the one its group names, and the host with the
+// name and icon the screen-saver list shows.
 #include "pe_file.h"
 #include "sorvane_version.h"
 #include "win32_handles.h"
@@ -9,11 +10,16 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <cwctype>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <set>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -22,6 +28,7 @@ std::filesystem::path binDir;
 // Resource types and ids as the shell and the loader look them up.
 const auto manifestType = MAKEINTRESOURCEW(24);   // RT_MANIFEST
 const auto iconGroupType = MAKEINTRESOURCEW(14);  // RT_GROUP_ICON
+const auto iconType = MAKEINTRESOURCEW(3);        // RT_ICON
 const auto processManifestId = MAKEINTRESOURCEW(1);
 const auto firstIconId = MAKEINTRESOURCEW(1);
 constexpr UINT screenSaverNameId = 1;
@@ -75,6 +82,100 @@ std::string Manifest(const std::filesystem::path& file)
     return text ? std::string(text, SizeofResource(module.get(), found)) : std::string{};
 }
 
+// An icon group as stored: a header, then one entry per image, each naming
+// its RT_ICON resource. Packed to 2 bytes, as the resource compiler writes it.
+#pragma pack(push, 2)
+struct IconGroupHeader {
+    WORD reserved;
+    WORD type;
+    WORD count;
+};
+struct IconGroupEntry {
+    BYTE width;  // 0 means 256
+    BYTE height;
+    BYTE colourCount;
+    BYTE reserved;
+    WORD planes;
+    WORD bitCount;
+    DWORD bytesInResource;
+    WORD iconId;
+};
+#pragma pack(pop)
+
+struct ImageSize {
+    unsigned width = 0;
+    unsigned height = 0;
+    bool operator==(const ImageSize&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const ImageSize& size)
+{
+    return out << size.width << 'x' << size.height;
+}
+
+std::span<const unsigned char> ResourceBytes(HMODULE module, LPCWSTR name, LPCWSTR type)
+{
+    const HRSRC found = FindResourceW(module, name, type);
+    if (!found) return {};
+    const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(module, found)));
+    return bytes ? std::span(bytes, SizeofResource(module, found)) : std::span<const unsigned char>{};
+}
+
+// The groups' names, integer ids written "#N" as FindResource takes them.
+std::vector<std::wstring> IconGroupNames(HMODULE module)
+{
+    std::vector<std::wstring> names;
+    EnumResourceNamesW(
+        module, iconGroupType,
+        [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) -> BOOL {
+            reinterpret_cast<std::vector<std::wstring>*>(found)->push_back(
+                IS_INTRESOURCE(name) ? L"#" + std::to_wstring(reinterpret_cast<ULONG_PTR>(name))
+                                     : std::wstring(name));
+            return TRUE;
+        },
+        reinterpret_cast<LONG_PTR>(&names));
+    return names;
+}
+
+std::vector<IconGroupEntry> IconGroupEntries(std::span<const unsigned char> group)
+{
+    IconGroupHeader header{};
+    if (group.size() < sizeof header) return {};
+    std::memcpy(&header, group.data(), sizeof header);
+    const auto listed = group.subspan(sizeof header);
+    const std::size_t count = std::min<std::size_t>(header.count, listed.size() / sizeof(IconGroupEntry));
+    std::vector<IconGroupEntry> entries(count);
+    std::memcpy(entries.data(), listed.data(), entries.size() * sizeof(IconGroupEntry));
+    return entries;
+}
+
+std::uint32_t BigEndian32(const unsigned char* bytes)
+{
+    return std::uint32_t{bytes[0]} << 24 | std::uint32_t{bytes[1]} << 16 |
+           std::uint32_t{bytes[2]} << 8 | std::uint32_t{bytes[3]};
+}
+
+// An icon image is a PNG file or a DIB whose height counts its AND mask too.
+std::optional<ImageSize> IconImageSize(std::span<const unsigned char> image)
+{
+    static constexpr unsigned char pngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    constexpr std::size_t pngWidthOffset = 16;  // past the signature, IHDR's length and tag
+    if (image.size() >= pngWidthOffset + 8 &&
+        std::memcmp(image.data(), pngSignature, sizeof pngSignature) == 0)
+        return ImageSize{BigEndian32(&image[pngWidthOffset]), BigEndian32(&image[pngWidthOffset + 4])};
+    BITMAPINFOHEADER header{};
+    if (image.size() < sizeof header) return std::nullopt;
+    std::memcpy(&header, image.data(), sizeof header);
+    if (header.biSize < sizeof header || header.biWidth <= 0 || header.biHeight <= 0) return std::nullopt;
+    return ImageSize{static_cast<unsigned>(header.biWidth), static_cast<unsigned>(header.biHeight) / 2};
+}
+
+ImageSize StatedSize(const IconGroupEntry& entry)
+{
+    constexpr unsigned fullSide = 256;  // too wide for the entry's byte
+    return {entry.width ? entry.width : fullSide, entry.height ? entry.height : fullSide};
+}
+
 class ShippedProgram : public testing::TestWithParam<const wchar_t*> {
 protected:
     std::filesystem::path File() const { return binDir / GetParam(); }
@@ -126,6 +227,26 @@ TEST_P(ShippedProgram, DeclaresPerMonitorDpiAwareness)
     const std::string manifest = Manifest(File());
     EXPECT_NE(manifest.find("<dpiAware"), std::string::npos);
     EXPECT_NE(manifest.find(">PerMonitorV2"), std::string::npos);
+}
+
+// Icon images are numbered per compiled resource script: two scripts that each
+// hold an icon collide, and the linker keeps only one of the two images.
+TEST_P(ShippedProgram, IconGroupsNameImagesOfTheSizesTheyState)
+{
+    const UniqueModule module = LoadAsResources(File());
+    ASSERT_TRUE(module);
+    for (const std::wstring& group : IconGroupNames(module.get())) {
+        const auto entries = IconGroupEntries(ResourceBytes(module.get(), group.c_str(), iconGroupType));
+        SCOPED_TRACE(testing::Message() << L"icon group " << group);
+        EXPECT_FALSE(entries.empty()) << "lists no image";
+        for (const IconGroupEntry& entry : entries) {
+            SCOPED_TRACE(testing::Message() << "image " << entry.iconId);
+            const auto image = ResourceBytes(module.get(), MAKEINTRESOURCEW(entry.iconId), iconType);
+            ASSERT_FALSE(image.empty()) << "missing";
+            EXPECT_EQ(image.size(), entry.bytesInResource);
+            EXPECT_EQ(IconImageSize(image), StatedSize(entry));
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPrograms, ShippedProgram,
