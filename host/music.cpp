@@ -2,10 +2,14 @@
 
 #include "ansi_text.h"
 #include "multimedia_platform.h"
+#include "saver_rules.h"
 #include "settings.h"
+
+#include <windows.h>
 
 #include <array>
 #include <cstring>
+#include <optional>
 #include <string_view>
 
 std::string LastMciAnswer;
@@ -14,8 +18,10 @@ namespace {
 
 constexpr std::int16_t kTrue = -1, kFalse = 0;
 constexpr std::int32_t kEmptyCommandCode = -1;
-// PlaySoundA's SND_ASYNC | SND_LOOP, without SND_FILENAME.
-constexpr unsigned kLoopingSoundFlags = 0x0001 | 0x0008;
+// PlaySoundA's SND_ASYNC | SND_LOOP, without SND_FILENAME; SND_NODEFAULT
+// too, or a file it cannot play would loop the system's default sound for
+// the whole run.
+constexpr unsigned kLoopingSoundFlags = 0x0001 | 0x0008 | 0x0002;
 constexpr std::size_t kModeLength = 7;
 
 constexpr char kNoCommandText[] = "コマンド文字列が指定されていません";
@@ -52,6 +58,20 @@ std::string_view ModeOf(const std::array<char, N>& buffer)
 }
 
 bool ContainsErr(const std::string& text) { return AsciiUpperText(text, IsAnsiLeadByte).find("ERR") != std::string::npos; }
+
+// The file's path as the open command takes it: as it is while short enough,
+// else the system's short name for it (a file a few Japanese-named folders
+// deep soon passes the limit); none when it has no short name that fits.
+std::optional<std::string> MciPathOf(const std::string& path)
+{
+    if (MciTakesPath(path, IsAnsiLeadByte)) return path;
+    std::array<char, MAX_PATH> shortPath{};
+    const DWORD length = GetShortPathNameA(path.c_str(), shortPath.data(), static_cast<DWORD>(shortPath.size()));
+    if (length == 0 || length >= shortPath.size()) return std::nullopt;
+    std::string shortened(shortPath.data(), length);
+    if (!MciTakesPath(shortened, IsAnsiLeadByte)) return std::nullopt;
+    return shortened;
+}
 
 }  // namespace
 
@@ -140,7 +160,10 @@ void CloseCdMusic()
 
 void OpenMp3Music()
 {
-    if (SendWithoutAnswer("open \"" + BgmFile + "\" type MPEGVideo Alias MP3Play") == 0)
+    const std::optional<std::string> path = MciPathOf(BgmFile);
+    // No name the open command takes: silent, as any unusable file.
+    if (!path) return;
+    if (SendWithoutAnswer("open \"" + *path + "\" type MPEGVideo Alias MP3Play") == 0)
         SendWithoutAnswer("play MP3Play");
 }
 

@@ -17,9 +17,15 @@ public:
     PreviewForm() : Form(kPreviewFormCaption) {}
 
     ImageControl Img_Prev;
+    // The preview pane the form is made in.
+    HWND pane = nullptr;
 
 protected:
-    DWORD Style() const override { return WS_POPUP; }
+    // A true child from the start, made in the pane: a popup cannot simply
+    // become a child, and a top-level window without the popup bit would
+    // get a caption.
+    DWORD Style() const override { return WS_CHILD; }
+    HWND Parent() const override { return pane; }
 
     void Form_Load() override
     {
@@ -54,6 +60,23 @@ PreviewForm& Sorvane_R()
     return form;
 }
 
+// The preview's thread takes the pane's DPI awareness, so the system does
+// not reset the awareness of a child placed in another process's window of
+// a different one. Looked up: before Windows 10 1607 neither call exists.
+void TakeDpiAwarenessOf(HWND pane)
+{
+    using AwarenessOfWindow = DPI_AWARENESS_CONTEXT(WINAPI*)(HWND);
+    using SetThreadAwareness = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    if (!user32) return;
+    const auto awarenessOf = reinterpret_cast<AwarenessOfWindow>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetWindowDpiAwarenessContext")));
+    const auto setAwareness = reinterpret_cast<SetThreadAwareness>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "SetThreadDpiAwarenessContext")));
+    if (!awarenessOf || !setAwareness) return;
+    if (const DPI_AWARENESS_CONTEXT awareness = awarenessOf(pane)) setAwareness(awareness);
+}
+
 }  // namespace
 
 void StartPreview(std::int32_t parentHandle)
@@ -67,7 +90,9 @@ void StartPreview(std::int32_t parentHandle)
     GetWindowRect(parent, &paneRect);
     const int width = paneRect.right - paneRect.left, height = paneRect.bottom - paneRect.top;
 
+    TakeDpiAwarenessOf(parent);
     PreviewForm& form = Sorvane_R();
+    form.pane = parent;
     form.Load();
     HWND window = form.Handle();
     SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) | WS_CHILD);

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-UniqueKernelHandle StartProgram(const std::string& path, int showCommand)
+StartedProgram StartProgram(const std::string& path, int showCommand)
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -17,10 +17,10 @@ UniqueKernelHandle StartProgram(const std::string& path, int showCommand)
     writable.push_back('\0');
     if (!CreateProcessA(path.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process))
-        return UniqueKernelHandle();
+        return {};
     // Only the process is watched; its first thread's handle goes at once.
     const UniqueKernelHandle thread(process.hThread);
-    return UniqueKernelHandle(process.hProcess);
+    return {UniqueKernelHandle(process.hProcess), process.dwProcessId};
 }
 
 bool ProcessHasEnded(const UniqueKernelHandle& process)

@@ -14,6 +14,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 namespace {
 
 constexpr int kRendererShowCommand = 1;  // a normal, activated window
@@ -60,8 +62,13 @@ protected:
         // Only now that both textures are written. The renderer's start-up
         // allowance counts from here: slow pictures or a music file that is
         // slow to open (a sleeping network share) take none of it.
-        renderer_ = StartProgram(RendererPath(), kRendererShowCommand);
+        StartedProgram renderer = StartProgram(RendererPath(), kRendererShowCommand);
         started_ = GetTickCount();
+        // Windows lets the program it started as the screen saver take the
+        // foreground, not one that program starts: the renderer gets the
+        // right from here, or Escape would reach whatever was active before.
+        if (renderer.process) AllowSetForegroundWindow(renderer.processId);
+        renderer_ = std::move(renderer.process);
     }
 
     void QueryUnload(bool&) override
@@ -97,7 +104,14 @@ private:
 
     void Timer3_Timer()
     {
-        const bool found = FindWindowA(nullptr, kRendererWindowTitle) != nullptr;
+        const HWND window = FindWindowA(nullptr, kRendererWindowTitle);
+        const bool found = window != nullptr;
+        // The host may bring a window to the front where the renderer, on
+        // its own, might be refused.
+        if (found && !rendererFound_) {
+            rendererFound_ = true;
+            SetForegroundWindow(window);
+        }
         if (watch_.RunIsOver(found, ProcessHasEnded(renderer_), GetTickCount() - started_)) {
             Timer3.SetEnabled(false);
             Unload();
@@ -110,6 +124,7 @@ private:
     Timer Timer3{*this, [this] { Timer3_Timer(); }};
     MusicPlan musicPlan_ = MusicPlan::None;
     UniqueKernelHandle renderer_;
+    bool rendererFound_ = false;
     RendererWatch watch_;
     DWORD started_ = 0;
 };

@@ -46,3 +46,10 @@ bool RendererWatch::RunIsOver(bool windowFound, bool processEnded, std::uint32_t
     }
     return seen_ || processEnded || msSinceStart >= kRendererStartAllowanceMs;
 }
+
+bool MciTakesPath(std::string_view path, LeadByteTest isLeadByte)
+{
+    std::size_t characters = 0;
+    for (std::size_t at = 0; at < path.size(); at += CharacterSize(path, at, isLeadByte)) ++characters;
+    return characters < kMciPathLimit;
+}

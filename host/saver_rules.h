@@ -3,6 +3,7 @@
 
 #include "ansi_characters.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -17,6 +18,14 @@ enum class MusicPlan { None, Cd, Wave, Mp3 };
 // The CD for the CD category; for the music-file category, the WAV or MP3
 // player by the file's kind; nothing for any other category or file.
 MusicPlan MusicPlanFor(std::int16_t category, std::string_view file, LeadByteTest isLeadByte);
+
+// The multimedia interface's open command takes a file path of fewer
+// characters than this; a longer one is refused, and the music is silent.
+inline constexpr std::size_t kMciPathLimit = 128;
+
+// Whether the open command takes this path, counted in characters of the
+// code page (a Japanese name's characters are two bytes each).
+bool MciTakesPath(std::string_view path, LeadByteTest isLeadByte);
 
 // How long a renderer may take to show its window before the run gives up on
 // it, even while its process is still alive.

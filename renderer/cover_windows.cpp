@@ -8,12 +8,15 @@ constexpr char kCoverClassName[] = "SorvaneCover";
 // taskbar; topmost keeps other programs' windows under the cover.
 constexpr DWORD kCoverStyle = WS_POPUP | WS_DISABLED;
 constexpr DWORD kCoverExStyle = WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-constexpr UINT kPlaceFlags = SWP_NOACTIVATE | SWP_SHOWWINDOW;
+constexpr UINT kPlaceFlags = SWP_NOACTIVATE;
 
 LRESULT CALLBACK CoverWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    // Answered here: the default answer for a disabled window is HTERROR's,
+    // and every click on a black monitor would beep. The cursor stays hidden.
+    case WM_SETCURSOR: return TRUE;
     // Only the renderer's window ends the run.
     case WM_CLOSE: return 0;
     case WM_PAINT: {
@@ -52,38 +55,42 @@ std::vector<MonitorArea> CurrentMonitors()
 
 bool CoverWindows::RegisterClassOnce()
 {
-    if (classRegistered_) return true;
-    instance_ = GetModuleHandleA(nullptr);
+    if (class_) return true;
     WNDCLASSA coverClass{};
     coverClass.lpfnWndProc = CoverWndProc;
-    coverClass.hInstance = instance_;
     coverClass.lpszClassName = kCoverClassName;
-    classRegistered_ = RegisterClassA(&coverClass) != 0;
-    return classRegistered_;
+    class_ = RegisterWindowClass(coverClass);
+    return static_cast<bool>(class_);
 }
 
-void CoverWindows::Place(HWND owner, const std::vector<ScreenRect>& rects)
+void CoverWindows::Place(HWND owner, const std::vector<ScreenRect>& rects, bool visible)
 {
     if (rects.size() < windows_.size()) windows_.resize(rects.size());
     if (!rects.empty() && !RegisterClassOnce()) return;
     for (std::size_t i = 0; i < rects.size(); ++i) {
         const ScreenRect& r = rects[i];
         if (i < windows_.size()) {
-            SetWindowPos(windows_[i].get(), HWND_TOPMOST, r.left, r.top, r.Width(), r.Height(), kPlaceFlags);
+            SetWindowPos(windows_[i].get(), HWND_TOPMOST, r.left, r.top, r.Width(), r.Height(),
+                         kPlaceFlags | (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
             continue;
         }
         UniqueWindow cover(CreateWindowExA(kCoverExStyle, kCoverClassName, "", kCoverStyle, r.left, r.top,
-                                           r.Width(), r.Height(), owner, nullptr, instance_, nullptr));
+                                           r.Width(), r.Height(), owner, nullptr, GetModuleHandleW(nullptr),
+                                           nullptr));
         // A monitor left uncovered is no reason to end the run.
         if (!cover) continue;
-        ShowWindow(cover.get(), SW_SHOWNOACTIVATE);
+        if (visible) ShowWindow(cover.get(), SW_SHOWNOACTIVATE);
         windows_.push_back(std::move(cover));
     }
+}
+
+void CoverWindows::Show()
+{
+    for (const UniqueWindow& cover : windows_) ShowWindow(cover.get(), SW_SHOWNOACTIVATE);
 }
 
 void CoverWindows::Clear()
 {
     windows_.clear();
-    if (classRegistered_) UnregisterClassA(kCoverClassName, instance_);
-    classRegistered_ = false;
+    class_.reset();
 }

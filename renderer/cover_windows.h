@@ -4,6 +4,7 @@
 
 #include "display_rules.h"
 #include "win32_handles.h"
+#include "window_class.h"
 
 #include <windows.h>
 
@@ -24,8 +25,12 @@ public:
     ~CoverWindows() { Clear(); }
 
     // One cover on each rectangle, in order: the covers that exist are moved
-    // there, missing ones made, those left over destroyed.
-    void Place(HWND owner, const std::vector<ScreenRect>& rects);
+    // there, missing ones made, those left over destroyed. They are shown
+    // only while `visible`: a minimised owner's covers stay hidden, as the
+    // system hides them with it.
+    void Place(HWND owner, const std::vector<ScreenRect>& rects, bool visible = true);
+    // Shows the covers again (the owner is restored).
+    void Show();
     // Destroys every cover and gives back their window class.
     void Clear();
 
@@ -35,7 +40,6 @@ public:
 private:
     bool RegisterClassOnce();
 
-    HINSTANCE instance_ = nullptr;
-    bool classRegistered_ = false;
+    UniqueWindowClass class_;
     std::vector<UniqueWindow> windows_;
 };

@@ -16,7 +16,14 @@ constexpr char kRegisteredClassName[] = "OpenGL";
 constexpr char kCreatedClassName[] = "OpenGl";
 constexpr BYTE kDepthBits = 16;
 constexpr DWORD kWindowStyle = WS_POPUP;
-constexpr DWORD kWindowExStyle = WS_EX_APPWINDOW;
+// Topmost: always-on-top windows, notifications and the taskbar stay below
+// the star field, also while it is not the active window.
+constexpr DWORD kWindowExStyle = WS_EX_APPWINDOW | WS_EX_TOPMOST;
+// Over the first seconds of the run, the window asks again for the
+// foreground and the focus while it lacks them.
+constexpr UINT_PTR kForegroundTimerId = 1;
+constexpr UINT kForegroundRetryMs = 250;
+constexpr int kForegroundTries = 12;
 constexpr GLdouble kFieldOfViewDegrees = 45.0;
 constexpr GLdouble kNearPlane = 0.1f;  // the single-precision value, widened
 constexpr GLdouble kFarPlane = 100.0;
@@ -60,24 +67,40 @@ int PrimaryRefreshRate()
     return RefreshRateFrom(mode.dmDisplayFrequency);
 }
 
-// Black over the other monitors, wherever the system has them now.
+// Black over the other monitors, wherever the system has them now; shown
+// only while the window is not minimised.
 void CoverOtherMonitors(RendererWindow& renderer)
 {
-    renderer.covers.Place(renderer.window.get(), CoverRectsFor(CurrentMonitors()));
+    renderer.covers.Place(renderer.window.get(), CoverRectsFor(CurrentMonitors()),
+                          !IsIconic(renderer.window.get()));
 }
 
-// After a change of display the covers follow the monitors and the frames
-// the new refresh rate; without a mode of its own the window follows the
-// primary monitor's size too.
+// After a change of display the window covers the primary monitor at its
+// present size, with the scene in its 4:3 part, the covers follow the
+// monitors and the frames the new refresh rate. The renderer's own mode may
+// have been taken back (the user went to another desktop and back): the
+// display as it is now is what there is to cover.
 void FollowDisplayChange(RendererWindow& renderer)
 {
     renderer.refreshRate = PrimaryRefreshRate();
-    if (!renderer.fullScreen) {
-        const ScreenRect primary = PrimaryMonitor();
-        SetWindowPos(renderer.window.get(), nullptr, primary.left, primary.top, primary.Width(), primary.Height(),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    const ScreenRect primary = PrimaryMonitor();
+    SetWindowPos(renderer.window.get(), nullptr, primary.left, primary.top, primary.Width(), primary.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     CoverOtherMonitors(renderer);
+}
+
+// Asks for the foreground and the focus; stops asking once the window has
+// both, or after its last try.
+void BringToFront(RendererWindow& renderer)
+{
+    const HWND window = renderer.window.get();
+    if (GetForegroundWindow() == window && GetFocus() == window) renderer.foregroundTriesLeft = 0;
+    if (renderer.foregroundTriesLeft > 0) {
+        --renderer.foregroundTriesLeft;
+        SetForegroundWindow(window);
+        SetFocus(window);
+    }
+    if (renderer.foregroundTriesLeft == 0) KillTimer(window, kForegroundTimerId);
 }
 
 // Closes what exists and reports the failed start.
@@ -101,12 +124,11 @@ bool OpenRendererWindow(RendererWindow& renderer, const char* title, int width, 
     WNDCLASSA windowClass{};
     windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
     windowClass.lpfnWndProc = RendererWndProc;
-    windowClass.hInstance = renderer.instance;
     windowClass.hIcon = LoadIconA(nullptr, IDI_WINLOGO);
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kRegisteredClassName;
-    if (!RegisterClassA(&windowClass)) return false;
-    renderer.classRegistered = true;
+    renderer.windowClass = RegisterWindowClass(windowClass);
+    if (!renderer.windowClass) return false;
 
     // A display that refuses the mode keeps its own: the window then covers
     // the primary monitor at its size and the scene keeps its shape in it.
@@ -143,6 +165,8 @@ bool OpenRendererWindow(RendererWindow& renderer, const char* title, int width, 
     ShowWindow(renderer.window.get(), SW_SHOW);
     SetForegroundWindow(renderer.window.get());
     SetFocus(renderer.window.get());
+    renderer.foregroundTriesLeft = kForegroundTries;
+    SetTimer(renderer.window.get(), kForegroundTimerId, kForegroundRetryMs, nullptr);
     ResizeViewport(area.Width(), area.Height());
     SetUpGlState();
     CoverOtherMonitors(renderer);
@@ -209,8 +233,7 @@ void CloseRendererWindow(RendererWindow& renderer)
     renderer.cursorHidden = false;
     if (renderer.fullScreen) ChangeDisplaySettingsA(nullptr, 0);
     renderer.fullScreen = false;
-    if (renderer.classRegistered) UnregisterClassA(kRegisteredClassName, renderer.instance);
-    renderer.classRegistered = false;
+    renderer.windowClass.reset();
 }
 
 void ResizeViewport(int width, int height)
@@ -256,6 +279,9 @@ LRESULT CALLBACK RendererWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     switch (action) {
     case RendererMessageAction::Resize:
         ResizeViewport(LOWORD(lParam), HIWORD(lParam));
+        // Shown again with the window: they were kept hidden while it was
+        // minimised.
+        if (wParam != SIZE_MINIMIZED) renderer->covers.Show();
         return 0;
     case RendererMessageAction::Activate:
         renderer->active = IsActiveAfter(wParam);
@@ -278,6 +304,9 @@ LRESULT CALLBACK RendererWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
                 renderer->displayOn = *on;
         }
         return TRUE;
+    case RendererMessageAction::ForegroundRetry:
+        if (wParam == kForegroundTimerId) BringToFront(*renderer);
+        return 0;
     case RendererMessageAction::Swallow:
         return 0;
     case RendererMessageAction::Default:

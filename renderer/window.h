@@ -8,6 +8,7 @@
 #include "run.h"
 #include "scene.h"
 #include "win32_handles.h"
+#include "window_class.h"
 #include "window_messages.h"
 
 #include <windows.h>
@@ -23,8 +24,8 @@ struct RendererWindow {
     // True while the display mode is the renderer's; the tear-down restores it.
     bool fullScreen = false;
     bool cursorHidden = false;
-    bool classRegistered = false;
     HINSTANCE instance = nullptr;
+    UniqueWindowClass windowClass;
     UniqueWindow window;
     UniqueWindowDc deviceContext;
     UniqueGlContext renderingContext;
@@ -36,6 +37,9 @@ struct RendererWindow {
     DisplayPowerNotifications displayPower;
     // The primary display's refresh rate, which the frames never outpace.
     int refreshRate = 0;
+    // Tries left to take the foreground and the focus, should the system
+    // have refused them (a program started by another may not take them).
+    int foregroundTriesLeft = 0;
 };
 
 // Switches the display mode (or, where it is refused, keeps the desktop's

@@ -7,6 +7,7 @@ RendererMessageAction RouteRendererMessage(UINT message, WPARAM wParam)
     case WM_ACTIVATE: return RendererMessageAction::Activate;
     case WM_CLOSE: return RendererMessageAction::Close;
     case WM_DISPLAYCHANGE: return RendererMessageAction::DisplayChange;
+    case WM_TIMER: return RendererMessageAction::ForegroundRetry;
     case WM_POWERBROADCAST:
         return wParam == PBT_POWERSETTINGCHANGE ? RendererMessageAction::PowerSetting : RendererMessageAction::Default;
     // Virtual-key codes are below 256; a larger wParam (only ever posted by

@@ -15,6 +15,7 @@ enum class RendererMessageAction {
     KeyDown,   // WM_KEYDOWN: the key is held
     KeyUp,     // WM_KEYUP: the key is released
     DisplayChange,  // WM_DISPLAYCHANGE: the covers follow the monitors
+    ForegroundRetry,  // WM_TIMER: ask again for the foreground and the focus
     PowerSetting,   // WM_POWERBROADCAST with a changed power setting: the
                     // display's state, which decides whether frames are drawn
     Swallow,   // handled by doing nothing: the system screen saver and monitor

@@ -235,7 +235,11 @@ void SettingsDialog::Form_Resize()
     if (Pic_C[0]) PaintSineGradient(Pic_C[0]->Layer(), BoxGradientColour);
 }
 
-void SettingsDialog::Form_Unload() { AnimateDialogClose(Handle()); }
+void SettingsDialog::Form_Unload()
+{
+    AnimateDialogClose(Handle());
+    EndShellUse();
+}
 
 LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {

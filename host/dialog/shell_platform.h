@@ -12,6 +12,11 @@ public:
                          const char* directory, int showCommand) = 0;
 };
 
+// The shell's calls want COM on their thread (shell extensions may need
+// it): initialised, apartment-threaded, before the first call, and ended
+// with EndShellUse.
+void EndShellUse();
+
 // The shell the dialog uses now.
 ShellPlatform& CurrentShellPlatform();
 

@@ -27,7 +27,7 @@ void Form::Load()
 {
     if (IsLoaded()) return;
     if (!CreateOwnedWindow(kFormClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), ExStyle(), caption_.c_str(),
-                           Style(), kDefaultPlacement, nullptr))
+                           Style(), kDefaultPlacement, Parent()))
         return;
     counted_ = true;
     Application::FormLoaded();

@@ -45,6 +45,8 @@ protected:
     // Window styles of the form's window.
     virtual DWORD Style() const { return WS_OVERLAPPEDWINDOW; }
     virtual DWORD ExStyle() const { return 0; }
+    // The window the form's window is made in; none for a top-level form.
+    virtual HWND Parent() const { return nullptr; }
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) final;

@@ -1,22 +1,24 @@
 #include "owned_window.h"
 
+#include "window_class.h"
+
 #include <map>
 #include <string>
 
 namespace {
 
-// Each class once; later windows of a class find it registered.
+// Each class once; later windows of a class find it registered. The classes
+// stay for the program's life.
 void RegisterOnce(const wchar_t* className, HBRUSH background, WNDPROC procedure)
 {
-    static std::map<std::wstring, ATOM> registered;
+    static std::map<std::wstring, UniqueWindowClass> registered;
     if (registered.contains(className)) return;
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = background;
     windowClass.lpszClassName = className;
-    registered[className] = RegisterClassW(&windowClass);
+    registered.emplace(className, RegisterWindowClass(windowClass));
 }
 
 OwnedWindow* OwnerOf(HWND window) { return reinterpret_cast<OwnedWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }

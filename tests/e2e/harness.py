@@ -18,6 +18,7 @@ SORVANE_BIN_DIR, SORVANE_PROBE_DIR, SORVANE_TEST_OUTPUT and WINEPREFIX.
 """
 import array
 import contextlib
+import itertools
 import math
 import os
 import pathlib
@@ -97,21 +98,30 @@ def _start_x_server(command, env):
 
 
 X11_DRIVER_KEY = "[Software\\\\Wine\\\\X11 Driver]"
+EXPLORER_KEY = "[Software\\\\Wine\\\\Explorer]"
+DESKTOPS_KEY = "[Software\\\\Wine\\\\Explorer\\\\Desktops]"
+DEBUG_KEY = "HKCU\\Software\\Wine\\Debug"
 
 
 def set_x11_driver_value(prefix, name, value):
     """Sets (or with None removes) a string value of Wine's X11 driver in the
     prefix's user registry file. Only while no wineserver runs on the prefix:
     the server keeps the registry in memory and writes it back as it ends."""
+    set_user_value(prefix, X11_DRIVER_KEY, name, value)
+
+
+def set_user_value(prefix, key, name, value):
+    """Sets (or with None removes) a string value under a key of the prefix's
+    user registry file, as set_x11_driver_value."""
     registry = pathlib.Path(prefix) / "user.reg"
     lines = registry.read_text(encoding="utf-8").split("\n")
     entry = f'"{name}"='
     try:
-        start = next(i for i, line in enumerate(lines) if line.startswith(X11_DRIVER_KEY + " "))
+        start = next(i for i, line in enumerate(lines) if line.startswith(key + " "))
     except StopIteration:
         if value is None:
             return
-        lines += [X11_DRIVER_KEY + " 0", ""]
+        lines += [key + " 0", ""]
         start = len(lines) - 2
     end = next((i for i in range(start + 1, len(lines)) if lines[i].startswith("[")), len(lines))
     body = [line for line in lines[start + 1:end] if not line.startswith(entry)]
@@ -194,6 +204,9 @@ class SoundCapture:
         return slice_seconds * sum(r > threshold for r in self.loudness(slice_seconds))
 
 
+_desktop_numbers = itertools.count(1)
+
+
 class WineProcess:
     """A Windows program started under Wine; `trace` is the file that holds
     Wine's trace of it, when one was asked for."""
@@ -234,12 +247,17 @@ class WineProcess:
 
 class Session:
     def __init__(self, width=1024, height=768, depth=24, sound=False, locale="ja_JP.UTF-8",
-                 xvfb_options=(), monitors=None):
+                 xvfb_options=(), monitors=None, virtual_desktop=None):
         self.size = (width, height, depth)
         # Several monitors side by side, left to right, as (width, height)
         # pairs; the first is the primary. Wine then sees them through
         # Xinerama on a nested Xephyr, and the screen is their union.
         self.monitors = tuple(monitors) if monitors else None
+        # (width, height) of a Wine virtual desktop that every program of the
+        # session runs in, drawn as one X window at 0, 0 of a display big
+        # enough to hold it: the one place where display modes really change.
+        self.virtual_desktop = tuple(virtual_desktop) if virtual_desktop else None
+        self.desktop_name = f"sorvane-{os.getpid()}-{next(_desktop_numbers)}" if virtual_desktop else None
         # More Xvfb arguments, such as ("-extension", "GLX") for a display
         # without OpenGL.
         self.xvfb_options = tuple(xvfb_options)
@@ -309,6 +327,7 @@ class Session:
         # Wine reads several monitors from Xinerama only; RandR, which it
         # prefers, reports Xephyr's as one. Set while no wineserver runs.
         set_x11_driver_value(self.prefix, "UseXRandR", "N" if self.monitors else None)
+        self._set_virtual_desktop(self.virtual_desktop)
         self._wineserver("-p")
         subprocess.run(["wine", "cmd.exe", "/c", "exit"], env=self.env, check=False,
                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
@@ -326,15 +345,44 @@ class Session:
                 os.kill(self._pulse_pid, signal.SIGTERM)
             except ProcessLookupError:
                 pass
-        if self.env and self.monitors:
+        if self.env and (self.monitors or self.virtual_desktop):
             self._wineserver("-w")
             set_x11_driver_value(self.prefix, "UseXRandR", None)
+            self._set_virtual_desktop(None)
         for server in (self._xephyr, self._xvfb):
             if server:
                 server.terminate()
                 server.wait()
         if self._temp:
             shutil.rmtree(self._temp, ignore_errors=True)
+
+    def _set_virtual_desktop(self, size):
+        """Every program in the named virtual desktop of that size, or (None)
+        on the X display's own; only while no wineserver runs."""
+        set_user_value(self.prefix, EXPLORER_KEY, "Desktop", self.desktop_name if size else None)
+        if self.desktop_name:
+            set_user_value(self.prefix, DESKTOPS_KEY, self.desktop_name,
+                           f"{size[0]}x{size[1]}" if size else None)
+
+    @contextlib.contextmanager
+    def relay_trace(self, calls):
+        """Wine's relay trace limited to these calls ("user32.AllowSetForegroundWindow;
+        winmm.PlaySoundA") for the programs started with trace="relay" while
+        it lasts."""
+        self._reg("add", DEBUG_KEY, "/v", "RelayInclude", "/t", "REG_SZ", "/d", calls, "/f")
+        try:
+            yield
+        finally:
+            self._reg("delete", DEBUG_KEY, "/v", "RelayInclude", "/f")
+
+    def _reg(self, *args):
+        subprocess.run(["wine", "reg", *args], env=self.env, check=False, timeout=60,
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def screen_size(self):
+        """(width, height) of the primary screen as Windows programs see it."""
+        code, out = self.run_to_end(self.probe("wintool.exe"), "screen")
+        return tuple(int(v) for v in out.split())
 
     def _wineserver(self, flag):
         subprocess.run(["wineserver", flag], env=self.env, check=False, timeout=30,

@@ -2,6 +2,8 @@
 recorded sound device heard: an MP3 through MCI's MPEGVideo that loops, a WAV
 that loops through PlaySoundA, silence after each is stopped; no wave device
 means nothing plays; no CD drive means the first poll fails."""
+import pathlib
+import re
 import subprocess
 
 import pytest
@@ -86,6 +88,45 @@ def test_a_wav_loops_until_stopped(session):
     heard = (spans[-1][1] - spans[0][0] + 1) * SLICE
     assert heard > 3.0, f"a 1 s WAV played only {heard:.2f} s in a 4 s run: it did not loop"
     assert (len(capture.loudness(SLICE)) - 1 - spans[-1][1]) * SLICE > 1.0, "sound went on after StopWaveMusic"
+
+
+def test_a_wav_it_cannot_play_is_asked_for_without_the_default_sound_and_stays_silent(session):
+    folder = session.drive_c / MUSIC_FOLDER
+    folder.mkdir(exist_ok=True)
+    (folder / "broken.wav").write_bytes(b"RIFF\x10\x00\x00\x00WAVEjunkjunkjunk")
+    capture = session.record_sound("broken-wav")
+    with session.relay_trace("winmm.PlaySoundA"):
+        probe = session.run(session.probe("music_probe.exe"), "wav", f"C:\\{MUSIC_FOLDER}\\broken.wav", "3",
+                            trace="+relay")
+        assert probe.wait(30) == 0
+    capture.stop()
+    flags = re.findall(r"Call winmm\.PlaySoundA\([0-9a-f]+,[0-9a-f]+,([0-9a-f]+)\)",
+                       probe.trace.read_text(errors="replace"))
+    # SND_ASYNC | SND_NODEFAULT | SND_LOOP to play, then 0 to stop: never the
+    # system's default sound in its place, looped for the whole run.
+    assert [int(f, 16) for f in flags] == [0x0B, 0], flags
+    assert max(capture.loudness(SLICE) or [0.0]) <= LOUD
+
+
+def test_an_mp3_deep_in_japanese_folders_opens_by_its_short_name_and_plays(session):
+    # About 200 characters: past what the open command takes.
+    relative = "\\".join(["音楽のフォルダ" + "その" * 8 + str(i) for i in range(8)])
+    folder = session.drive_c / pathlib.PureWindowsPath(relative).as_posix()
+    folder.mkdir(parents=True, exist_ok=True)
+    make_tone(folder / "深い夜空の音.mp3", 1.5, 550)
+    path = "C:\\" + relative + "\\深い夜空の音.mp3"
+    assert len(path) > 190
+    with session.relay_trace("winmm.mciSendStringA"):
+        probe = session.run(session.probe("music_probe.exe"), "mp3", path, "1", trace="+relay")
+        assert probe.wait(40) == 0
+    capture = session.record_sound("long-path-mp3")
+    code, printed = session.run_to_end(session.probe("music_probe.exe"), "mp3", path, "3", timeout=40)
+    capture.stop()
+    assert code == 0, printed
+    opened = re.findall(r'Call winmm\.mciSendStringA\([0-9a-f]+ "open \\"(.*?)\\" type MPEGVideo',
+                        probe.trace.read_text(encoding="cp932", errors="replace"))
+    assert len(opened) == 1 and len(opened[0]) < 128, opened
+    assert loud_spans(capture.loudness(SLICE)), "the MP3 was never heard"
 
 
 def test_without_a_wave_device_the_wav_plays_nothing_and_changes_nothing():

@@ -22,6 +22,8 @@ SWITCHED_AND_RESTORED = ["switch", "hide", "show", "restore"]
 # A refused switch: the desktop's mode stays, so there is nothing to restore.
 REFUSED = ["switch", "hide", "show"]
 WM_DISPLAYCHANGE = 0x007E
+WM_SETCURSOR = 0x0020
+WS_EX_TOPMOST = 0x00000008
 
 
 def write_pictures(session, stars=True):
@@ -70,6 +72,9 @@ def test_fades_in_from_black_keeps_moving_and_ends_on_escape(session):
     appeared = time.monotonic()
     first = session.screenshot("renderer-first")
     assert covers(session) == [], "one monitor needs no cover"
+    # Always on top: no taskbar or notification over the star field.
+    code, ex_style = session.run_to_end(session.probe("wintool.exe"), "exstyle", TITLE)
+    assert code == 0 and int(ex_style, 16) & WS_EX_TOPMOST
 
     time.sleep(max(0.0, 6.0 - (time.monotonic() - appeared)))
     later = session.screenshot("renderer-6s")
@@ -346,6 +351,70 @@ def test_the_covers_follow_a_change_of_display():
         assert code == 0 and out.strip() == "0"
         assert covers(session) == placed
         assert session.client_rect(TITLE) == (0, 0, 1024, 768)
+
+        # A click on a cover is answered without the beep of a disabled window.
+        code, out = session.run_to_end(session.probe("wintool.exe"), "sendowned", TITLE,
+                                       str(WM_SETCURSOR), "0", str(1 | 0x0201 << 16))
+        assert code == 0 and out.split() == ["1", "1"]
+
+        # Minimised, the covers go with the window, and a change of display
+        # does not bring them back over the user's work; restored, they return.
+        code, out = session.run_to_end(session.probe("wintool.exe"), "minimize", TITLE)
+        assert code == 0 and out.strip() == "1"
+        session.run_to_end(session.probe("wintool.exe"), "send", TITLE,
+                           str(WM_DISPLAYCHANGE), "32", str(1024 | 768 << 16))
+        assert covers(session) == []
+        code, out = session.run_to_end(session.probe("wintool.exe"), "restore", TITLE)
+        assert code == 0 and out.strip() == "0"
+        wait_until(lambda: covers(session) == placed, what="the covers back with the window")
+        session.focus(session.wait_for_window(TITLE))
+        session.key("Escape")
+        assert renderer.wait(15) == ESCAPE_EXIT_CODE
+
+
+# A Wine virtual desktop of 1280 x 1024 in a display big enough to hold it:
+# there the switch to 1024 x 768 really happens.
+DESKTOP = (1280, 1024)
+
+
+def virtual_desktop_session():
+    return Session(width=1600, height=1200, virtual_desktop=DESKTOP)
+
+
+def test_the_mode_really_switches_and_escape_gives_the_desktops_back():
+    with virtual_desktop_session() as session:
+        write_pictures(session)
+        assert session.screen_size() == DESKTOP
+        renderer, _ = start_renderer(session)
+        wait_until(lambda: session.screen_size() == (1024, 768), what="the switch to 1024 x 768")
+        assert session.client_rect(TITLE) == (0, 0, 1024, 768)
+        time.sleep(6.0)
+        assert star_field_on(session.screenshot("switched"), 0, 0, 1024, 768)
+        session.key("Escape")
+        assert renderer.wait(15) == ESCAPE_EXIT_CODE
+        assert session.screen_size() == DESKTOP
+
+
+def test_a_mode_taken_back_during_the_run_is_followed_to_the_whole_desktop():
+    with virtual_desktop_session() as session:
+        write_pictures(session)
+        renderer, window = start_renderer(session)
+        wait_until(lambda: session.screen_size() == (1024, 768), what="the switch to 1024 x 768")
+        # Another program gives the registry mode back, as Windows does when
+        # the user goes to another desktop and comes back.
+        code, out = session.run_to_end(session.probe("wintool.exe"), "registrymode")
+        assert code == 0 and out.strip() == "0"
+        assert session.screen_size() == DESKTOP
+        wait_until(lambda: session.client_rect(TITLE) == (0, 0, *DESKTOP), what="the window over the whole desktop")
+        time.sleep(6.0)
+        shot = session.screenshot("mode-taken-back")
+        # The star field in the centred 1280 x 960, beyond the old corner too;
+        # black bands above and below it; nothing of the desktop.
+        assert star_field_on(shot, 0, 32, 1280, 960)
+        assert star_field_on(shot, 1024, 32, 256, 960)
+        assert black_on(shot, 0, 0, 1280, 32)
+        assert black_on(shot, 0, 992, 1280, 32)
+        session.focus(window)
         session.key("Escape")
         assert renderer.wait(15) == ESCAPE_EXIT_CODE
 

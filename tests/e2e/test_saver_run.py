@@ -198,6 +198,26 @@ def test_a_run_loads_neither_the_file_dialog_nor_the_shell(session):
     assert not loaded & DIALOG_ONLY_LIBRARIES
 
 
+def test_the_host_hands_the_renderer_the_foreground_and_the_renderer_has_the_keyboard(session):
+    write_settings(session.drive_c / RUN_FOLDER, 0)
+    with session.relay_trace("user32.AllowSetForegroundWindow"):
+        host = session.run(host_path(session), "/s", trace="+relay")
+        window = session.wait_for_window(RENDERER_TITLE)
+        code, renderer_pid = session.run_to_end(session.probe("wintool.exe"), "pid", RENDERER_TITLE)
+        assert code == 0
+        # On Windows only the program started as the screen saver may give
+        # the foreground away; the renderer gets it from the host.
+        wait_until(lambda: session.run_to_end(session.probe("wintool.exe"), "foreground")[1].strip()
+                   == RENDERER_TITLE, what="the renderer in the foreground")
+        code, focus = session.run_to_end(session.probe("wintool.exe"), "focus", RENDERER_TITLE)
+        assert code == 0 and focus.split()[-1] == "OpenGL"
+        end_renderer_with_escape(session, window)
+        assert host.wait(10) == 0
+    allowed = re.findall(r"Call user32\.AllowSetForegroundWindow\(([0-9a-f]+)\)",
+                         host.trace.read_text(errors="replace"))
+    assert [int(a, 16) for a in allowed] == [int(renderer_pid)]
+
+
 def test_the_cursor_is_hidden_once_and_shown_once_only_for_slash_s(session):
     write_settings(session.drive_c / RUN_FOLDER, 0)
     assert host_cursor_calls(session, ["/s"]) == [0, 1]
@@ -299,8 +319,8 @@ def close_pane(session, title):
 
 
 def preview_in(session, pane_title):
-    """(left, top, width, height, visible, child style) of the preview form
-    inside the pane, or None."""
+    """(left, top, width, height, visible, child style, popup style) of the
+    preview form inside the pane, or None."""
     code, out = session.run_to_end(session.probe("wintool.exe"), "child", pane_title, "Preview Window")
     return tuple(int(v) for v in out.split()) if code == 0 else None
 
@@ -314,8 +334,9 @@ def test_previews_cover_their_panes_and_end_when_the_panes_go(session):
     second = session.run(host_path(session), f"/p:{big_handle}")
     wait_until(lambda: preview_in(session, "pane exact") and preview_in(session, "pane large"),
                what="both previews in their panes")
-    assert preview_in(session, "pane exact") == (0, 0, 152, 112, 1, 1)
-    assert preview_in(session, "pane large") == (0, 0, 200, 150, 1, 1)
+    # A true child: no popup bit left beside the child bit.
+    assert preview_in(session, "pane exact") == (0, 0, 152, 112, 1, 1, 0)
+    assert preview_in(session, "pane large") == (0, 0, 200, 150, 1, 1, 0)
     assert preview.running() and second.running()
 
     close_pane(session, "pane exact")

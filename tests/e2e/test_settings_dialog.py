@@ -5,6 +5,7 @@ window), what it loads, choosing, typing and saving (the settings file's
 bytes), cancelling and the close box, the open-file dialog, the link, the
 single-instance rule, and the same look under code pages 932 and 1252."""
 import math
+import re
 import shutil
 import subprocess
 import time
@@ -62,8 +63,8 @@ class Dialog:
         self.process = None
         self.origin = None
 
-    def open(self):
-        self.process = self.session.run(self.folder / "Sorvane.scr", "/c")
+    def open(self, trace=None):
+        self.process = self.session.run(self.folder / "Sorvane.scr", "/c", trace=trace)
         # The program's own window first: X may still show the last dialog's
         # window for a moment after that program has ended.
         wait_until(lambda: self.session.find_window(TITLE), what="the settings dialog")
@@ -474,13 +475,26 @@ def test_the_link_opens_the_address_in_the_browser(dialog, session, tmp_path):
     subprocess.run(reg + ["add", key, "/v", "Browsers", "/t", "REG_SZ", "/d", str(browser), "/f"],
                    env=session.env, check=True, capture_output=True)
     try:
-        d = dialog.open()
-        d.click(LINK)
-        wait_until(lambda: opened.exists() and opened.read_text().strip(), what="the browser to be started")
-        assert opened.read_text().split() == ["https://sorvane.example.org/"]
-        assert d.process.running()
+        # ole32 hands its COM calls on to combase.
+        with session.relay_trace("combase.CoInitializeEx;combase.CoUninitialize;shell32.ShellExecuteA"):
+            d = dialog.open(trace="+relay")
+            d.click(LINK)
+            wait_until(lambda: opened.exists() and opened.read_text().strip(), what="the browser to be started")
+            assert opened.read_text().split() == ["https://sorvane.example.org/"]
+            assert d.process.running()
+            d.click(CANCEL_BUTTON)
+            assert d.process.wait(10) == 0
     finally:
         subprocess.run(reg + ["delete", key, "/f"], env=session.env, capture_output=True)
+    # The shell's call on a thread with COM (apartment-threaded, without
+    # OLE1 DDE: 0x2 | 0x4), and COM ended with the dialog.
+    text = d.process.trace.read_text(errors="replace")
+    pid = re.search(r"^([0-9a-f]+):", text, re.M).group(1)
+    calls = re.findall(r"^" + pid + r":[0-9a-f]+:Call (\w+\.\w+\([^)]*\))", text, re.M)
+    ours = calls.index("combase.CoInitializeEx(00000000,00000006)")
+    shell = calls.index(next(c for c in calls if c.startswith("shell32.ShellExecuteA(")))
+    assert ours < shell, calls
+    assert "combase.CoUninitialize()" in calls[shell:], calls
 
 
 def test_while_the_dialog_is_open_a_run_or_a_preview_ends_at_once(dialog, session):

@@ -8,7 +8,8 @@
 //   wintool.exe child TITLE CHILD
 //                             prints the child window CHILD of TITLE: left top
 //                             width height (in TITLE's client area), whether it
-//                             is visible and whether it has the child style
+//                             is visible, whether it has the child style and
+//                             whether it has the popup style
 //   wintool.exe window TITLE  prints its window rectangle, frame included:
 //                             left top width height (screen pixels)
 //   wintool.exe combos TITLE  prints a line for each combo box in it, in
@@ -30,6 +31,14 @@
 //   wintool.exe minimize TITLE / restore TITLE
 //                             minimises or restores it; prints 1 when it is
 //                             minimised after that, else 0
+//   wintool.exe screen        prints the primary screen's width and height
+//   wintool.exe registrymode  gives the display its registry mode back
+//                             (ChangeDisplaySettings(NULL, 0)), prints the result
+//   wintool.exe foreground    prints the title of the foreground window
+//   wintool.exe sendowned TITLE MESSAGE WPARAM LPARAM
+//                             sends the message to each window TITLE owns,
+//                             prints each result on a line
+//   wintool.exe exstyle TITLE prints its extended style in hexadecimal
 //   wintool.exe pid TITLE     prints the id of the process that owns it
 //   wintool.exe kill TITLE    ends the process that owns it at once
 //   wintool.exe owned TITLE   prints a line for each top-level window it
@@ -204,6 +213,22 @@ int wmain(int argc, wchar_t** argv)
         EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0);
         return 0;
     }
+    if (argc == 2 && std::wcscmp(argv[1], L"screen") == 0) {
+        std::printf("%d %d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+        return 0;
+    }
+    if (argc == 2 && std::wcscmp(argv[1], L"registrymode") == 0) {
+        // What Windows does to a full-screen program's mode when the user
+        // goes to another desktop and back.
+        std::printf("%ld\n", ChangeDisplaySettingsW(nullptr, 0));
+        return 0;
+    }
+    if (argc == 2 && std::wcscmp(argv[1], L"foreground") == 0) {
+        const HWND foreground = GetForegroundWindow();
+        if (!foreground) return 1;
+        PrintUtf8(TextOf(foreground) + L"\n");
+        return 0;
+    }
     if (argc < 3) {
         std::fputs("usage: wintool find|client TITLE\n", stderr);
         return 2;
@@ -273,6 +298,18 @@ int wmain(int argc, wchar_t** argv)
         }
         return 0;
     }
+    if (std::wcscmp(argv[1], L"sendowned") == 0 && argc == 6) {
+        const auto message = static_cast<UINT>(std::wcstoul(argv[3], nullptr, 0));
+        const auto wParam = static_cast<WPARAM>(std::wcstoull(argv[4], nullptr, 0));
+        const auto lParam = static_cast<LPARAM>(std::wcstoll(argv[5], nullptr, 0));
+        for (HWND owned : OwnedWindows(window))
+            std::printf("%lld\n", static_cast<long long>(SendMessageW(owned, message, wParam, lParam)));
+        return 0;
+    }
+    if (std::wcscmp(argv[1], L"exstyle") == 0) {
+        std::printf("%#lx\n", static_cast<unsigned long>(GetWindowLongW(window, GWL_EXSTYLE)));
+        return 0;
+    }
     if (std::wcscmp(argv[1], L"moveowned") == 0 && argc == 5) {
         const int x = static_cast<int>(std::wcstol(argv[3], nullptr, 10));
         const int y = static_cast<int>(std::wcstol(argv[4], nullptr, 10));
@@ -294,9 +331,10 @@ int wmain(int argc, wchar_t** argv)
         RECT rect{};
         GetWindowRect(child, &rect);
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
-        const bool childStyle = (GetWindowLongW(child, GWL_STYLE) & WS_CHILD) != 0;
-        std::printf("%ld %ld %ld %ld %d %d\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                    IsWindowVisible(child) ? 1 : 0, childStyle ? 1 : 0);
+        const LONG style = GetWindowLongW(child, GWL_STYLE);
+        std::printf("%ld %ld %ld %ld %d %d %d\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                    IsWindowVisible(child) ? 1 : 0, (style & WS_CHILD) != 0 ? 1 : 0,
+                    (style & static_cast<LONG>(WS_POPUP)) != 0 ? 1 : 0);
         return 0;
     }
     if (std::wcscmp(argv[1], L"pid") == 0 || std::wcscmp(argv[1], L"kill") == 0) {

@@ -298,6 +298,13 @@ TEST_F(Music, AnMp3ThatCannotBeOpenedIsNotPlayed)
     device.unscriptedCode = 275;
     OpenMp3Music();
     EXPECT_EQ(device.sent.size(), 1u);
+
+    // A path too long for the open command, of a file that is not there to
+    // have a short name: nothing is sent at all.
+    device.sent.clear();
+    BgmFile = "C:\\" + std::string(130, 'a') + ".mp3";
+    OpenMp3Music();
+    EXPECT_TRUE(device.sent.empty());
 }
 
 TEST_F(Music, WaveLoopsOnlyWithAnOutputDeviceAndStops)
@@ -312,7 +319,8 @@ TEST_F(Music, WaveLoopsOnlyWithAnOutputDeviceAndStops)
     PlayWaveMusic();
     ASSERT_EQ(device.sounds.size(), 1u);
     EXPECT_EQ(device.sounds[0].first, BgmFile);
-    EXPECT_EQ(device.sounds[0].second, 9u) << "SND_ASYNC | SND_LOOP, no SND_FILENAME";
+    EXPECT_EQ(device.sounds[0].second, 0x0Bu)
+        << "SND_ASYNC | SND_LOOP | SND_NODEFAULT, no SND_FILENAME: a file it cannot play stays silent";
     EXPECT_EQ(LastApiResult, 1);
 
     device.playResult = false;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -42,6 +43,20 @@ TEST(SaverRules, TheMusicPlanFollowsTheCategoryAndTheFilesLastThreeCharacters)
             << "category " << row.category << ", " << row.file;
     // In a single-byte code page 0x83 is a character of its own (ƒ).
     EXPECT_EQ(MusicPlanFor(kMusicFileCategory, "C:\\\x83Wav", IsNoLeadByte), MusicPlan::Wave);
+}
+
+TEST(SaverRules, TheOpenCommandTakesPathsOfFewerThan128Characters)
+{
+    const std::string ascii127 = "C:\\" + std::string(120, 'a') + ".mp3";
+    EXPECT_TRUE(MciTakesPath(ascii127, IsShiftJisLeadByte));
+    EXPECT_FALSE(MciTakesPath(ascii127 + "3", IsShiftJisLeadByte));
+    // 127 characters in 248 bytes: a Japanese path fits where its bytes
+    // would not.
+    std::string japanese = "C:\\";
+    for (int i = 0; i < 121; ++i) japanese += "音";
+    japanese += ".mp";
+    EXPECT_TRUE(MciTakesPath(japanese, IsShiftJisLeadByte));
+    EXPECT_FALSE(MciTakesPath(japanese, IsNoLeadByte)) << "counted as bytes it is too long";
 }
 
 TEST(SaverRules, TheRunEndsWhenTheRendererWindowGoesOrNeverComes)

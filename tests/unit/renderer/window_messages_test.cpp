@@ -18,6 +18,8 @@ TEST(RendererMessages, EachMessageGoesToItsHandlerAndOnlyScreenSaverCommandsAreS
     EXPECT_EQ(RouteRendererMessage(WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE), RendererMessageAction::PowerSetting)
         << "no frames while the display is off";
     EXPECT_EQ(RouteRendererMessage(WM_POWERBROADCAST, PBT_APMSUSPEND), RendererMessageAction::Default);
+    EXPECT_EQ(RouteRendererMessage(WM_TIMER, 1), RendererMessageAction::ForegroundRetry)
+        << "a run started by another program asks again for the keyboard";
     EXPECT_EQ(RouteRendererMessage(WM_KEYDOWN, VK_ESCAPE), RendererMessageAction::KeyDown);
     EXPECT_EQ(RouteRendererMessage(WM_KEYUP, VK_ESCAPE), RendererMessageAction::KeyUp);
     EXPECT_EQ(RouteRendererMessage(WM_KEYDOWN, 255), RendererMessageAction::KeyDown);
