@@ -89,12 +89,14 @@ void FollowDisplayChange(RendererWindow& renderer)
     CoverOtherMonitors(renderer);
 }
 
-// Asks for the foreground and the focus; stops asking once the window has
-// both, or after its last try.
+// Asks for the foreground and the focus; stops asking once the renderer has
+// them (its window, or a box of its own over it, such as the image loader's
+// message), or after its last try.
 void BringToFront(RendererWindow& renderer)
 {
     const HWND window = renderer.window.get();
-    if (GetForegroundWindow() == window && GetFocus() == window) renderer.foregroundTriesLeft = 0;
+    const bool oursInFront = GetWindowThreadProcessId(GetForegroundWindow(), nullptr) == GetCurrentThreadId();
+    if (oursInFront && (GetForegroundWindow() != window || GetFocus() == window)) renderer.foregroundTriesLeft = 0;
     if (renderer.foregroundTriesLeft > 0) {
         --renderer.foregroundTriesLeft;
         SetForegroundWindow(window);

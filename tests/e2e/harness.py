@@ -101,6 +101,20 @@ X11_DRIVER_KEY = "[Software\\\\Wine\\\\X11 Driver]"
 EXPLORER_KEY = "[Software\\\\Wine\\\\Explorer]"
 DESKTOPS_KEY = "[Software\\\\Wine\\\\Explorer\\\\Desktops]"
 DEBUG_KEY = "HKCU\\Software\\Wine\\Debug"
+# Values the tests set in the prefix's registry, each for a while, and what
+# a new prefix has there (None: nothing); a run killed half-way (a CTest
+# timeout) leaves them behind for the next.
+VALUES_TESTS_SET = (
+    (X11_DRIVER_KEY, "UseXRandR", None),
+    (EXPLORER_KEY, "Desktop", None),
+    ("[Control Panel\\\\Desktop]", "LogPixels", "dword:00000060"),
+    ("[Control Panel\\\\Desktop]", "SCRNSAVE.EXE", None),
+    ("[Software\\\\Wine\\\\WineBrowser]", "Browsers", None),
+    ("[Software\\\\Wine\\\\Debug]", "RelayInclude", None),
+)
+# What drive C: of a new prefix holds, with the programs' work folder; any
+# other folder there is a test's.
+PREFIX_FOLDERS = {"Program Files", "Program Files (x86)", "ProgramData", "users", "windows", "k_rova"}
 
 
 def set_x11_driver_value(prefix, name, value):
@@ -110,9 +124,10 @@ def set_x11_driver_value(prefix, name, value):
     set_user_value(prefix, X11_DRIVER_KEY, name, value)
 
 
-def set_user_value(prefix, key, name, value):
+def set_user_value(prefix, key, name, value, raw=False):
     """Sets (or with None removes) a string value under a key of the prefix's
-    user registry file, as set_x11_driver_value."""
+    user registry file, as set_x11_driver_value; raw: the value as the file
+    writes it ("dword:00000060")."""
     registry = pathlib.Path(prefix) / "user.reg"
     lines = registry.read_text(encoding="utf-8").split("\n")
     entry = f'"{name}"='
@@ -127,7 +142,7 @@ def set_user_value(prefix, key, name, value):
     body = [line for line in lines[start + 1:end] if not line.startswith(entry)]
     if value is not None:
         blank = len(body) - 1 if body and body[-1] == "" else len(body)
-        body.insert(blank, f'{entry}"{value}"')
+        body.insert(blank, f'{entry}{value}' if raw else f'{entry}"{value}"')
     new_lines = lines[:start + 1] + body + lines[end:]
     if new_lines != lines:
         registry.write_text("\n".join(new_lines), encoding="utf-8")
@@ -324,6 +339,7 @@ class Session:
         # output of a program the session reads.
         self._wineserver("-k")
         self._wineserver("-w")
+        self._clear_what_tests_left()
         # Wine reads several monitors from Xinerama only; RandR, which it
         # prefers, reports Xephyr's as one. Set while no wineserver runs.
         set_x11_driver_value(self.prefix, "UseXRandR", "N" if self.monitors else None)
@@ -345,9 +361,9 @@ class Session:
                 os.kill(self._pulse_pid, signal.SIGTERM)
             except ProcessLookupError:
                 pass
-        if self.env and (self.monitors or self.virtual_desktop):
+        if self.env:
             self._wineserver("-w")
-            set_x11_driver_value(self.prefix, "UseXRandR", None)
+            self._clear_what_tests_left()
             self._set_virtual_desktop(None)
         for server in (self._xephyr, self._xvfb):
             if server:
@@ -355,6 +371,22 @@ class Session:
                 server.wait()
         if self._temp:
             shutil.rmtree(self._temp, ignore_errors=True)
+
+    def _clear_what_tests_left(self):
+        """The prefix as a new one has it: the registry values tests set and
+        the folders they made are gone, also after a killed run. Only while
+        no wineserver runs."""
+        for key, name, new_value in VALUES_TESTS_SET:
+            set_user_value(self.prefix, key, name, new_value, raw=True)
+        for entry in self.drive_c.iterdir():
+            if entry.name in PREFIX_FOLDERS:
+                continue
+            if entry.is_dir():
+                shutil.rmtree(entry, ignore_errors=True)
+            else:
+                entry.unlink(missing_ok=True)
+        for installed in self.drive_c.glob("users/*/AppData/Local/Programs/Sorvane"):
+            shutil.rmtree(installed, ignore_errors=True)
 
     def _set_virtual_desktop(self, size):
         """Every program in the named virtual desktop of that size, or (None)
@@ -449,6 +481,17 @@ class Session:
         process = WineProcess(popen, pathlib.Path(program).name, trace_path)
         self._processes.append(process)
         return process
+
+    def end_programs(self, titles):
+        """Ends every program this session started that still runs, and any
+        process (such as a renderer the host started) that shows a window
+        with one of the titles."""
+        for process in self._processes:
+            process.kill()
+        self._processes.clear()
+        code, _ = self.run_to_end(probe_dir() / "wintool.exe", "endall", *titles)
+        if code != 0:
+            raise RuntimeError(f"could not end the programs showing {titles}")
 
     def run_to_end(self, program, *args, timeout=DEFAULT_TIMEOUT):
         """Runs a program to its end: (exit code, what it printed)."""

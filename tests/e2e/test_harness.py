@@ -1,10 +1,11 @@
 """The harness itself: it must see, drive, hear and end a real Windows program
 under Wine, or every end-to-end test built on it proves nothing."""
+import subprocess
 import time
 
 import pytest
 
-from harness import Session
+from harness import EXPLORER_KEY, Session, set_user_value
 
 PROBE_TITLE = "Sorvane harness probe"
 PROBE_ESCAPE_EXIT_CODE = 7
@@ -73,3 +74,20 @@ def test_without_a_sound_server_nothing_is_recorded_or_spawned():
     with Session(sound=False) as session:
         with pytest.raises(RuntimeError):
             session.record_sound()
+
+
+def test_a_session_starts_from_the_prefix_as_a_new_one_has_it_whatever_a_killed_run_left():
+    # A run killed by a timeout leaves what its finally blocks would undo.
+    with Session() as first:
+        prefix, env = first.prefix, first.env
+    subprocess.run(["wineserver", "-w"], env=env, check=False)
+    set_user_value(prefix, "[Control Panel\\\\Desktop]", "LogPixels", "144")
+    set_user_value(prefix, EXPLORER_KEY, "Desktop", "left-behind")
+    left = prefix / "drive_c" / "音楽 left behind"
+    left.mkdir()
+    (prefix / "drive_c" / "k_rova").mkdir(exist_ok=True)
+    with Session() as session:
+        registry = (session.prefix / "user.reg").read_text(encoding="utf-8")
+        assert '"LogPixels"=dword:00000060' in registry and '"left-behind"' not in registry
+        assert not left.exists()
+        assert (session.drive_c / "k_rova").is_dir(), "the programs' own work folder stays"

@@ -97,8 +97,11 @@ def test_silent_install_settings_beside_the_program_and_uninstall(session):
         assert reg_query(session, UNINSTALL_KEY, "DisplayVersion") == release_file("-setup.exe").name.split("-")[1]
         uninstall_string = reg_query(session, UNINSTALL_KEY, "UninstallString")
         assert uninstall_string.strip('"').lower().endswith("\\programs\\sorvane\\uninstall.exe")
-        screen_saver = reg_query(session, DESKTOP_KEY, "SCRNSAVE.EXE")
-        assert screen_saver and screen_saver.upper().endswith(".SCR")
+        # The installed program, by its short path as Windows keeps it.
+        installed = "C:\\" + str((folder / "Sorvane.scr").relative_to(session.drive_c)).replace("/", "\\")
+        code, short_path = session.run_to_end(session.probe("wintool.exe"), "shortpath", installed)
+        assert code == 0
+        assert reg_query(session, DESKTOP_KEY, "SCRNSAVE.EXE") == short_path.strip()
 
         # The installed screen saver saves its settings beside itself.
         dialog = Dialog(session, folder).open()

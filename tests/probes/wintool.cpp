@@ -31,6 +31,9 @@
 //   wintool.exe minimize TITLE / restore TITLE
 //                             minimises or restores it; prints 1 when it is
 //                             minimised after that, else 0
+//   wintool.exe endall TITLE...  ends every process that shows a top-level
+//                             window with one of the titles
+//   wintool.exe shortpath PATH  prints the file's short path
 //   wintool.exe screen        prints the primary screen's width and height
 //   wintool.exe registrymode  gives the display its registry mode back
 //                             (ChangeDisplaySettings(NULL, 0)), prints the result
@@ -205,6 +208,9 @@ BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM)
 
 }  // namespace
 
+// How long endall waits for a process it ended to be gone.
+constexpr DWORD kEndWaitMs = 5000;
+
 int wmain(int argc, wchar_t** argv)
 {
     // Sizes and positions in real screen pixels, whatever the display's scaling.
@@ -227,6 +233,29 @@ int wmain(int argc, wchar_t** argv)
         const HWND foreground = GetForegroundWindow();
         if (!foreground) return 1;
         PrintUtf8(TextOf(foreground) + L"\n");
+        return 0;
+    }
+    if (argc >= 3 && std::wcscmp(argv[1], L"endall") == 0) {
+        // Ends every process that shows a window with one of the titles.
+        for (int i = 2; i < argc; ++i) {
+            while (const HWND found = FindWindowW(nullptr, argv[i])) {
+                DWORD processId = 0;
+                GetWindowThreadProcessId(found, &processId);
+                const HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+                if (!process) return 1;
+                TerminateProcess(process, 1);
+                WaitForSingleObject(process, kEndWaitMs);
+                CloseHandle(process);
+                if (FindWindowW(nullptr, argv[i]) == found) return 1;
+            }
+        }
+        return 0;
+    }
+    if (argc == 3 && std::wcscmp(argv[1], L"shortpath") == 0) {
+        wchar_t shortPath[MAX_PATH] = {};
+        const DWORD length = GetShortPathNameW(argv[2], shortPath, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) return 1;
+        PrintUtf8(std::wstring(shortPath) + L"\n");
         return 0;
     }
     if (argc < 3) {
