@@ -57,7 +57,14 @@ def mode_and_cursor_calls(renderer):
     from Wine's trace: "switch" (to a mode of its own), "restore" (to the
     registry's mode), "hide" and "show"."""
     calls = []
-    for line in renderer.trace.read_text(errors="replace").splitlines():
+    text = renderer.trace.read_text(errors="replace")
+    # The renderer's own lines, the first to trace: a process it brings up
+    # (Wine's desktop process, started on demand) traces into the same file.
+    first = re.search(r"^([0-9a-f]+):[0-9a-f]+:trace:", text, re.M)
+    own = first.group(1) + ":" if first else "-"
+    for line in text.splitlines():
+        if not line.startswith(own):
+            continue
         mode = re.search(r":trace:system:NtUserChangeDisplaySettings \S+ (\S+) \S+ \S+ ", line)
         if mode:
             calls.append("restore" if mode.group(1) == "(nil)" else "switch")
