@@ -20,6 +20,8 @@
 
 #include <optional>
 #include <string>
+#include <type_traits>
+#include <utility>
 
 namespace {
 
@@ -97,7 +99,121 @@ void PlaceLabel(Label& label, const TwipLayout& layout, HFONT font, COLORREF col
 
 }  // namespace
 
-SettingsDialog::SettingsDialog() : Form(kSettingsDialogCaption) {}
+SettingsDialog::SettingsDialog()
+    : Form(kSettingsDialogCaption),
+      markPictures_{Picture::FromResource(IDB_MARK_UNSELECTED), Picture::FromResource(IDB_MARK_SELECTED)}
+{
+    const auto font = [this] { return static_cast<HFONT>(font_.get()); };
+    const auto inBox = [this](WindowlessControl& control) { Pic_C[0]->Layer().Add(control); };
+
+    // The music box and what it holds, row by row.
+    List(&Pic_C[0], [this] { Pic_C[0].emplace(Handle(), Pixels(kPic_C), kBoxBackground); });
+    List(&Shape3, [this, inBox] {
+        Shape3.bounds = Pixels(kShape3);
+        inBox(Shape3);
+    });
+    List(&lbl[15], [this, font, inBox] {
+        PlaceLabel(lbl[15], kLbl15, font(), kBlackText, L"BGM", false);
+        lbl[15].alignment = Label::Alignment::Centre;
+        inBox(lbl[15]);
+    });
+    List(&sourcesTabStop_, [this] {
+        KeyboardTarget& sources = sourcesTabStop_.emplace(Pic_C[0]->Handle());
+        sources.FocusChanged = [this](bool hasFocus) { ShowSourcesFocusCue(hasFocus); };
+        sources.WantsKey = [](UINT key) { return key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT; };
+        sources.KeyDown = [this](UINT key, bool) { OnSourcesKey(key); };
+    });
+    ListSource(kCdCategory);
+    List(&BGM_Repeat, [this, font] { BGM_Repeat.emplace(Pic_C[0]->Handle(), Pixels(kBGM_Repeat), font()); });
+    List(&lbl[14], [this, font, inBox] {
+        PlaceLabel(lbl[14], kLbl14, font(), kBlackText, L"曲目をﾘﾋﾟｰﾄ", true);
+        inBox(lbl[14]);
+    });
+    ListSource(kNoMusicCategory);
+    ListSource(kMusicFileCategory);
+    List(&Cmd_File[0], [this] {
+        PlaceButton(Cmd_File[0].emplace(*this, Pic_C[0]->Handle()), L"...", kCmd_File, DesignFont());
+        Cmd_File[0]->Click = [this] { Cmd_File_Click(0); };
+    });
+    List(&lbl_Fname[0], [this, font, inBox] {
+        PlaceLabel(lbl_Fname[0], kLbl_Fname, font(), kBlackText, L"", false);
+        lbl_Fname[0].singleBorder = true;
+        inBox(lbl_Fname[0]);
+    });
+
+    // Below the box: the credit line, the link and the two buttons.
+    List(&lbl_Credit, [this, font] {
+        PlaceLabel(lbl_Credit, kCredit, font(), kWhiteText, kCreditLine, true);
+        layer_.Add(lbl_Credit);
+    });
+    List(&lbl_URL, [this] {
+        PlaceLabel(lbl_URL, kLbl_URL, static_cast<HFONT>(linkFont_.get()), kWhiteText, kLinkAddress, true);
+        lbl_URL.pointer = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_LINK_POINTER));
+        lbl_URL.Click = [this] { lbl_URL_Click(); };
+        layer_.Add(lbl_URL);
+    });
+    List(&Cmd_Set, [this] {
+        PlaceButton(Cmd_Set.emplace(*this), L"設定", kCmd_Set, DesignFont());
+        Cmd_Set->Click = [this] { Cmd_Set_Click(); };
+    });
+    List(&Cmd_Can, [this] {
+        PlaceButton(Cmd_Can.emplace(*this), L"ｷｬﾝｾﾙ", kCmd_Can, DesignFont());
+        Cmd_Can->Click = [this] { Cmd_Can_Click(); };
+    });
+    List(&linkTabStop_, [this] {
+        KeyboardTarget& link = linkTabStop_.emplace(Handle());
+        link.FocusChanged = [this](bool hasFocus) {
+            lbl_URL.focusCue = hasFocus;
+            layer_.Refresh();
+        };
+        link.WantsKey = [](UINT key) { return key == VK_RETURN; };
+        link.KeyDown = [this](UINT key, bool repeat) {
+            if ((key == VK_RETURN || key == VK_SPACE) && !repeat) lbl_URL_Click();
+        };
+    });
+    for (std::size_t i = 0; i < Img_Ra.size(); ++i)
+        List(&Img_Ra[i], [this, i] {
+            Img_Ra[i].bounds = Pixels(kImg_Ra[i]);
+            Img_Ra[i].picture = &markPictures_[i];
+            layer_.Add(Img_Ra[i]);
+        });
+}
+
+void SettingsDialog::List(ControlSlot control, std::function<void()> make)
+{
+    controls_.push_back({control, std::move(make)});
+}
+
+// A source's row: its mark, then its name, both choosing it.
+void SettingsDialog::ListSource(int category)
+{
+    const auto element = static_cast<std::size_t>(category);
+    List(&Img_BGM[element], [this, category, element] {
+        Img_BGM[element].bounds = Pixels(kImg_BGM[element]);
+        Img_BGM[element].MouseDown = [this, category](std::int16_t button) { Img_BGM_MouseDown(category, button); };
+        Pic_C[0]->Layer().Add(Img_BGM[element]);
+    });
+    List(&lbl_BGM[element], [this, category, element] {
+        static constexpr std::array<const wchar_t*, kMusicCategoryCount> kSourceNames = {L"なし", L"音楽CD",
+                                                                                          L"MP3、WAV"};
+        PlaceLabel(lbl_BGM[element], kLbl_BGM[element], static_cast<HFONT>(font_.get()), kBlackText,
+                   kSourceNames[element], true);
+        lbl_BGM[element].MouseDown = [this, category](std::int16_t button) { lbl_BGM_MouseDown(category, button); };
+        Pic_C[0]->Layer().Add(lbl_BGM[element]);
+    });
+}
+
+HWND SettingsDialog::WindowOf(const ControlSlot& control)
+{
+    return std::visit(
+        [](auto* slot) -> HWND {
+            if constexpr (std::is_same_v<decltype(slot), WindowlessControl*>)
+                return nullptr;
+            else
+                return *slot ? (*slot)->Handle() : nullptr;
+        },
+        control);
+}
 
 SettingsDialog::~SettingsDialog()
 {
@@ -121,9 +237,9 @@ void SettingsDialog::PlaceControls()
 {
     const HWND window = Handle();
     ResizeClientTo(window, ToPixels(kClientWidth), ToPixels(kClientHeight), Style(), ExStyle(), FormDpi());
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    const auto icon = reinterpret_cast<LPARAM>(
-        LoadImageW(instance, MAKEINTRESOURCEW(IDI_SETTINGS_DIALOG), IMAGE_ICON, kIconSize, kIconSize, LR_SHARED));
+    const auto icon = reinterpret_cast<LPARAM>(LoadImageW(GetModuleHandleW(nullptr),
+                                                          MAKEINTRESOURCEW(IDI_SETTINGS_DIALOG), IMAGE_ICON,
+                                                          kIconSize, kIconSize, LR_SHARED));
     SendMessageW(window, WM_SETICON, ICON_BIG, icon);
     SendMessageW(window, WM_SETICON, ICON_SMALL, icon);
     layer_.Attach(window, kDialogBackground);
@@ -133,62 +249,8 @@ void SettingsDialog::PlaceControls()
     FontDescription underlined = formFont;
     underlined.underline = true;
     linkFont_ = CreateFontOf(underlined);
-    const auto font = static_cast<HFONT>(font_.get());
 
-    // The music box and what it holds; creation order is the tab order.
-    PictureBox& box = Pic_C[0].emplace(window, Pixels(kPic_C), kBoxBackground);
-    KeyboardTarget& sources = sourcesTabStop_.emplace(box.Handle());
-    sources.FocusChanged = [this](bool hasFocus) { ShowSourcesFocusCue(hasFocus); };
-    sources.WantsKey = [](UINT key) { return key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT; };
-    sources.KeyDown = [this](UINT key, bool) { OnSourcesKey(key); };
-    Shape3.bounds = Pixels(kShape3);
-    PlaceLabel(lbl[15], kLbl15, font, kBlackText, L"BGM", false);
-    lbl[15].alignment = Label::Alignment::Centre;
-    const std::array<const wchar_t*, kMusicCategoryCount> sourceNames = {L"なし", L"音楽CD", L"MP3、WAV"};
-    for (int i = 0; i < kMusicCategoryCount; ++i) {
-        const auto element = static_cast<std::size_t>(i);
-        Img_BGM[element].bounds = Pixels(kImg_BGM[element]);
-        Img_BGM[element].MouseDown = [this, i](std::int16_t button) { Img_BGM_MouseDown(i, button); };
-        PlaceLabel(lbl_BGM[element], kLbl_BGM[element], font, kBlackText, sourceNames[element], true);
-        lbl_BGM[element].MouseDown = [this, i](std::int16_t button) { lbl_BGM_MouseDown(i, button); };
-    }
-    BGM_Repeat.emplace(box.Handle(), Pixels(kBGM_Repeat), font);
-    PlaceLabel(lbl[14], kLbl14, font, kBlackText, L"曲目をﾘﾋﾟｰﾄ", true);
-    PlaceButton(Cmd_File[0].emplace(*this, box.Handle()), L"...", kCmd_File, formFont);
-    Cmd_File[0]->Click = [this] { Cmd_File_Click(0); };
-    PlaceLabel(lbl_Fname[0], kLbl_Fname, font, kBlackText, L"", false);
-    lbl_Fname[0].singleBorder = true;
-    for (WindowlessControl* control : std::initializer_list<WindowlessControl*>{
-             &Shape3, &lbl[15], &Img_BGM[1], &lbl_BGM[1], &lbl[14], &Img_BGM[0], &lbl_BGM[0], &Img_BGM[2],
-             &lbl_BGM[2], &lbl_Fname[0]})
-        box.Layer().Add(*control);
-
-    // Below the box: the credit line, the link and the two buttons.
-    PlaceLabel(lbl_Credit, kCredit, font, kWhiteText, kCreditLine, true);
-    PlaceLabel(lbl_URL, kLbl_URL, static_cast<HFONT>(linkFont_.get()), kWhiteText, kLinkAddress, true);
-    lbl_URL.pointer = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_LINK_POINTER));
-    lbl_URL.Click = [this] { lbl_URL_Click(); };
-    PlaceButton(Cmd_Set.emplace(*this), L"設定", kCmd_Set, formFont);
-    Cmd_Set->Click = [this] { Cmd_Set_Click(); };
-    PlaceButton(Cmd_Can.emplace(*this), L"ｷｬﾝｾﾙ", kCmd_Can, formFont);
-    Cmd_Can->Click = [this] { Cmd_Can_Click(); };
-    KeyboardTarget& link = linkTabStop_.emplace(window);
-    link.FocusChanged = [this](bool hasFocus) {
-        lbl_URL.focusCue = hasFocus;
-        layer_.Refresh();
-    };
-    link.WantsKey = [](UINT key) { return key == VK_RETURN; };
-    link.KeyDown = [this](UINT key, bool repeat) {
-        if ((key == VK_RETURN || key == VK_SPACE) && !repeat) lbl_URL_Click();
-    };
-    markPictures_ = {Picture::FromResource(IDB_MARK_UNSELECTED), Picture::FromResource(IDB_MARK_SELECTED)};
-    for (std::size_t i = 0; i < Img_Ra.size(); ++i) {
-        Img_Ra[i].bounds = Pixels(kImg_Ra[i]);
-        Img_Ra[i].picture = &markPictures_[i];
-    }
-    for (WindowlessControl* control :
-         std::initializer_list<WindowlessControl*>{&lbl_Credit, &lbl_URL, &Img_Ra[0], &Img_Ra[1]})
-        layer_.Add(*control);
+    for (ListedControl& control : controls_) control.make();
 }
 
 void SettingsDialog::Form_Load()
@@ -219,11 +281,7 @@ void SettingsDialog::Form_Load()
 
 void SettingsDialog::FillControls(const std::wstring& trackText)
 {
-    BGM_Repeat->SetEnabled(false);
-    ShowSourceMarks(BgmCategory);
-    const SourceView view = SourceViewFor(BgmCategory);
-    if (view.repeatEnabled) BGM_Repeat->SetEnabled(true);
-    Cmd_File[0]->SetEnabled(view.fileEnabled ? kButtonTrue : kButtonFalse);
+    ShowChosenSource();
     BGM_Repeat->SetText(trackText);
     for (const std::string& item : RepeatListItems()) BGM_Repeat->AddItem(WideFromAnsi(item));
     lbl_Fname[0].SetCaption(WideFromAnsi(BgmFile));
@@ -267,25 +325,32 @@ LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 std::vector<HWND> SettingsDialog::TabStops() const
 {
     std::vector<HWND> stops;
-    if (sourcesTabStop_) stops.push_back(sourcesTabStop_->Handle());
-    if (BGM_Repeat) stops.push_back(BGM_Repeat->Handle());
-    for (const std::optional<Command>* button : {&Cmd_File[0], &Cmd_Set, &Cmd_Can})
-        if (*button) stops.push_back((*button)->Handle());
-    if (linkTabStop_) stops.push_back(linkTabStop_->Handle());
+    for (const ListedControl& listed : controls_)
+        if (const HWND window = WindowOf(listed.control); window && (GetWindowLongW(window, GWL_STYLE) & WS_TABSTOP))
+            stops.push_back(window);
     return stops;
+}
+
+std::vector<Command*> SettingsDialog::GradientButtons()
+{
+    std::vector<Command*> buttons;
+    for (const ListedControl& listed : controls_)
+        if (const auto* slot = std::get_if<std::optional<Command>*>(&listed.control))
+            if (std::optional<Command>& button = **slot) buttons.push_back(&*button);
+    return buttons;
 }
 
 void SettingsDialog::DestroyControls()
 {
     layer_.RemoveAll();
     if (Pic_C[0]) Pic_C[0]->Layer().RemoveAll();
-    linkTabStop_.reset();
-    Cmd_Can.reset();
-    Cmd_Set.reset();
-    Cmd_File[0].reset();
-    BGM_Repeat.reset();
-    sourcesTabStop_.reset();
-    Pic_C[0].reset();
+    // What a container holds goes before the container.
+    for (auto listed = controls_.rbegin(); listed != controls_.rend(); ++listed)
+        std::visit(
+            [](auto* slot) {
+                if constexpr (!std::is_same_v<decltype(slot), WindowlessControl*>) slot->reset();
+            },
+            listed->control);
 }
 
 void SettingsDialog::LayOutAt(int dpi, const RECT& suggested)
@@ -313,12 +378,16 @@ void SettingsDialog::LayOutAt(int dpi, const RECT& suggested)
 
 void SettingsDialog::PaintContent(HDC dc) { layer_.Paint(dc); }
 
-void SettingsDialog::ShowSourceMarks(int selected)
+void SettingsDialog::ShowChosenSource()
 {
+    const SourceView view = SourceViewFor(BgmCategory);
     for (ImageControl& mark : Img_BGM) mark.picture = Img_Ra[0].picture;
-    const int marked = SourceViewFor(static_cast<std::int16_t>(selected)).selectedMark;
-    if (marked >= 0) Img_BGM[static_cast<std::size_t>(marked)].picture = Img_Ra[1].picture;
-    if (Pic_C[0]) Pic_C[0]->Layer().Refresh();
+    if (view.selectedMark >= 0) Img_BGM[static_cast<std::size_t>(view.selectedMark)].picture = Img_Ra[1].picture;
+    Pic_C[0]->Layer().Refresh();
+    Cmd_File[0]->SetEnabled(kButtonFalse);
+    BGM_Repeat->SetEnabled(false);
+    if (view.repeatEnabled) BGM_Repeat->SetEnabled(true);
+    if (view.fileEnabled) Cmd_File[0]->SetEnabled(kButtonTrue);
 }
 
 void SettingsDialog::ShowSourcesFocusCue(bool shown)
@@ -343,12 +412,7 @@ void SettingsDialog::OnSourcesKey(UINT virtualKey)
 void SettingsDialog::ChooseSource(int index)
 {
     BgmCategory = static_cast<std::int16_t>(index);
-    Cmd_File[0]->SetEnabled(kButtonFalse);
-    BGM_Repeat->SetEnabled(false);
-    ShowSourceMarks(index);
-    const SourceView view = SourceViewFor(BgmCategory);
-    if (view.repeatEnabled) BGM_Repeat->SetEnabled(true);
-    if (view.fileEnabled) Cmd_File[0]->SetEnabled(kButtonTrue);
+    ShowChosenSource();
 }
 
 void SettingsDialog::Img_BGM_MouseDown(int index, std::int16_t) { ChooseSource(index); }
@@ -382,8 +446,8 @@ void SettingsDialog::Cmd_File_Click(int index)
         MessageBoxW(Handle(), kUnwritableFileNameText, kProductTitle, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    // The path must fit the buffer as the settings file keeps it, in bytes.
-    if (chosen->size() >= kFileBufferLength) {
+    // The path must come back whole from the settings file.
+    if (chosen->size() > kSettingValueLength) {
         LastApiResult = 0;
         return;
     }
@@ -421,12 +485,11 @@ void SettingsDialog::lbl_URL_Click()
 
 void SetupButtons(SettingsDialog& form, bool initialize, bool enable)
 {
-    for (std::optional<Command>* button : {&form.Cmd_File[0], &form.Cmd_Set, &form.Cmd_Can}) {
-        if (!*button) continue;
+    for (Command* button : form.GradientButtons()) {
         if (initialize)
-            (*button)->Initialize();
+            button->Initialize();
         else
-            (*button)->SetEnabled(enable ? kButtonTrue : kButtonFalse);
+            button->SetEnabled(enable ? kButtonTrue : kButtonFalse);
     }
 }
 
