@@ -39,6 +39,9 @@ constexpr DWORD kFileBufferLength = 255;
 
 constexpr char kOpenOperation[] = "open";
 
+// Posted when a handler ends with a new layout waiting.
+constexpr UINT kLayOutWhenFreeMessage = WM_APP;
+
 // The chosen path as the settings file and the multimedia devices will see
 // it: in the ANSI code page, every character kept. A name the code page
 // cannot write is taken by the short name the file system gives it, when
@@ -121,7 +124,7 @@ SettingsDialog::SettingsDialog()
         KeyboardTarget& sources = sourcesTabStop_.emplace(Pic_C[0]->Handle());
         sources.FocusChanged = [this](bool hasFocus) { ShowSourcesFocusCue(hasFocus); };
         sources.WantsKey = [](UINT key) { return key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT; };
-        sources.KeyDown = [this](UINT key, bool) { OnSourcesKey(key); };
+        sources.KeyDown = [this](UINT key, bool) { RunHandler([this, key] { OnSourcesKey(key); }); };
     });
     ListSource(kCdCategory);
     List(&BGM_Repeat, [this, font] { BGM_Repeat.emplace(Pic_C[0]->Handle(), Pixels(kBGM_Repeat), font()); });
@@ -133,7 +136,7 @@ SettingsDialog::SettingsDialog()
     ListSource(kMusicFileCategory);
     List(&Cmd_File[0], [this] {
         PlaceButton(Cmd_File[0].emplace(*this, Pic_C[0]->Handle()), L"...", kCmd_File, DesignFont());
-        Cmd_File[0]->Click = [this] { Cmd_File_Click(0); };
+        Cmd_File[0]->Click = [this] { RunHandler([this] { Cmd_File_Click(0); }); };
     });
     List(&lbl_Fname[0], [this, font, inBox] {
         PlaceLabel(lbl_Fname[0], kLbl_Fname, font(), kBlackText, L"", false);
@@ -149,16 +152,16 @@ SettingsDialog::SettingsDialog()
     List(&lbl_URL, [this] {
         PlaceLabel(lbl_URL, kLbl_URL, static_cast<HFONT>(linkFont_.get()), kWhiteText, kLinkAddress, true);
         lbl_URL.pointer = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_LINK_POINTER));
-        lbl_URL.Click = [this] { lbl_URL_Click(); };
+        lbl_URL.Click = [this] { RunHandler([this] { lbl_URL_Click(); }); };
         layer_.Add(lbl_URL);
     });
     List(&Cmd_Set, [this] {
         PlaceButton(Cmd_Set.emplace(*this), L"設定", kCmd_Set, DesignFont());
-        Cmd_Set->Click = [this] { Cmd_Set_Click(); };
+        Cmd_Set->Click = [this] { RunHandler([this] { Cmd_Set_Click(); }); };
     });
     List(&Cmd_Can, [this] {
         PlaceButton(Cmd_Can.emplace(*this), L"ｷｬﾝｾﾙ", kCmd_Can, DesignFont());
-        Cmd_Can->Click = [this] { Cmd_Can_Click(); };
+        Cmd_Can->Click = [this] { RunHandler([this] { Cmd_Can_Click(); }); };
     });
     List(&linkTabStop_, [this] {
         KeyboardTarget& link = linkTabStop_.emplace(Handle());
@@ -168,7 +171,7 @@ SettingsDialog::SettingsDialog()
         };
         link.WantsKey = [](UINT key) { return key == VK_RETURN; };
         link.KeyDown = [this](UINT key, bool repeat) {
-            if ((key == VK_RETURN || key == VK_SPACE) && !repeat) lbl_URL_Click();
+            if ((key == VK_RETURN || key == VK_SPACE) && !repeat) RunHandler([this] { lbl_URL_Click(); });
         };
     });
     for (std::size_t i = 0; i < Img_Ra.size(); ++i)
@@ -190,7 +193,9 @@ void SettingsDialog::ListSource(int category)
     const auto element = static_cast<std::size_t>(category);
     List(&Img_BGM[element], [this, category, element] {
         Img_BGM[element].bounds = Pixels(kImg_BGM[element]);
-        Img_BGM[element].MouseDown = [this, category](std::int16_t button) { Img_BGM_MouseDown(category, button); };
+        Img_BGM[element].MouseDown = [this, category](std::int16_t button) {
+            RunHandler([this, category, button] { Img_BGM_MouseDown(category, button); });
+        };
         Pic_C[0]->Layer().Add(Img_BGM[element]);
     });
     List(&lbl_BGM[element], [this, category, element] {
@@ -198,7 +203,9 @@ void SettingsDialog::ListSource(int category)
                                                                                           L"MP3、WAV"};
         PlaceLabel(lbl_BGM[element], kLbl_BGM[element], static_cast<HFONT>(font_.get()), kBlackText,
                    kSourceNames[element], true);
-        lbl_BGM[element].MouseDown = [this, category](std::int16_t button) { lbl_BGM_MouseDown(category, button); };
+        lbl_BGM[element].MouseDown = [this, category](std::int16_t button) {
+            RunHandler([this, category, button] { lbl_BGM_MouseDown(category, button); });
+        };
         Pic_C[0]->Layer().Add(lbl_BGM[element]);
     });
 }
@@ -255,12 +262,7 @@ void SettingsDialog::PlaceControls()
 
 void SettingsDialog::Form_Load()
 {
-    const HWND window = Handle();
-    RECT frame{};
-    GetWindowRect(window, &frame);
-    const ScreenRect placed = DialogPlacement(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                              frame.right - frame.left, frame.bottom - frame.top);
-    SetWindowPos(window, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceOnScreen();
 
     // A stored file out of reach for now is still the user's choice: shown,
     // and saved back unless another is chosen.
@@ -275,13 +277,33 @@ void SettingsDialog::Form_Load()
     LastApiResult = GetCursorPos(&pointer);
     DialogCursorX = LastApiResult ? static_cast<std::int16_t>(pointer.x) : std::int16_t{0};
     DialogCursorY = LastApiResult ? static_cast<std::int16_t>(pointer.y) : std::int16_t{0};
-    AnimateDialogOpen(window);
+    AnimateDialogOpen(Handle());
     SetScreenMousePointer(MousePointer::Default);
+}
+
+void SettingsDialog::PlaceOnScreen()
+{
+    // A move onto a monitor of another scale lays the dialog out again at a
+    // new size, where the system suggests: it is placed again at that size,
+    // until it stands still, or after these moves.
+    constexpr int kMostMoves = 3;
+    const HWND window = Handle();
+    for (int move = 0; move < kMostMoves; ++move) {
+        RECT frame{};
+        GetWindowRect(window, &frame);
+        const ScreenRect placed = DialogPlacement(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                                  frame.right - frame.left, frame.bottom - frame.top);
+        if (frame.left == placed.left && frame.top == placed.top) return;
+        SetWindowPos(window, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void SettingsDialog::FillControls(const std::wstring& trackText)
 {
     ShowChosenSource();
+    // From empty, however often it is filled: a new layout in the middle of
+    // loading has filled it once already.
+    BGM_Repeat->ClearList();
     BGM_Repeat->SetText(trackText);
     for (const std::string& item : RepeatListItems()) BGM_Repeat->AddItem(WideFromAnsi(item));
     lbl_Fname[0].SetCaption(WideFromAnsi(BgmFile));
@@ -306,16 +328,21 @@ LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         // Enter and Escape, as the dialog box's keyboard handling gives them.
         if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDOK) {
-            if (Cmd_Set && Cmd_Set->Machine().EnabledFlag != kButtonFalse) Cmd_Set_Click();
+            if (Cmd_Set && Cmd_Set->Machine().EnabledFlag != kButtonFalse)
+                RunHandler([this] { Cmd_Set_Click(); });
             return 0;
         }
         if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDCANCEL) {
-            Cmd_Can_Click();
+            RunHandler([this] { Cmd_Can_Click(); });
             return 0;
         }
         break;
     case WM_DPICHANGED:
-        LayOutAt(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        pendingLayout_ = Layout{LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)};
+        LayOutWhenFree();
+        return 0;
+    case kLayOutWhenFreeMessage:
+        LayOutWhenFree();
         return 0;
     default: break;
     }
@@ -353,11 +380,36 @@ void SettingsDialog::DestroyControls()
             listed->control);
 }
 
+void SettingsDialog::RunHandler(const std::function<void()>& handler)
+{
+    ++handlersRunning_;
+    handler();
+    --handlersRunning_;
+    // The control that raised the event is still inside its own message, and
+    // a new layout destroys it: the layout comes once that has returned.
+    if (handlersRunning_ == 0 && pendingLayout_ && Handle())
+        PostMessageW(Handle(), kLayOutWhenFreeMessage, 0, 0);
+}
+
+void SettingsDialog::LayOutWhenFree()
+{
+    // A new scale arriving while a layout moves the window is laid out next,
+    // at the resolution asked for last.
+    while (handlersRunning_ == 0 && !layingOut_ && pendingLayout_ && Handle()) {
+        const Layout layout = *std::exchange(pendingLayout_, std::nullopt);
+        layingOut_ = true;
+        LayOutAt(layout.dpi, layout.suggested);
+        layingOut_ = false;
+    }
+}
+
 void SettingsDialog::LayOutAt(int dpi, const RECT& suggested)
 {
     const std::wstring trackText = BGM_Repeat ? BGM_Repeat->Text() : std::wstring();
+    // The focused control by its place among the tab stops; while the dialog
+    // is inactive, the one that gets the focus back.
     const std::vector<HWND> stops = TabStops();
-    const HWND focus = GetFocus();
+    const HWND focus = FocusedControl();
     std::size_t focused = stops.size();
     for (std::size_t i = 0; i < stops.size(); ++i)
         if (focus && (focus == stops[i] || IsChild(stops[i], focus))) focused = i;
@@ -373,7 +425,7 @@ void SettingsDialog::LayOutAt(int dpi, const RECT& suggested)
     InvalidateRect(Handle(), nullptr, TRUE);
 
     const std::vector<HWND> newStops = TabStops();
-    if (focused < newStops.size() && IsWindowEnabled(newStops[focused])) SetFocus(newStops[focused]);
+    if (focused < newStops.size() && IsWindowEnabled(newStops[focused])) GiveFocusTo(newStops[focused]);
 }
 
 void SettingsDialog::PaintContent(HDC dc) { layer_.Paint(dc); }
@@ -384,10 +436,12 @@ void SettingsDialog::ShowChosenSource()
     for (ImageControl& mark : Img_BGM) mark.picture = Img_Ra[0].picture;
     if (view.selectedMark >= 0) Img_BGM[static_cast<std::size_t>(view.selectedMark)].picture = Img_Ra[1].picture;
     Pic_C[0]->Layer().Refresh();
-    Cmd_File[0]->SetEnabled(kButtonFalse);
-    BGM_Repeat->SetEnabled(false);
-    if (view.repeatEnabled) BGM_Repeat->SetEnabled(true);
-    if (view.fileEnabled) Cmd_File[0]->SetEnabled(kButtonTrue);
+    // Never disabled in passing: the control that stays enabled keeps the
+    // focus, and the one that holds it hands it on only when it is disabled.
+    if (BGM_Repeat->Enabled() != view.repeatEnabled) BGM_Repeat->SetEnabled(view.repeatEnabled);
+    if ((Cmd_File[0]->Machine().EnabledFlag != kButtonFalse) != view.fileEnabled)
+        Cmd_File[0]->SetEnabled(view.fileEnabled ? kButtonTrue : kButtonFalse);
+    ShowSourcesFocusCue(sourcesTabStop_ && GetFocus() == sourcesTabStop_->Handle());
 }
 
 void SettingsDialog::ShowSourcesFocusCue(bool shown)
@@ -403,10 +457,8 @@ void SettingsDialog::OnSourcesKey(UINT virtualKey)
     int steps = 0;
     if (virtualKey == VK_UP || virtualKey == VK_LEFT) steps = -1;
     if (virtualKey == VK_DOWN || virtualKey == VK_RIGHT) steps = 1;
-    if (steps == 0) return;
     // Exactly what a click on the mark does.
-    Img_BGM_MouseDown(SourceAfter(BgmCategory, steps), kLeftMouseButton);
-    ShowSourcesFocusCue(true);
+    if (steps != 0) Img_BGM_MouseDown(SourceAfter(BgmCategory, steps), kLeftMouseButton);
 }
 
 void SettingsDialog::ChooseSource(int index)

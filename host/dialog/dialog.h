@@ -86,7 +86,8 @@ private:
     static HWND WindowOf(const ControlSlot& control);
 
     void ChooseSource(int index);
-    // The chosen source's mark and the one control it enables.
+    // The chosen source's mark, the control it enables (each control set
+    // only when it changes), the focus cue while the sources hold the focus.
     void ShowChosenSource();
     // Load's steps 3 to 9: the chosen source, the track box (with this text)
     // and its list, the file's label.
@@ -94,6 +95,13 @@ private:
     // The sources' tab stop: the cue on the chosen source's name, arrows.
     void ShowSourcesFocusCue(bool shown);
     void OnSourcesKey(UINT virtualKey);
+    // Moves the dialog to where the placement rule puts it.
+    void PlaceOnScreen();
+    // A control's event handler; a new layout asked for meanwhile waits
+    // until it has returned.
+    void RunHandler(const std::function<void()>& handler);
+    // The new layout asked for last, unless a handler or a layout still runs.
+    void LayOutWhenFree();
     // Every control made again at the resolution of the monitor the dialog
     // now stands on, keeping what the user chose, typed and focused.
     void LayOutAt(int dpi, const RECT& suggested);
@@ -110,6 +118,14 @@ private:
     // order, the windowless ones in the order they are drawn. Destruction
     // goes the other way.
     std::vector<ListedControl> controls_;
+
+    struct Layout {
+        int dpi;
+        RECT suggested;
+    };
+    std::optional<Layout> pendingLayout_;
+    int handlersRunning_ = 0;
+    bool layingOut_ = false;
 };
 
 // Every gradient button of the dialog initialised, or (initialize false) all

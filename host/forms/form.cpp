@@ -111,6 +111,21 @@ void Form::OnWindowDestroyed()
     if (!unloading_ && counted_) FinishUnload(false);
 }
 
+HWND Form::FocusedControl() const
+{
+    if (!active_) return focusBeforeDeactivation_;
+    const HWND focus = GetFocus();
+    return focus && IsChild(Handle(), focus) ? focus : nullptr;
+}
+
+void Form::GiveFocusTo(HWND control)
+{
+    if (active_)
+        SetFocus(control);
+    else
+        focusBeforeDeactivation_ = control;
+}
+
 LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     return OwnedWindow::HandleMessage(message, wParam, lParam);
@@ -126,7 +141,8 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         Unload();
         return 0;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
+        active_ = LOWORD(wParam) != WA_INACTIVE;
+        if (!active_) {
             const HWND focus = GetFocus();
             if (focus && IsChild(Handle(), focus)) focusBeforeDeactivation_ = focus;
         } else if (HIWORD(wParam) == 0 && focusBeforeDeactivation_ && IsChild(Handle(), focusBeforeDeactivation_) &&
