@@ -327,8 +327,9 @@ LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_COMMAND:
         // Enter and Escape, as the dialog box's keyboard handling gives them.
+        // Enter held down saves once, as a button or the link takes it.
         if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDOK) {
-            if (Cmd_Set && Cmd_Set->Machine().EnabledFlag != kButtonFalse)
+            if (Cmd_Set && Cmd_Set->Machine().EnabledFlag != kButtonFalse && !CommandFromKeyRepeat())
                 RunHandler([this] { Cmd_Set_Click(); });
             return 0;
         }

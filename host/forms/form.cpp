@@ -1,6 +1,7 @@
 #include "form.h"
 
 #include "application.h"
+#include "keyboard_target.h"
 
 #include <utility>
 #include <vector>
@@ -72,8 +73,12 @@ void Form::ShowModal()
 
     MSG message{};
     while (IsLoaded() && GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // Tab and Shift+Tab move between the form's controls.
-        if (IsLoaded() && IsDialogMessageW(Handle(), &message)) continue;
+        // Tab and Shift+Tab move between the form's controls. A command made
+        // of a key (Enter, Escape) tells its handler whether it was held down.
+        keyRepeatInHandling_ = message.message == WM_KEYDOWN && IsKeyRepeat(message.lParam);
+        const bool dialogKey = IsLoaded() && IsDialogMessageW(Handle(), &message);
+        keyRepeatInHandling_ = false;
+        if (dialogKey) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -54,6 +54,9 @@ protected:
     // Gives the control the focus now, or, while the form is not the active
     // window, when it is activated again.
     void GiveFocusTo(HWND control);
+    // True while a command from the dialog box's keyboard handling (Enter,
+    // Escape) comes from a key held down: the keyboard's auto-repeat.
+    bool CommandFromKeyRepeat() const { return keyRepeatInHandling_; }
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) final;
@@ -70,6 +73,7 @@ private:
     // gets it back when the form is activated again, as in a dialog box.
     HWND focusBeforeDeactivation_ = nullptr;
     bool active_ = false;
+    bool keyRepeatInHandling_ = false;
     // True from the end of Load until the form is unloaded.
     bool counted_ = false;
     bool unloading_ = false;

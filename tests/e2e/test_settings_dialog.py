@@ -582,6 +582,27 @@ def test_space_held_on_set_shows_the_pressed_picture_and_saves_on_release(dialog
     assert dialog.ini.read_bytes() == ini_bytes((KEYS[0], 0), (KEYS[1], 0), (KEYS[2], ""))
 
 
+def test_enter_held_while_a_save_fails_saves_once(dialog, session):
+    dialog.ini.mkdir()  # a folder in the settings file's place: every save fails
+    with session.relay_trace("user32.MessageBoxW"):
+        d = dialog.open(trace="+relay")
+        session.focus(d.xid)
+        # Held long enough for the keyboard's auto-repeat to go on for a while.
+        session.key("Return", hold=3)
+        time.sleep(TICK)
+    assert d.process.running()
+    shown = [line for line in d.process.trace.read_text(errors="replace").splitlines()
+             if "Call user32.MessageBoxW(" in line]
+    assert len(shown) == 1, f"the \"not saved\" message came {len(shown)} times"
+    if session.find_window(PRODUCT_TITLE):
+        session.focus(session.wait_for_window(PRODUCT_TITLE))
+        session.key("Return")
+        session.wait_for_no_window(PRODUCT_TITLE)
+    session.focus(d.xid)
+    session.key("Escape")
+    assert d.process.wait(10) == 0
+
+
 def test_a_focused_control_disabled_by_the_mouse_hands_the_focus_on(dialog, session):
     dialog.ini.write_bytes(ini_bytes((KEYS[0], 1), (KEYS[1], 0), (KEYS[2], "")))
     d = dialog.open()
