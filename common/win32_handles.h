@@ -55,6 +55,13 @@ struct Window {
     static void Release(Handle h) noexcept { DestroyWindow(h); }
 };
 
+// A hook on a thread's messages, from SetWindowsHookEx.
+struct Hook {
+    using Handle = HHOOK;
+    static Handle None() noexcept { return nullptr; }
+    static void Release(Handle h) noexcept { UnhookWindowsHookEx(h); }
+};
+
 // An OpenGL rendering context; one current on the calling thread stops
 // being current as it is deleted.
 struct GlContext {
@@ -74,6 +81,7 @@ using UniqueFont = UniqueHandle<handle_traits::GdiObject<HFONT>>;
 using UniqueBitmap = UniqueHandle<handle_traits::GdiObject<HBITMAP>>;
 using UniqueBrush = UniqueHandle<handle_traits::GdiObject<HBRUSH>>;
 using UniqueWindow = UniqueHandle<handle_traits::Window>;
+using UniqueHook = UniqueHandle<handle_traits::Hook>;
 using UniqueGlContext = UniqueHandle<handle_traits::GlContext>;
 
 // A window's device context from GetDC, given back with ReleaseDC.

@@ -18,7 +18,7 @@ std::optional<StoredMusicFile> UnreachableMusicFile;
 
 namespace {
 
-constexpr DWORD kReadBufferSize = 256;
+constexpr DWORD kReadBufferSize = kSettingValueLength + 1;
 constexpr std::size_t kWriteNameBufferSize = 128;
 
 std::string programFolder;

@@ -4,6 +4,7 @@
 
 #include "settings_rules.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -25,6 +26,10 @@ inline constexpr char kRepeatKey[] = "BGMﾘﾋﾟｰﾄ";
 inline constexpr char kFileKey[] = "BGMﾌｧｲﾙ";
 inline constexpr char kSettingsFileName[] = "\\Sorvane.ini";
 inline constexpr char kRendererFileName[] = "\\Sorvane.dll";
+
+// The longest value, in bytes, that the settings file gives back whole: the
+// reading buffer holds it and its terminating NUL.
+inline constexpr std::size_t kSettingValueLength = 255;
 
 // The host program's own path, as the system gives it (GetModuleFileNameA).
 std::string ModulePath();

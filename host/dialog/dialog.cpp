@@ -20,6 +20,8 @@
 
 #include <optional>
 #include <string>
+#include <type_traits>
+#include <utility>
 
 namespace {
 
@@ -36,6 +38,9 @@ constexpr wchar_t kMusicFileFilter[] = L"BGMﾌｧｲﾙ (MP3 WAV)\0*.MP3;*.WAV\
 constexpr DWORD kFileBufferLength = 255;
 
 constexpr char kOpenOperation[] = "open";
+
+// Posted when a handler ends with a new layout waiting.
+constexpr UINT kLayOutWhenFreeMessage = WM_APP;
 
 // The chosen path as the settings file and the multimedia devices will see
 // it: in the ANSI code page, every character kept. A name the code page
@@ -97,7 +102,125 @@ void PlaceLabel(Label& label, const TwipLayout& layout, HFONT font, COLORREF col
 
 }  // namespace
 
-SettingsDialog::SettingsDialog() : Form(kSettingsDialogCaption) {}
+SettingsDialog::SettingsDialog()
+    : Form(kSettingsDialogCaption),
+      markPictures_{Picture::FromResource(IDB_MARK_UNSELECTED), Picture::FromResource(IDB_MARK_SELECTED)}
+{
+    const auto font = [this] { return static_cast<HFONT>(font_.get()); };
+    const auto inBox = [this](WindowlessControl& control) { Pic_C[0]->Layer().Add(control); };
+
+    // The music box and what it holds, row by row.
+    List(&Pic_C[0], [this] { Pic_C[0].emplace(Handle(), Pixels(kPic_C), kBoxBackground); });
+    List(&Shape3, [this, inBox] {
+        Shape3.bounds = Pixels(kShape3);
+        inBox(Shape3);
+    });
+    List(&lbl[15], [this, font, inBox] {
+        PlaceLabel(lbl[15], kLbl15, font(), kBlackText, L"BGM", false);
+        lbl[15].alignment = Label::Alignment::Centre;
+        inBox(lbl[15]);
+    });
+    List(&sourcesTabStop_, [this] {
+        KeyboardTarget& sources = sourcesTabStop_.emplace(Pic_C[0]->Handle());
+        sources.FocusChanged = [this](bool hasFocus) { ShowSourcesFocusCue(hasFocus); };
+        sources.WantsKey = [](UINT key) { return key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT; };
+        sources.KeyDown = [this](UINT key, bool) { RunHandler([this, key] { OnSourcesKey(key); }); };
+    });
+    ListSource(kCdCategory);
+    List(&BGM_Repeat, [this, font] { BGM_Repeat.emplace(Pic_C[0]->Handle(), Pixels(kBGM_Repeat), font()); });
+    List(&lbl[14], [this, font, inBox] {
+        PlaceLabel(lbl[14], kLbl14, font(), kBlackText, L"曲目をﾘﾋﾟｰﾄ", true);
+        inBox(lbl[14]);
+    });
+    ListSource(kNoMusicCategory);
+    ListSource(kMusicFileCategory);
+    List(&Cmd_File[0], [this] {
+        PlaceButton(Cmd_File[0].emplace(*this, Pic_C[0]->Handle()), L"...", kCmd_File, DesignFont());
+        Cmd_File[0]->Click = [this] { RunHandler([this] { Cmd_File_Click(0); }); };
+    });
+    List(&lbl_Fname[0], [this, font, inBox] {
+        PlaceLabel(lbl_Fname[0], kLbl_Fname, font(), kBlackText, L"", false);
+        lbl_Fname[0].singleBorder = true;
+        inBox(lbl_Fname[0]);
+    });
+
+    // Below the box: the credit line, the link and the two buttons.
+    List(&lbl_Credit, [this, font] {
+        PlaceLabel(lbl_Credit, kCredit, font(), kWhiteText, kCreditLine, true);
+        layer_.Add(lbl_Credit);
+    });
+    List(&lbl_URL, [this] {
+        PlaceLabel(lbl_URL, kLbl_URL, static_cast<HFONT>(linkFont_.get()), kWhiteText, kLinkAddress, true);
+        lbl_URL.pointer = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_LINK_POINTER));
+        lbl_URL.Click = [this] { RunHandler([this] { lbl_URL_Click(); }); };
+        layer_.Add(lbl_URL);
+    });
+    List(&Cmd_Set, [this] {
+        PlaceButton(Cmd_Set.emplace(*this), L"設定", kCmd_Set, DesignFont());
+        Cmd_Set->Click = [this] { RunHandler([this] { Cmd_Set_Click(); }); };
+    });
+    List(&Cmd_Can, [this] {
+        PlaceButton(Cmd_Can.emplace(*this), L"ｷｬﾝｾﾙ", kCmd_Can, DesignFont());
+        Cmd_Can->Click = [this] { RunHandler([this] { Cmd_Can_Click(); }); };
+    });
+    List(&linkTabStop_, [this] {
+        KeyboardTarget& link = linkTabStop_.emplace(Handle());
+        link.FocusChanged = [this](bool hasFocus) {
+            lbl_URL.focusCue = hasFocus;
+            layer_.Refresh();
+        };
+        link.WantsKey = [](UINT key) { return key == VK_RETURN; };
+        link.KeyDown = [this](UINT key, bool repeat) {
+            if ((key == VK_RETURN || key == VK_SPACE) && !repeat) RunHandler([this] { lbl_URL_Click(); });
+        };
+    });
+    for (std::size_t i = 0; i < Img_Ra.size(); ++i)
+        List(&Img_Ra[i], [this, i] {
+            Img_Ra[i].bounds = Pixels(kImg_Ra[i]);
+            Img_Ra[i].picture = &markPictures_[i];
+            layer_.Add(Img_Ra[i]);
+        });
+}
+
+void SettingsDialog::List(ControlSlot control, std::function<void()> make)
+{
+    controls_.push_back({control, std::move(make)});
+}
+
+// A source's row: its mark, then its name, both choosing it.
+void SettingsDialog::ListSource(int category)
+{
+    const auto element = static_cast<std::size_t>(category);
+    List(&Img_BGM[element], [this, category, element] {
+        Img_BGM[element].bounds = Pixels(kImg_BGM[element]);
+        Img_BGM[element].MouseDown = [this, category](std::int16_t button) {
+            RunHandler([this, category, button] { Img_BGM_MouseDown(category, button); });
+        };
+        Pic_C[0]->Layer().Add(Img_BGM[element]);
+    });
+    List(&lbl_BGM[element], [this, category, element] {
+        static constexpr std::array<const wchar_t*, kMusicCategoryCount> kSourceNames = {L"なし", L"音楽CD",
+                                                                                          L"MP3、WAV"};
+        PlaceLabel(lbl_BGM[element], kLbl_BGM[element], static_cast<HFONT>(font_.get()), kBlackText,
+                   kSourceNames[element], true);
+        lbl_BGM[element].MouseDown = [this, category](std::int16_t button) {
+            RunHandler([this, category, button] { lbl_BGM_MouseDown(category, button); });
+        };
+        Pic_C[0]->Layer().Add(lbl_BGM[element]);
+    });
+}
+
+HWND SettingsDialog::WindowOf(const ControlSlot& control)
+{
+    return std::visit(
+        [](auto* slot) -> HWND {
+            if constexpr (std::is_same_v<decltype(slot), WindowlessControl*>)
+                return nullptr;
+            else
+                return *slot ? (*slot)->Handle() : nullptr;
+        },
+        control);
+}
 
 SettingsDialog::~SettingsDialog()
 {
@@ -121,9 +244,9 @@ void SettingsDialog::PlaceControls()
 {
     const HWND window = Handle();
     ResizeClientTo(window, ToPixels(kClientWidth), ToPixels(kClientHeight), Style(), ExStyle(), FormDpi());
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    const auto icon = reinterpret_cast<LPARAM>(
-        LoadImageW(instance, MAKEINTRESOURCEW(IDI_SETTINGS_DIALOG), IMAGE_ICON, kIconSize, kIconSize, LR_SHARED));
+    const auto icon = reinterpret_cast<LPARAM>(LoadImageW(GetModuleHandleW(nullptr),
+                                                          MAKEINTRESOURCEW(IDI_SETTINGS_DIALOG), IMAGE_ICON,
+                                                          kIconSize, kIconSize, LR_SHARED));
     SendMessageW(window, WM_SETICON, ICON_BIG, icon);
     SendMessageW(window, WM_SETICON, ICON_SMALL, icon);
     layer_.Attach(window, kDialogBackground);
@@ -133,72 +256,13 @@ void SettingsDialog::PlaceControls()
     FontDescription underlined = formFont;
     underlined.underline = true;
     linkFont_ = CreateFontOf(underlined);
-    const auto font = static_cast<HFONT>(font_.get());
 
-    // The music box and what it holds; creation order is the tab order.
-    PictureBox& box = Pic_C[0].emplace(window, Pixels(kPic_C), kBoxBackground);
-    KeyboardTarget& sources = sourcesTabStop_.emplace(box.Handle());
-    sources.FocusChanged = [this](bool hasFocus) { ShowSourcesFocusCue(hasFocus); };
-    sources.WantsKey = [](UINT key) { return key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT; };
-    sources.KeyDown = [this](UINT key, bool) { OnSourcesKey(key); };
-    Shape3.bounds = Pixels(kShape3);
-    PlaceLabel(lbl[15], kLbl15, font, kBlackText, L"BGM", false);
-    lbl[15].alignment = Label::Alignment::Centre;
-    const std::array<const wchar_t*, kMusicCategoryCount> sourceNames = {L"なし", L"音楽CD", L"MP3、WAV"};
-    for (int i = 0; i < kMusicCategoryCount; ++i) {
-        const auto element = static_cast<std::size_t>(i);
-        Img_BGM[element].bounds = Pixels(kImg_BGM[element]);
-        Img_BGM[element].MouseDown = [this, i](std::int16_t button) { Img_BGM_MouseDown(i, button); };
-        PlaceLabel(lbl_BGM[element], kLbl_BGM[element], font, kBlackText, sourceNames[element], true);
-        lbl_BGM[element].MouseDown = [this, i](std::int16_t button) { lbl_BGM_MouseDown(i, button); };
-    }
-    BGM_Repeat.emplace(box.Handle(), Pixels(kBGM_Repeat), font);
-    PlaceLabel(lbl[14], kLbl14, font, kBlackText, L"曲目をﾘﾋﾟｰﾄ", true);
-    PlaceButton(Cmd_File[0].emplace(*this, box.Handle()), L"...", kCmd_File, formFont);
-    Cmd_File[0]->Click = [this] { Cmd_File_Click(0); };
-    PlaceLabel(lbl_Fname[0], kLbl_Fname, font, kBlackText, L"", false);
-    lbl_Fname[0].singleBorder = true;
-    for (WindowlessControl* control : std::initializer_list<WindowlessControl*>{
-             &Shape3, &lbl[15], &Img_BGM[1], &lbl_BGM[1], &lbl[14], &Img_BGM[0], &lbl_BGM[0], &Img_BGM[2],
-             &lbl_BGM[2], &lbl_Fname[0]})
-        box.Layer().Add(*control);
-
-    // Below the box: the credit line, the link and the two buttons.
-    PlaceLabel(lbl_Credit, kCredit, font, kWhiteText, kCreditLine, true);
-    PlaceLabel(lbl_URL, kLbl_URL, static_cast<HFONT>(linkFont_.get()), kWhiteText, kLinkAddress, true);
-    lbl_URL.pointer = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_LINK_POINTER));
-    lbl_URL.Click = [this] { lbl_URL_Click(); };
-    PlaceButton(Cmd_Set.emplace(*this), L"設定", kCmd_Set, formFont);
-    Cmd_Set->Click = [this] { Cmd_Set_Click(); };
-    PlaceButton(Cmd_Can.emplace(*this), L"ｷｬﾝｾﾙ", kCmd_Can, formFont);
-    Cmd_Can->Click = [this] { Cmd_Can_Click(); };
-    KeyboardTarget& link = linkTabStop_.emplace(window);
-    link.FocusChanged = [this](bool hasFocus) {
-        lbl_URL.focusCue = hasFocus;
-        layer_.Refresh();
-    };
-    link.WantsKey = [](UINT key) { return key == VK_RETURN; };
-    link.KeyDown = [this](UINT key, bool repeat) {
-        if ((key == VK_RETURN || key == VK_SPACE) && !repeat) lbl_URL_Click();
-    };
-    markPictures_ = {Picture::FromResource(IDB_MARK_UNSELECTED), Picture::FromResource(IDB_MARK_SELECTED)};
-    for (std::size_t i = 0; i < Img_Ra.size(); ++i) {
-        Img_Ra[i].bounds = Pixels(kImg_Ra[i]);
-        Img_Ra[i].picture = &markPictures_[i];
-    }
-    for (WindowlessControl* control :
-         std::initializer_list<WindowlessControl*>{&lbl_Credit, &lbl_URL, &Img_Ra[0], &Img_Ra[1]})
-        layer_.Add(*control);
+    for (ListedControl& control : controls_) control.make();
 }
 
 void SettingsDialog::Form_Load()
 {
-    const HWND window = Handle();
-    RECT frame{};
-    GetWindowRect(window, &frame);
-    const ScreenRect placed = DialogPlacement(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                              frame.right - frame.left, frame.bottom - frame.top);
-    SetWindowPos(window, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceOnScreen();
 
     // A stored file out of reach for now is still the user's choice: shown,
     // and saved back unless another is chosen.
@@ -213,17 +277,33 @@ void SettingsDialog::Form_Load()
     LastApiResult = GetCursorPos(&pointer);
     DialogCursorX = LastApiResult ? static_cast<std::int16_t>(pointer.x) : std::int16_t{0};
     DialogCursorY = LastApiResult ? static_cast<std::int16_t>(pointer.y) : std::int16_t{0};
-    AnimateDialogOpen(window);
+    AnimateDialogOpen(Handle());
     SetScreenMousePointer(MousePointer::Default);
+}
+
+void SettingsDialog::PlaceOnScreen()
+{
+    // A move onto a monitor of another scale lays the dialog out again at a
+    // new size, where the system suggests: it is placed again at that size,
+    // until it stands still, or after these moves.
+    constexpr int kMostMoves = 3;
+    const HWND window = Handle();
+    for (int move = 0; move < kMostMoves; ++move) {
+        RECT frame{};
+        GetWindowRect(window, &frame);
+        const ScreenRect placed = DialogPlacement(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                                  frame.right - frame.left, frame.bottom - frame.top);
+        if (frame.left == placed.left && frame.top == placed.top) return;
+        SetWindowPos(window, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void SettingsDialog::FillControls(const std::wstring& trackText)
 {
-    BGM_Repeat->SetEnabled(false);
-    ShowSourceMarks(BgmCategory);
-    const SourceView view = SourceViewFor(BgmCategory);
-    if (view.repeatEnabled) BGM_Repeat->SetEnabled(true);
-    Cmd_File[0]->SetEnabled(view.fileEnabled ? kButtonTrue : kButtonFalse);
+    ShowChosenSource();
+    // From empty, however often it is filled: a new layout in the middle of
+    // loading has filled it once already.
+    BGM_Repeat->ClearList();
     BGM_Repeat->SetText(trackText);
     for (const std::string& item : RepeatListItems()) BGM_Repeat->AddItem(WideFromAnsi(item));
     lbl_Fname[0].SetCaption(WideFromAnsi(BgmFile));
@@ -247,17 +327,23 @@ LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_COMMAND:
         // Enter and Escape, as the dialog box's keyboard handling gives them.
+        // Enter held down saves once, as a button or the link takes it.
         if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDOK) {
-            if (Cmd_Set && Cmd_Set->Machine().EnabledFlag != kButtonFalse) Cmd_Set_Click();
+            if (Cmd_Set && Cmd_Set->Machine().EnabledFlag != kButtonFalse && !CommandFromKeyRepeat())
+                RunHandler([this] { Cmd_Set_Click(); });
             return 0;
         }
         if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDCANCEL) {
-            Cmd_Can_Click();
+            RunHandler([this] { Cmd_Can_Click(); });
             return 0;
         }
         break;
     case WM_DPICHANGED:
-        LayOutAt(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        pendingLayout_ = Layout{LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)};
+        LayOutWhenFree();
+        return 0;
+    case kLayOutWhenFreeMessage:
+        LayOutWhenFree();
         return 0;
     default: break;
     }
@@ -267,32 +353,64 @@ LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 std::vector<HWND> SettingsDialog::TabStops() const
 {
     std::vector<HWND> stops;
-    if (sourcesTabStop_) stops.push_back(sourcesTabStop_->Handle());
-    if (BGM_Repeat) stops.push_back(BGM_Repeat->Handle());
-    for (const std::optional<Command>* button : {&Cmd_File[0], &Cmd_Set, &Cmd_Can})
-        if (*button) stops.push_back((*button)->Handle());
-    if (linkTabStop_) stops.push_back(linkTabStop_->Handle());
+    for (const ListedControl& listed : controls_)
+        if (const HWND window = WindowOf(listed.control); window && (GetWindowLongW(window, GWL_STYLE) & WS_TABSTOP))
+            stops.push_back(window);
     return stops;
+}
+
+std::vector<Command*> SettingsDialog::GradientButtons()
+{
+    std::vector<Command*> buttons;
+    for (const ListedControl& listed : controls_)
+        if (const auto* slot = std::get_if<std::optional<Command>*>(&listed.control))
+            if (std::optional<Command>& button = **slot) buttons.push_back(&*button);
+    return buttons;
 }
 
 void SettingsDialog::DestroyControls()
 {
     layer_.RemoveAll();
     if (Pic_C[0]) Pic_C[0]->Layer().RemoveAll();
-    linkTabStop_.reset();
-    Cmd_Can.reset();
-    Cmd_Set.reset();
-    Cmd_File[0].reset();
-    BGM_Repeat.reset();
-    sourcesTabStop_.reset();
-    Pic_C[0].reset();
+    // What a container holds goes before the container.
+    for (auto listed = controls_.rbegin(); listed != controls_.rend(); ++listed)
+        std::visit(
+            [](auto* slot) {
+                if constexpr (!std::is_same_v<decltype(slot), WindowlessControl*>) slot->reset();
+            },
+            listed->control);
+}
+
+void SettingsDialog::RunHandler(const std::function<void()>& handler)
+{
+    ++handlersRunning_;
+    handler();
+    --handlersRunning_;
+    // The control that raised the event is still inside its own message, and
+    // a new layout destroys it: the layout comes once that has returned.
+    if (handlersRunning_ == 0 && pendingLayout_ && Handle())
+        PostMessageW(Handle(), kLayOutWhenFreeMessage, 0, 0);
+}
+
+void SettingsDialog::LayOutWhenFree()
+{
+    // A new scale arriving while a layout moves the window is laid out next,
+    // at the resolution asked for last.
+    while (handlersRunning_ == 0 && !layingOut_ && pendingLayout_ && Handle()) {
+        const Layout layout = *std::exchange(pendingLayout_, std::nullopt);
+        layingOut_ = true;
+        LayOutAt(layout.dpi, layout.suggested);
+        layingOut_ = false;
+    }
 }
 
 void SettingsDialog::LayOutAt(int dpi, const RECT& suggested)
 {
     const std::wstring trackText = BGM_Repeat ? BGM_Repeat->Text() : std::wstring();
+    // The focused control by its place among the tab stops; while the dialog
+    // is inactive, the one that gets the focus back.
     const std::vector<HWND> stops = TabStops();
-    const HWND focus = GetFocus();
+    const HWND focus = FocusedControl();
     std::size_t focused = stops.size();
     for (std::size_t i = 0; i < stops.size(); ++i)
         if (focus && (focus == stops[i] || IsChild(stops[i], focus))) focused = i;
@@ -308,17 +426,23 @@ void SettingsDialog::LayOutAt(int dpi, const RECT& suggested)
     InvalidateRect(Handle(), nullptr, TRUE);
 
     const std::vector<HWND> newStops = TabStops();
-    if (focused < newStops.size() && IsWindowEnabled(newStops[focused])) SetFocus(newStops[focused]);
+    if (focused < newStops.size() && IsWindowEnabled(newStops[focused])) GiveFocusTo(newStops[focused]);
 }
 
 void SettingsDialog::PaintContent(HDC dc) { layer_.Paint(dc); }
 
-void SettingsDialog::ShowSourceMarks(int selected)
+void SettingsDialog::ShowChosenSource()
 {
+    const SourceView view = SourceViewFor(BgmCategory);
     for (ImageControl& mark : Img_BGM) mark.picture = Img_Ra[0].picture;
-    const int marked = SourceViewFor(static_cast<std::int16_t>(selected)).selectedMark;
-    if (marked >= 0) Img_BGM[static_cast<std::size_t>(marked)].picture = Img_Ra[1].picture;
-    if (Pic_C[0]) Pic_C[0]->Layer().Refresh();
+    if (view.selectedMark >= 0) Img_BGM[static_cast<std::size_t>(view.selectedMark)].picture = Img_Ra[1].picture;
+    Pic_C[0]->Layer().Refresh();
+    // Never disabled in passing: the control that stays enabled keeps the
+    // focus, and the one that holds it hands it on only when it is disabled.
+    if (BGM_Repeat->Enabled() != view.repeatEnabled) BGM_Repeat->SetEnabled(view.repeatEnabled);
+    if ((Cmd_File[0]->Machine().EnabledFlag != kButtonFalse) != view.fileEnabled)
+        Cmd_File[0]->SetEnabled(view.fileEnabled ? kButtonTrue : kButtonFalse);
+    ShowSourcesFocusCue(sourcesTabStop_ && GetFocus() == sourcesTabStop_->Handle());
 }
 
 void SettingsDialog::ShowSourcesFocusCue(bool shown)
@@ -334,21 +458,14 @@ void SettingsDialog::OnSourcesKey(UINT virtualKey)
     int steps = 0;
     if (virtualKey == VK_UP || virtualKey == VK_LEFT) steps = -1;
     if (virtualKey == VK_DOWN || virtualKey == VK_RIGHT) steps = 1;
-    if (steps == 0) return;
     // Exactly what a click on the mark does.
-    Img_BGM_MouseDown(SourceAfter(BgmCategory, steps), kLeftMouseButton);
-    ShowSourcesFocusCue(true);
+    if (steps != 0) Img_BGM_MouseDown(SourceAfter(BgmCategory, steps), kLeftMouseButton);
 }
 
 void SettingsDialog::ChooseSource(int index)
 {
     BgmCategory = static_cast<std::int16_t>(index);
-    Cmd_File[0]->SetEnabled(kButtonFalse);
-    BGM_Repeat->SetEnabled(false);
-    ShowSourceMarks(index);
-    const SourceView view = SourceViewFor(BgmCategory);
-    if (view.repeatEnabled) BGM_Repeat->SetEnabled(true);
-    if (view.fileEnabled) Cmd_File[0]->SetEnabled(kButtonTrue);
+    ShowChosenSource();
 }
 
 void SettingsDialog::Img_BGM_MouseDown(int index, std::int16_t) { ChooseSource(index); }
@@ -382,8 +499,8 @@ void SettingsDialog::Cmd_File_Click(int index)
         MessageBoxW(Handle(), kUnwritableFileNameText, kProductTitle, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    // The path must fit the buffer as the settings file keeps it, in bytes.
-    if (chosen->size() >= kFileBufferLength) {
+    // The path must come back whole from the settings file.
+    if (chosen->size() > kSettingValueLength) {
         LastApiResult = 0;
         return;
     }
@@ -421,12 +538,11 @@ void SettingsDialog::lbl_URL_Click()
 
 void SetupButtons(SettingsDialog& form, bool initialize, bool enable)
 {
-    for (std::optional<Command>* button : {&form.Cmd_File[0], &form.Cmd_Set, &form.Cmd_Can}) {
-        if (!*button) continue;
+    for (Command* button : form.GradientButtons()) {
         if (initialize)
-            (*button)->Initialize();
+            button->Initialize();
         else
-            (*button)->SetEnabled(enable ? kButtonTrue : kButtonFalse);
+            button->SetEnabled(enable ? kButtonTrue : kButtonFalse);
     }
 }
 

@@ -10,13 +10,16 @@
 #include "forms/picture.h"
 #include "forms/picture_box.h"
 #include "forms/windowless_control.h"
+#include "settings_rules.h"
 #include "win32_handles.h"
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 class SettingsDialog final : public Form {
@@ -33,8 +36,8 @@ public:
     std::array<std::optional<PictureBox>, 1> Pic_C;
     Shape Shape3;
     std::map<int, Label> lbl;
-    std::array<ImageControl, 3> Img_BGM;  // by category: none, CD, music file
-    std::array<Label, 3> lbl_BGM;
+    std::array<ImageControl, kMusicCategoryCount> Img_BGM;  // by category: none, CD, music file
+    std::array<Label, kMusicCategoryCount> lbl_BGM;
     std::array<ImageControl, 2> Img_Ra;  // 0 unselected, 1 selected
     std::optional<ComboBox> BGM_Repeat;
     std::array<std::optional<Command>, 1> Cmd_File;
@@ -47,6 +50,8 @@ public:
     // The tab stops in the page's order, top to bottom: the sources, the
     // track box, "...", "設定", "ｷｬﾝｾﾙ", the link.
     std::vector<HWND> TabStops() const;
+    // The gradient buttons, in the order they are made.
+    std::vector<Command*> GradientButtons();
 
     // Event handlers the controls raise.
     void Img_BGM_MouseDown(int index, std::int16_t mouseButton);
@@ -66,14 +71,37 @@ protected:
     void PaintContent(HDC dc) override;
 
 private:
+    // A control of the dialog: the optional that holds one with a window, or
+    // a windowless one.
+    using ControlSlot = std::variant<std::optional<PictureBox>*, std::optional<KeyboardTarget>*,
+                                     std::optional<ComboBox>*, std::optional<Command>*, WindowlessControl*>;
+    struct ListedControl {
+        ControlSlot control;
+        // Makes it (or places it, and adds it to its container's layer) at
+        // the forms' resolution.
+        std::function<void()> make;
+    };
+    void List(ControlSlot control, std::function<void()> make);
+    void ListSource(int category);
+    static HWND WindowOf(const ControlSlot& control);
+
     void ChooseSource(int index);
-    void ShowSourceMarks(int selected);
-    // Load's steps 3 to 9: marks, what is enabled, the track box (with this
-    // text) and its list, the file's label.
+    // The chosen source's mark, the control it enables (each control set
+    // only when it changes), the focus cue while the sources hold the focus.
+    void ShowChosenSource();
+    // Load's steps 3 to 9: the chosen source, the track box (with this text)
+    // and its list, the file's label.
     void FillControls(const std::wstring& trackText);
     // The sources' tab stop: the cue on the chosen source's name, arrows.
     void ShowSourcesFocusCue(bool shown);
     void OnSourcesKey(UINT virtualKey);
+    // Moves the dialog to where the placement rule puts it.
+    void PlaceOnScreen();
+    // A control's event handler; a new layout asked for meanwhile waits
+    // until it has returned.
+    void RunHandler(const std::function<void()>& handler);
+    // The new layout asked for last, unless a handler or a layout still runs.
+    void LayOutWhenFree();
     // Every control made again at the resolution of the monitor the dialog
     // now stands on, keeping what the user chose, typed and focused.
     void LayOutAt(int dpi, const RECT& suggested);
@@ -86,6 +114,18 @@ private:
     // group of radio buttons) and the link.
     std::optional<KeyboardTarget> sourcesTabStop_;
     std::optional<KeyboardTarget> linkTabStop_;
+    // Every control once, in the order it is made: the windows in their tab
+    // order, the windowless ones in the order they are drawn. Destruction
+    // goes the other way.
+    std::vector<ListedControl> controls_;
+
+    struct Layout {
+        int dpi;
+        RECT suggested;
+    };
+    std::optional<Layout> pendingLayout_;
+    int handlersRunning_ = 0;
+    bool layingOut_ = false;
 };
 
 // Every gradient button of the dialog initialised, or (initialize false) all

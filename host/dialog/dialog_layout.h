@@ -2,6 +2,8 @@
 // geometry in twips as the form stores it, the colours as 0x00BBGGRR.
 #pragma once
 
+#include "settings_rules.h"
+
 #include <windows.h>
 
 #include <array>
@@ -29,8 +31,8 @@ inline constexpr std::array<TwipLayout, 2> kImg_Ra{{{8040, 300, 180, 180}, {8040
 // In the music box, from its top-left corner; sources by category value.
 inline constexpr TwipLayout kShape3{300, 300, 1695, 315};
 inline constexpr TwipLayout kLbl15{300, 360, 1665, 195};
-inline constexpr std::array<TwipLayout, 3> kImg_BGM{{{420, 1140, 195, 195}, {420, 840, 195, 195}, {420, 1440, 195, 195}}};
-inline constexpr std::array<TwipLayout, 3> kLbl_BGM{{{660, 1140, 330, 195}, {660, 840, 645, 195}, {660, 1440, 900, 195}}};
+inline constexpr std::array<TwipLayout, kMusicCategoryCount> kImg_BGM{{{420, 1140, 195, 195}, {420, 840, 195, 195}, {420, 1440, 195, 195}}};
+inline constexpr std::array<TwipLayout, kMusicCategoryCount> kLbl_BGM{{{660, 1140, 330, 195}, {660, 840, 645, 195}, {660, 1440, 900, 195}}};
 inline constexpr TwipLayout kBGM_Repeat{1680, 780, 615, 300};
 inline constexpr TwipLayout kLbl14{2340, 840, 990, 195};
 inline constexpr TwipLayout kCmd_File{420, 1740, 615, 315};

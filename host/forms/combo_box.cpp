@@ -67,6 +67,8 @@ void ComboBox::AddItem(const std::wstring& item)
     SendMessageW(window_.get(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
+void ComboBox::ClearList() { SendMessageW(window_.get(), CB_RESETCONTENT, 0, 0); }
+
 int ComboBox::ListCount() const { return static_cast<int>(SendMessageW(window_.get(), CB_GETCOUNT, 0, 0)); }
 
 std::wstring ComboBox::List(int index) const

@@ -21,6 +21,8 @@ public:
     std::wstring Text() const;
     void SetText(const std::wstring& text);
     void AddItem(const std::wstring& item);
+    // Empties the list, and the text with it.
+    void ClearList();
     int ListCount() const;
     std::wstring List(int index) const;
     bool Enabled() const;

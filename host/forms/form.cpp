@@ -1,6 +1,7 @@
 #include "form.h"
 
 #include "application.h"
+#include "keyboard_target.h"
 
 #include <utility>
 #include <vector>
@@ -72,8 +73,12 @@ void Form::ShowModal()
 
     MSG message{};
     while (IsLoaded() && GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // Tab and Shift+Tab move between the form's controls.
-        if (IsLoaded() && IsDialogMessageW(Handle(), &message)) continue;
+        // Tab and Shift+Tab move between the form's controls. A command made
+        // of a key (Enter, Escape) tells its handler whether it was held down.
+        keyRepeatInHandling_ = message.message == WM_KEYDOWN && IsKeyRepeat(message.lParam);
+        const bool dialogKey = IsLoaded() && IsDialogMessageW(Handle(), &message);
+        keyRepeatInHandling_ = false;
+        if (dialogKey) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -111,6 +116,21 @@ void Form::OnWindowDestroyed()
     if (!unloading_ && counted_) FinishUnload(false);
 }
 
+HWND Form::FocusedControl() const
+{
+    if (!active_) return focusBeforeDeactivation_;
+    const HWND focus = GetFocus();
+    return focus && IsChild(Handle(), focus) ? focus : nullptr;
+}
+
+void Form::GiveFocusTo(HWND control)
+{
+    if (active_)
+        SetFocus(control);
+    else
+        focusBeforeDeactivation_ = control;
+}
+
 LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     return OwnedWindow::HandleMessage(message, wParam, lParam);
@@ -126,7 +146,8 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         Unload();
         return 0;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
+        active_ = LOWORD(wParam) != WA_INACTIVE;
+        if (!active_) {
             const HWND focus = GetFocus();
             if (focus && IsChild(Handle(), focus)) focusBeforeDeactivation_ = focus;
         } else if (HIWORD(wParam) == 0 && focusBeforeDeactivation_ && IsChild(Handle(), focusBeforeDeactivation_) &&

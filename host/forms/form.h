@@ -48,6 +48,16 @@ protected:
     // The window the form's window is made in; none for a top-level form.
     virtual HWND Parent() const { return nullptr; }
 
+    // The control that has the focus; while the form is not the active
+    // window, the one that gets it back when the form is activated again.
+    HWND FocusedControl() const;
+    // Gives the control the focus now, or, while the form is not the active
+    // window, when it is activated again.
+    void GiveFocusTo(HWND control);
+    // True while a command from the dialog box's keyboard handling (Enter,
+    // Escape) comes from a key held down: the keyboard's auto-repeat.
+    bool CommandFromKeyRepeat() const { return keyRepeatInHandling_; }
+
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) final;
     // Destroyed with its parent: the form is unloaded all the same.
@@ -62,6 +72,8 @@ private:
     // The control that had the focus when the form was last deactivated; it
     // gets it back when the form is activated again, as in a dialog box.
     HWND focusBeforeDeactivation_ = nullptr;
+    bool active_ = false;
+    bool keyRepeatInHandling_ = false;
     // True from the end of Load until the form is unloaded.
     bool counted_ = false;
     bool unloading_ = false;

@@ -28,6 +28,7 @@ FOLDER = "SorvaneSettingsTest"  # on drive C:, where the tests install Sorvane
 # Client pixels of the controls, from their twips (15 to a pixel).
 MARKS = {0: (28, 76), 1: (28, 56), 2: (28, 96)}           # top-left corners, in the box
 NAMES = {0: (50, 82), 1: (56, 62), 2: (60, 102)}          # points on "なし", "音楽CD", "MP3、WAV"
+NAME_CORNERS = {0: (44, 76), 1: (44, 56), 2: (44, 96)}    # the names' top-left corners, in the box
 REPEAT_BOX = (132, 62)                                    # the combo box's text field, in the box
 FILE_BUTTON_LEFT = (28, 116)                              # "...": its top-left corner and a point on it, in the box
 FILE_BUTTON = (48, 126)
@@ -586,6 +587,27 @@ def test_space_held_on_set_shows_the_pressed_picture_and_saves_on_release(dialog
     assert dialog.ini.read_bytes() == ini_bytes((KEYS[0], 0), (KEYS[1], 0), (KEYS[2], ""))
 
 
+def test_enter_held_while_a_save_fails_saves_once(dialog, session):
+    dialog.ini.mkdir()  # a folder in the settings file's place: every save fails
+    with session.relay_trace("user32.MessageBoxW"):
+        d = dialog.open(trace="+relay")
+        session.focus(d.xid)
+        # Held long enough for the keyboard's auto-repeat to go on for a while.
+        session.key("Return", hold=3)
+        time.sleep(TICK)
+    assert d.process.running()
+    shown = [line for line in d.process.trace.read_text(errors="replace").splitlines()
+             if "Call user32.MessageBoxW(" in line]
+    assert len(shown) == 1, f"the \"not saved\" message came {len(shown)} times"
+    if session.find_window(PRODUCT_TITLE):
+        session.focus(session.wait_for_window(PRODUCT_TITLE))
+        session.key("Return")
+        session.wait_for_no_window(PRODUCT_TITLE)
+    session.focus(d.xid)
+    session.key("Escape")
+    assert d.process.wait(10) == 0
+
+
 def test_a_focused_control_disabled_by_the_mouse_hands_the_focus_on(dialog, session):
     dialog.ini.write_bytes(ini_bytes((KEYS[0], 1), (KEYS[1], 0), (KEYS[2], "")))
     d = dialog.open()
@@ -610,6 +632,55 @@ def test_a_focused_control_disabled_by_the_mouse_hands_the_focus_on(dialog, sess
     session.focus(xid)
     session.key("Escape")
     session.wait_for_no_window(OPEN_TITLE)
+
+
+@pytest.mark.parametrize("category", [1, 2])
+def test_a_click_on_the_chosen_source_leaves_the_focus_in_the_control_it_enables(dialog, session, category):
+    music = dialog.folder / "tune.mp3"
+    music.write_bytes(b"ID3")
+    original = ini_bytes((KEYS[0], category), (KEYS[1], 0), (KEYS[2], windows_path(music)))
+    dialog.ini.write_bytes(original)
+    d = dialog.open()
+    session.focus(d.xid)
+    session.key("Tab")  # from the sources to the one control the source enables
+    control = focused(session)
+    assert control[1] == ("Edit" if category == 1 else "SorvaneCommand")
+    d.click(NAMES[category], in_box=True)  # the source chosen already
+    assert focused(session) == control, "the focus left the control that the source enables"
+    if category == 1:
+        # The digits typed next still reach the track box.
+        subprocess.run(["xdotool", "type", "--delay", "80", "12"], env=session.env, check=True)
+        assert d.combo()[1] == "12"
+        assert d.save() == ini_bytes((KEYS[0], 1), (KEYS[1], 12), (KEYS[2], windows_path(music)))
+    else:
+        # Space is still "...": the chooser opens, nothing is saved.
+        session.key("space")
+        xid = session.wait_for_window(OPEN_TITLE)
+        session.focus(xid)
+        session.key("Escape")
+        session.wait_for_no_window(OPEN_TITLE)
+        assert d.process.running()
+        assert dialog.ini.read_bytes() == original
+
+
+def name_frame(d, shot, source):
+    """The pixels around a source's name, where its focus cue is drawn."""
+    left, top = NAME_CORNERS[source]
+    return [d.pixel(shot, (x, y), True) for y in range(top - 3, top + 18) for x in range(left - 3, left + 60)]
+
+
+def test_the_focus_cue_follows_a_source_chosen_with_the_mouse(dialog, session):
+    dialog.ini.write_bytes(ini_bytes((KEYS[0], 0), (KEYS[1], 0), (KEYS[2], "")))
+    d = dialog.open()
+    session.focus(d.xid)
+    assert focused_class(session) == "SorvaneKeyboardTarget", "the first focus is on the sources"
+    d.click(NAMES[1], in_box=True)  # 音楽CD, with the mouse
+    assert focused_class(session) == "SorvaneKeyboardTarget"
+    with_focus = session.screenshot("cue-after-a-click")
+    session.key("Tab")  # the focus to the track box: no cue anywhere
+    without_focus = session.screenshot("cue-gone")
+    assert name_frame(d, with_focus, 1) != name_frame(d, without_focus, 1), "no cue on the source chosen"
+    assert name_frame(d, with_focus, 0) == name_frame(d, without_focus, 0), "the cue stayed on なし"
 
 
 def test_a_stored_file_out_of_reach_is_shown_chosen_and_kept(dialog, session):

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -33,6 +34,69 @@ void ClickWindow(HWND window, POINT point)
 {
     SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, At(point));
     SendMessageW(window, WM_LBUTTONUP, 0, At(point));
+}
+
+// Every message sent to a window of this thread, shown to the test before the
+// window gets it, while the watch lives.
+class SentMessageWatch {
+public:
+    explicit SentMessageWatch(std::function<void(const CWPSTRUCT&)> seen)
+        : seen_(std::move(seen)), hook_(SetWindowsHookExW(WH_CALLWNDPROC, Seen, nullptr, GetCurrentThreadId()))
+    {
+        current = this;
+    }
+    ~SentMessageWatch() { current = nullptr; }
+    SentMessageWatch(const SentMessageWatch&) = delete;
+    SentMessageWatch& operator=(const SentMessageWatch&) = delete;
+
+    bool Watching() const { return static_cast<bool>(hook_); }
+
+private:
+    static LRESULT CALLBACK Seen(int code, WPARAM wParam, LPARAM lParam)
+    {
+        if (code == HC_ACTION && current) current->seen_(*reinterpret_cast<const CWPSTRUCT*>(lParam));
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline SentMessageWatch* current = nullptr;
+    std::function<void(const CWPSTRUCT&)> seen_;
+    UniqueHook hook_;
+};
+
+// What has been posted to the thread's windows meanwhile, handled.
+void DispatchWaitingMessages()
+{
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+constexpr int kLargerDpi = 144;
+
+int At144(int twips) { return twips * kLargerDpi / 1440; }
+
+// The rectangle the system suggests for a window moved onto a monitor at 144
+// dpi: one and a half times its size, from the given corner.
+RECT SuggestedAt144(HWND window, POINT corner)
+{
+    RECT now{};
+    GetWindowRect(window, &now);
+    return {corner.x, corner.y, corner.x + (now.right - now.left) * 3 / 2, corner.y + (now.bottom - now.top) * 3 / 2};
+}
+
+void ChangeScaleTo144(HWND window, const RECT& suggested)
+{
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(kLargerDpi, kLargerDpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+// True when the focus is on the control or on a window inside it (the track
+// box's text field).
+bool HoldsFocus(HWND control)
+{
+    const HWND focus = GetFocus();
+    return focus && (focus == control || IsChild(control, focus));
 }
 
 struct ShellCall {
@@ -346,7 +410,7 @@ TEST_F(SettingsDialogTest, TabGoesDownThePageFromTheSourcesToTheLinkPassingWhatI
     }
 }
 
-TEST_F(SettingsDialogTest, ArrowsOnTheSourcesChooseAsAClickDoesAndTheCueFollows)
+TEST_F(SettingsDialogTest, ArrowsOnTheSourcesChooseAsAClickDoesAndTheCueFollowsEveryChoice)
 {
     SettingsDialog& form = LoadDialogWith("0", "0", music);
     form.Show();
@@ -364,24 +428,54 @@ TEST_F(SettingsDialogTest, ArrowsOnTheSourcesChooseAsAClickDoesAndTheCueFollows)
     EXPECT_TRUE(Marked(2));
     EXPECT_EQ(form.Cmd_File[0]->Machine().EnabledFlag, kButtonTrue);
     EXPECT_FALSE(form.BGM_Repeat->Enabled());
+    // A choice made with the mouse while the sources hold the focus.
+    ClickInBox(form.lbl_BGM[0]);
+    EXPECT_EQ(GetFocus(), sources);
+    EXPECT_TRUE(form.lbl_BGM[0].focusCue) << "the cue on the source just chosen";
+    EXPECT_FALSE(form.lbl_BGM[2].focusCue) << "the cue left on the source chosen before";
     SetFocus(form.Cmd_Set->Handle());
-    EXPECT_FALSE(form.lbl_BGM[2].focusCue) << "no cue without the focus";
+    EXPECT_FALSE(form.lbl_BGM[0].focusCue) << "no cue without the focus";
 }
 
-TEST_F(SettingsDialogTest, AFocusedControlThatIsDisabledHandsTheFocusOnAndAButtonGoesBackToNormal)
+// A click on a source leaves the focus where it is, unless the control that
+// holds it ends up disabled: then it goes on to the next enabled tab stop. A
+// click on the source chosen already disables nothing, not even in passing.
+TEST_F(SettingsDialogTest, AClickOnASourceMovesTheFocusOnlyFromAControlItDisables)
 {
-    SettingsDialog& form = LoadDialogWith("1", "0", music);
+    enum class Control { TrackBox, FileButton, SetButton };
+    struct Case {
+        int chosen;
+        Control focused;
+        int clicked;
+        Control focusAfter;
+    };
+    SettingsDialog& form = LoadDialogWith("0", "0", music);
     form.Show();
-    SetFocus(form.BGM_Repeat->Handle());
-    ClickInBox(form.lbl_BGM[0]);  // なし disables the track box
-    EXPECT_EQ(GetFocus(), form.Cmd_Set->Handle()) << "the next enabled tab stop";
-
-    ClickInBox(form.lbl_BGM[2]);
-    SetFocus(form.Cmd_File[0]->Handle());
-    EXPECT_EQ(form.Cmd_File[0]->Machine().ButtonState, kStateFocused);
-    ClickInBox(form.lbl_BGM[1]);  // 音楽CD disables "..."
-    EXPECT_EQ(GetFocus(), form.Cmd_Set->Handle());
-    EXPECT_EQ(form.Cmd_File[0]->Machine().ButtonState, kStateNormal) << "a focused state would swallow a click";
+    const auto window = [&form](Control control) {
+        switch (control) {
+        case Control::TrackBox: return form.BGM_Repeat->Handle();
+        case Control::FileButton: return form.Cmd_File[0]->Handle();
+        case Control::SetButton: break;
+        }
+        return form.Cmd_Set->Handle();
+    };
+    for (const Case& c : {Case{1, Control::TrackBox, 0, Control::SetButton},
+                          Case{2, Control::FileButton, 1, Control::SetButton},
+                          Case{1, Control::TrackBox, 1, Control::TrackBox},
+                          Case{2, Control::FileButton, 2, Control::FileButton}}) {
+        ClickInBox(form.lbl_BGM[static_cast<std::size_t>(c.chosen)]);
+        SetFocus(window(c.focused));
+        ASSERT_TRUE(HoldsFocus(window(c.focused))) << "source " << c.chosen;
+        ClickInBox(form.lbl_BGM[static_cast<std::size_t>(c.clicked)]);
+        EXPECT_TRUE(HoldsFocus(window(c.focusAfter))) << "source " << c.chosen << ", then a click on " << c.clicked;
+        if (c.focused == Control::FileButton) {
+            EXPECT_EQ(form.Cmd_File[0]->Machine().ButtonState,
+                      c.focusAfter == Control::FileButton ? kStateFocused : kStateNormal)
+                << "focused only while it has the focus (a disabled one left focused would swallow the next "
+                   "click); source "
+                << c.chosen;
+        }
+    }
 }
 
 TEST_F(SettingsDialogTest, AStoredFileOutOfReachIsShownChosenAndSavedBackUnchanged)
@@ -400,59 +494,136 @@ TEST_F(SettingsDialogTest, AStoredFileOutOfReachIsShownChosenAndSavedBackUnchang
     EXPECT_EQ(BgmFile, "");
 }
 
+// Moved while the dialog is the active window, or while another window is
+// (the user changing the display's scale in the system's settings): either
+// way the control that had the focus has it again once the dialog is active.
 TEST_F(SettingsDialogTest, MovedToAMonitorAt144DpiItLaysItselfOutAsIfOpenedThere)
 {
-    constexpr int kDpi = 144;
-    const auto at144 = [](int twips) { return twips * kDpi / 1440; };
-    SettingsDialog& form = LoadDialogWith("2", "0", music);
+    for (const bool anotherWindowActive : {false, true}) {
+        dialog.reset();
+        SettingsDialog& form = LoadDialogWith("2", "0", music);
+        form.Show();
+        form.BGM_Repeat->SetText(L"12");
+        SetFocus(form.Cmd_File[0]->Handle());
+        const UniqueWindow other(anotherWindowActive ? CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                                                       0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr)
+                                                     : nullptr);
+        if (anotherWindowActive) {
+            SetActiveWindow(other.get());
+            ASSERT_EQ(GetActiveWindow(), other.get());
+        }
+        RECT window{};
+        GetWindowRect(form.Handle(), &window);
+        ChangeScaleTo144(form.Handle(), SuggestedAt144(form.Handle(), {window.left, window.top}));
+        if (anotherWindowActive) SetActiveWindow(form.Handle());
+
+        RECT client{};
+        GetClientRect(form.Handle(), &client);
+        EXPECT_EQ(client.right, At144(7440));
+        EXPECT_EQ(client.bottom, At144(3645));
+        const auto placeIn = [](HWND control, HWND container) {
+            RECT r{};
+            GetWindowRect(control, &r);
+            MapWindowPoints(nullptr, container, reinterpret_cast<POINT*>(&r), 2);
+            return r;
+        };
+        const RECT set = placeIn(form.Cmd_Set->Handle(), form.Handle());
+        EXPECT_EQ(set.left, At144(4860));
+        EXPECT_EQ(set.top, At144(3000));
+        EXPECT_EQ(set.right - set.left, At144(1155));
+        EXPECT_EQ(set.bottom - set.top, At144(375));
+        const RECT file = placeIn(form.Cmd_File[0]->Handle(), form.Pic_C[0]->Handle());
+        EXPECT_EQ(file.left, At144(420));
+        EXPECT_EQ(file.right - file.left, At144(615));
+        // The frame reaches every side of the larger face: its dark blue border
+        // lies within the outer six pixels (the picture's four, stretched).
+        const ClientPixels face(form.Cmd_Set->Handle());
+        const int width = At144(1155), height = At144(375), band = 6;
+        const auto blueWithin = [&](int x, int y, int dx, int dy) {
+            for (int i = 0; i < band; ++i)
+                if (face.At(x + i * dx, y + i * dy) == RGB(0x00, 0x3C, 0x74)) return true;
+            return false;
+        };
+        EXPECT_TRUE(blueWithin(width / 2, 0, 0, 1)) << "top";
+        EXPECT_TRUE(blueWithin(width / 2, height - 1, 0, -1)) << "bottom";
+        EXPECT_TRUE(blueWithin(0, height / 2, 1, 0)) << "left";
+        EXPECT_TRUE(blueWithin(width - 1, height / 2, -1, 0)) << "right";
+
+        // What the user chose, typed and focused stays.
+        EXPECT_TRUE(Marked(2));
+        EXPECT_EQ(form.BGM_Repeat->Text(), L"12");
+        EXPECT_EQ(form.BGM_Repeat->ListCount(), 31);
+        EXPECT_EQ(GetFocus(), form.Cmd_File[0]->Handle()) << "another window active: " << anotherWindowActive;
+        dialog.reset();
+        EXPECT_EQ(FormDpi(), ScreenDpi()) << "other forms lay out at the screen's resolution again";
+    }
+}
+
+// A dialog made on a monitor of another scale moves onto this one as it is
+// placed, and is laid out again in the middle of loading: it still stands
+// where the placement rule puts a window of its new size, with one list.
+TEST_F(SettingsDialogTest, LaidOutAgainWhileItLoadsItStandsInItsPlaceWithOneTrackList)
+{
+    dialog.emplace();
+    bool moved = false;
+    const SentMessageWatch watch([&](const CWPSTRUCT& sent) {
+        const auto* position = reinterpret_cast<const WINDOWPOS*>(sent.lParam);
+        if (moved || sent.hwnd != dialog->Handle() || sent.message != WM_WINDOWPOSCHANGED ||
+            (position->flags & SWP_NOMOVE))
+            return;
+        moved = true;
+        ChangeScaleTo144(sent.hwnd, SuggestedAt144(sent.hwnd, {10, 10}));
+    });
+    ASSERT_TRUE(watch.Watching());
+    dialog->Load();
+    ASSERT_TRUE(moved) << "the dialog was never placed";
+
+    RECT client{}, frame{};
+    GetClientRect(dialog->Handle(), &client);
+    EXPECT_EQ(client.right, At144(7440));
+    GetWindowRect(dialog->Handle(), &frame);
+    const ScreenRect placed = DialogPlacement(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                              frame.right - frame.left, frame.bottom - frame.top);
+    EXPECT_EQ(frame.left, placed.left);
+    EXPECT_EQ(frame.top, placed.top);
+    EXPECT_EQ(dialog->BGM_Repeat->ListCount(), 31);
+}
+
+// The file chooser and the "not saved" message run inside the handler of the
+// button pressed: a new scale that arrives meanwhile destroys nothing until
+// that handler has returned, and is laid out then.
+TEST_F(SettingsDialogTest, ANewScaleWhileAButtonsHandlerRunsWaitsUntilItHasReturned)
+{
+    SettingsDialog& form = LoadDialogWith("1", "0", "");
     form.Show();
-    form.BGM_Repeat->SetText(L"12");
-    SetFocus(form.Cmd_File[0]->Handle());
+    // A folder in the settings file's place: the save fails and says so.
+    DeleteFileA(SettingsFilePath().c_str());
+    ASSERT_TRUE(CreateDirectoryA(SettingsFilePath().c_str(), nullptr));
+    const HWND pressed = form.Cmd_Set->Handle();
+    bool messageShown = false, pressedButtonStayed = false;
     RECT window{};
     GetWindowRect(form.Handle(), &window);
-    RECT suggested{window.left, window.top, window.left + (window.right - window.left) * 3 / 2,
-                   window.top + (window.bottom - window.top) * 3 / 2};
-    SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(kDpi, kDpi), reinterpret_cast<LPARAM>(&suggested));
+    const RECT suggested = SuggestedAt144(form.Handle(), {window.left, window.top});
+    const SentMessageWatch watch([&](const CWPSTRUCT& sent) {
+        if (sent.message != WM_INITDIALOG) return;
+        messageShown = true;
+        ChangeScaleTo144(form.Handle(), suggested);
+        pressedButtonStayed = IsWindow(pressed) && form.Cmd_Set->Handle() == pressed;
+        PostMessageW(sent.hwnd, WM_COMMAND, IDOK, 0);
+    });
+    ASSERT_TRUE(watch.Watching());
+    ClickButton(*form.Cmd_Set);
+    RemoveDirectoryA(SettingsFilePath().c_str());
+    ASSERT_TRUE(messageShown);
+    EXPECT_TRUE(pressedButtonStayed) << "the button was destroyed while its Click ran";
+    EXPECT_TRUE(form.IsLoaded());
 
+    DispatchWaitingMessages();
     RECT client{};
     GetClientRect(form.Handle(), &client);
-    EXPECT_EQ(client.right, at144(7440));
-    EXPECT_EQ(client.bottom, at144(3645));
-    const auto placeIn = [](HWND control, HWND container) {
-        RECT r{};
-        GetWindowRect(control, &r);
-        MapWindowPoints(nullptr, container, reinterpret_cast<POINT*>(&r), 2);
-        return r;
-    };
-    const RECT set = placeIn(form.Cmd_Set->Handle(), form.Handle());
-    EXPECT_EQ(set.left, at144(4860));
-    EXPECT_EQ(set.top, at144(3000));
-    EXPECT_EQ(set.right - set.left, at144(1155));
-    EXPECT_EQ(set.bottom - set.top, at144(375));
-    const RECT file = placeIn(form.Cmd_File[0]->Handle(), form.Pic_C[0]->Handle());
-    EXPECT_EQ(file.left, at144(420));
-    EXPECT_EQ(file.right - file.left, at144(615));
-    // The frame reaches every side of the larger face: its dark blue border
-    // lies within the outer six pixels (the picture's four, stretched).
-    const ClientPixels face(form.Cmd_Set->Handle());
-    const int width = at144(1155), height = at144(375), band = 6;
-    const auto blueWithin = [&](int x, int y, int dx, int dy) {
-        for (int i = 0; i < band; ++i)
-            if (face.At(x + i * dx, y + i * dy) == RGB(0x00, 0x3C, 0x74)) return true;
-        return false;
-    };
-    EXPECT_TRUE(blueWithin(width / 2, 0, 0, 1)) << "top";
-    EXPECT_TRUE(blueWithin(width / 2, height - 1, 0, -1)) << "bottom";
-    EXPECT_TRUE(blueWithin(0, height / 2, 1, 0)) << "left";
-    EXPECT_TRUE(blueWithin(width - 1, height / 2, -1, 0)) << "right";
-
-    // What the user chose, typed and focused stays.
-    EXPECT_TRUE(Marked(2));
-    EXPECT_EQ(form.BGM_Repeat->Text(), L"12");
-    EXPECT_EQ(form.BGM_Repeat->ListCount(), 31);
-    EXPECT_EQ(GetFocus(), form.Cmd_File[0]->Handle());
-    dialog.reset();
-    EXPECT_EQ(FormDpi(), ScreenDpi()) << "other forms lay out at the screen's resolution again";
+    EXPECT_EQ(client.right, At144(7440)) << "the new scale was never laid out";
+    EXPECT_NE(form.Cmd_Set->Handle(), pressed);
+    EXPECT_TRUE(HoldsFocus(form.Cmd_Set->Handle())) << "the focus back on the button pressed";
 }
 
 TEST_F(SettingsDialogTest, TheLinkShowsAPointingHandWithItsHotSpotAtTheFingertip)
