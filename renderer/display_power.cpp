@@ -4,10 +4,6 @@
 
 namespace {
 
-// The settings' GUIDs, written out: the SDK declares them without defining
-// them unless a library of them is linked.
-constexpr GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
-constexpr GUID kMonitorPowerOn = {0x02731015, 0x4510, 0x4526, {0x99, 0xe6, 0xe5, 0xa1, 0x7e, 0xbd, 0x1a, 0xea}};
 // Both report 0 for a display that is off; the console display's state
 // adds 2 for dimmed, which still shows the picture.
 constexpr DWORD kDisplayOff = 0;

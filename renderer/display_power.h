@@ -19,6 +19,11 @@ struct PowerNotification {
 
 }  // namespace handle_traits
 
+// The settings' GUIDs, written out: the SDK declares them without defining
+// them unless a library of them is linked.
+inline constexpr GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+inline constexpr GUID kMonitorPowerOn = {0x02731015, 0x4510, 0x4526, {0x99, 0xe6, 0xe5, 0xa1, 0x7e, 0xbd, 0x1a, 0xea}};
+
 using UniquePowerNotification = UniqueHandle<handle_traits::PowerNotification>;
 
 // The window's registrations for the display's state. Windows 8 and later

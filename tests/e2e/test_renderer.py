@@ -197,8 +197,12 @@ def test_frames_never_outpace_the_display_and_escape_still_ends_the_run_at_once(
     with Session(width=320, height=240) as session:
         write_pictures(session)
         dump = session.output / "frame-rate-320x240"
-        renderer = session.run(session.bin("Sorvane.dll"), env=frame_rate_dump(dump))
-        session.focus(session.wait_for_window(TITLE))
+        # The calls Wine carries out either way: the high-resolution timer
+        # asked for, the display's state asked to be told.
+        with session.relay_trace("kernel32.CreateWaitableTimerExW;kernelbase.CreateWaitableTimerExW;"
+                                 "user32.RegisterPowerSettingNotification"):
+            renderer = session.run(session.bin("Sorvane.dll"), env=frame_rate_dump(dump), trace="+relay")
+            session.focus(session.wait_for_window(TITLE))
         time.sleep(5.0)
         assert renderer.running()
         pressed = time.monotonic()
@@ -206,6 +210,14 @@ def test_frames_never_outpace_the_display_and_escape_still_ends_the_run_at_once(
         assert renderer.wait(10) == ESCAPE_EXIT_CODE
         # Wine's DestroyWindow waits 2 s here for a window manager.
         assert time.monotonic() - pressed < 5.0
+        calls = renderer.trace.read_text(errors="replace")
+        timers = re.findall(r"Call \w+\.CreateWaitableTimerExW\([0-9a-f]+,[0-9a-f]+,([0-9a-f]+),", calls, re.I)
+        assert timers and int(timers[0], 16) == 0x2, f"no high-resolution timer asked for: {timers}"
+        # Window handle, the setting, DEVICE_NOTIFY_WINDOW_HANDLE (0): the
+        # console display, and the monitor's power for Windows 7.
+        registrations = re.findall(r"Call user32\.RegisterPowerSettingNotification\([0-9a-f]+,[0-9a-f]+,([0-9a-f]+)\)",
+                                   calls)
+        assert [int(flags, 16) for flags in registrations] == [0, 0], registrations
         rates = dumped_frame_rates(dump)
         assert len(rates) >= 3, rates
         assert max(rates) <= 62, rates

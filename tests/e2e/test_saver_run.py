@@ -376,7 +376,8 @@ def test_previews_cover_their_panes_and_end_when_the_panes_go(session):
     # does not show a child window painted by another process.
     pane, handle = start_pane(session, "pane exact", (152, 112))
     big_pane, big_handle = start_pane(session, "pane large", (200, 150), at=(400, 100))
-    preview = session.run(host_path(session), "/p", str(handle))
+    with session.relay_trace("user32.GetWindowDpiAwarenessContext;user32.SetThreadDpiAwarenessContext"):
+        preview = session.run(host_path(session), "/p", str(handle), trace="+relay")
     second = session.run(host_path(session), f"/p:{big_handle}")
     wait_until(lambda: preview_in(session, "pane exact") and preview_in(session, "pane large"),
                what="both previews in their panes")
@@ -384,6 +385,10 @@ def test_previews_cover_their_panes_and_end_when_the_panes_go(session):
     assert preview_in(session, "pane exact") == (0, 0, 152, 112, 1, 1, 0)
     assert preview_in(session, "pane large") == (0, 0, 200, 150, 1, 1, 0)
     assert preview.running() and second.running()
+    # The pane's DPI awareness asked for and taken before the form is made.
+    calls = re.findall(r"Call user32\.(\w+)\(([0-9a-f]+)\)", preview.trace.read_text(errors="replace"))
+    assert [name for name, _ in calls[:2]] == ["GetWindowDpiAwarenessContext", "SetThreadDpiAwarenessContext"], calls
+    assert int(calls[0][1], 16) == handle
 
     close_pane(session, "pane exact")
     assert pane.wait(10) == 7

@@ -5,6 +5,7 @@
 // Prints "off MS" and "on MS" when it sent them, and "frame MS BRIGHTNESS"
 // for each frame (milliseconds since the first frame; the mean level, 0 to
 // 255, of the middle of the picture), then ends after 30 frames past "on".
+#include "display_power.h"
 #include "run.h"
 #include "shared_names.h"
 
@@ -23,8 +24,6 @@ constexpr int kFramesBeforeOff = 10;
 constexpr UINT kOffMilliseconds = 1500;
 constexpr int kFramesAfterOn = 30;
 constexpr int kSampleSide = 64;
-// GUID_CONSOLE_DISPLAY_STATE.
-constexpr GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
 constexpr DWORD kDisplayOff = 0, kDisplayOn = 1;
 
 ULONGLONG firstFrameTick = 0;

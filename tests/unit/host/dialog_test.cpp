@@ -406,23 +406,18 @@ int InkOfLabel(Label& label, HWND container)
 // the system itself into a box of the same size.
 int InkOfText(const std::wstring& text, HFONT font, const RECT& area)
 {
-    const int width = area.right - area.left, height = area.bottom - area.top;
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    const UniqueBitmap section(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    const SelectedObject selectedBitmap(dc.get(), section.get());
-    const SelectedObject selectedFont(dc.get(), font);
-    RECT box{0, 0, width, height};
-    FillRect(dc.get(), &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    SetBkMode(dc.get(), TRANSPARENT);
-    SetTextColor(dc.get(), RGB(0, 0, 0));
-    DrawTextW(dc.get(), text.c_str(), -1, &box, DT_NOPREFIX | DT_SINGLELINE);
-    GdiFlush();
-    const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    return static_cast<int>(std::count_if(pixels, pixels + width * height,
-                                          [](std::uint32_t p) { return (p & 0xFFFFFF) != 0xFFFFFF; }));
+    const ClientPixels drawn(area.right - area.left, area.bottom - area.top, [&](HDC dc) {
+        RECT box{0, 0, area.right - area.left, area.bottom - area.top};
+        FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        const SelectedObject selectedFont(dc, font);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, RGB(0, 0, 0));
+        DrawTextW(dc, text.c_str(), -1, &box, DT_NOPREFIX | DT_SINGLELINE);
+    });
+    int ink = 0;
+    for (int y = 0; y < drawn.height; ++y)
+        for (int x = 0; x < drawn.width; ++x) ink += drawn.At(x, y) != RGB(255, 255, 255) ? 1 : 0;
+    return ink;
 }
 
 // Every caption is drawn, in its own font and as the system draws that text:
