@@ -19,6 +19,10 @@ function(sorvane_target_defaults target)
   # winpthread are linked in. Reproducible PE headers: no link time stamp.
   target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++
     -Wl,--no-insert-timestamp)
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "EXECUTABLE")
+    sorvane_delay_import_directory(${target})
+  endif()
 endfunction()
 
 # A Windows GUI program (subsystem 2). With UNICODE_ENTRY its entry point is

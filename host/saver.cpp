@@ -11,6 +11,7 @@
 #include "saver_rules.h"
 #include "settings.h"
 #include "shared_names.h"
+#include "work_folder.h"
 
 #include <windows.h>
 
@@ -41,8 +42,12 @@ protected:
         Pic1[0] = Picture::FromResource(IDB_STAR_FIELD);
         Pic1[1] = Picture::FromResource(IDB_BLACK_PIXEL);
 
-        SavePicture(Pic1[0], kStarPicturePath);
-        SavePicture(Pic1[1], kOverlayPicturePath);
+        // A work folder that is not the saver's own gets nothing; the renderer
+        // reads whatever is there, and its loader judges it.
+        if (const WorkFolder workFolder = WorkFolder::Open()) {
+            workFolder.WriteFile(kStarPicturePath, BitmapFileOf(Pic1[0]));
+            workFolder.WriteFile(kOverlayPicturePath, BitmapFileOf(Pic1[1]));
+        }
         musicPlan_ = MusicPlanFor(BgmCategory, BgmFile, IsAnsiLeadByte);
         switch (musicPlan_) {
         case MusicPlan::Cd:

@@ -2,6 +2,8 @@
 
 #include "settings_rules.h"
 
+#include <string>
+
 namespace {
 
 constexpr std::size_t kExtensionLength = 3;
@@ -52,4 +54,14 @@ bool MciTakesPath(std::string_view path, LeadByteTest isLeadByte)
     std::size_t characters = 0;
     for (std::size_t at = 0; at < path.size(); at += CharacterSize(path, at, isLeadByte)) ++characters;
     return characters < kMciPathLimit;
+}
+
+bool IsPlainWorkEntry(const WorkEntryFacts& facts, WorkEntryKind kind, std::string_view path,
+                      LeadByteTest isLeadByte)
+{
+    constexpr std::string_view kLocalPathPrefix = "\\\\?\\";
+    if (facts.directory != (kind == WorkEntryKind::Folder) || facts.reparsePoint) return false;
+    if (kind == WorkEntryKind::File && facts.names != 1) return false;
+    const std::string expected = std::string(kLocalPathPrefix) + std::string(path);
+    return AsciiUpperText(facts.finalPath, isLeadByte) == AsciiUpperText(expected, isLeadByte);
 }

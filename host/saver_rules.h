@@ -27,6 +27,25 @@ inline constexpr std::size_t kMciPathLimit = 128;
 // code page (a Japanese name's characters are two bytes each).
 bool MciTakesPath(std::string_view path, LeadByteTest isLeadByte);
 
+// What the open handle of an entry of the work folder (the folder itself or
+// one of its pictures) tells of it. The work folder lies where any account
+// may make it, and may make it a link (a junction, a mount point) or its
+// pictures links, to turn the saver's writes onto a file of the user's.
+struct WorkEntryFacts {
+    bool directory = false;
+    bool reparsePoint = false;      // a link of any kind, opened as itself
+    std::uint32_t names = 1;        // hard links: other names of one file
+    std::string_view finalPath;     // the path the system resolved, "\\?\C:\..."
+};
+
+enum class WorkEntryKind { Folder, File };
+
+// True when the saver may write there: an entry of the kind asked for, no
+// link itself, the only name of what it holds, and found at its own path
+// (letter case aside), not through a link on the way.
+bool IsPlainWorkEntry(const WorkEntryFacts& facts, WorkEntryKind kind, std::string_view path,
+                      LeadByteTest isLeadByte);
+
 // How long a renderer may take to show its window before the run gives up on
 // it, even while its process is still alive.
 inline constexpr std::uint32_t kRendererStartAllowanceMs = 15000;

@@ -1,9 +1,6 @@
 #include "picture.h"
 
-#include "file_access.h"
-
-#include <cstdint>
-#include <vector>
+#include <cstring>
 
 namespace {
 
@@ -33,9 +30,9 @@ void Picture::Draw(HDC dc, int x, int y, int width, int height) const
     BitBlt(dc, x, y, std::min(width, width_), std::min(height, height_), source.get(), 0, 0, SRCCOPY);
 }
 
-bool SavePicture(const Picture& picture, const std::string& path)
+std::vector<std::uint8_t> BitmapFileOf(const Picture& picture)
 {
-    if (!picture) return false;
+    if (!picture) return {};
     BITMAPINFOHEADER header{};
     header.biSize = sizeof header;
     header.biWidth = picture.Width();
@@ -46,19 +43,18 @@ bool SavePicture(const Picture& picture, const std::string& path)
     const auto stride = static_cast<DWORD>((picture.Width() * 3 + 3) & ~3);
     header.biSizeImage = stride * static_cast<DWORD>(picture.Height());
 
-    std::vector<std::uint8_t> pixels(header.biSizeImage);
-    const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    if (GetDIBits(dc.get(), picture.Bitmap(), 0, static_cast<UINT>(picture.Height()), pixels.data(),
-                  reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS) != picture.Height())
-        return false;
-
     BITMAPFILEHEADER fileHeader{};
     fileHeader.bfType = kBitmapFileMagic;
     fileHeader.bfOffBits = sizeof fileHeader + sizeof header;
     fileHeader.bfSize = fileHeader.bfOffBits + header.biSizeImage;
-    const UniqueStdioFile file(std::fopen(path.c_str(), "wb"));
-    if (!file) return false;
-    return std::fwrite(&fileHeader, sizeof fileHeader, 1, file.get()) == 1 &&
-           std::fwrite(&header, sizeof header, 1, file.get()) == 1 &&
-           std::fwrite(pixels.data(), 1, pixels.size(), file.get()) == pixels.size();
+
+    std::vector<std::uint8_t> file(fileHeader.bfSize);
+    std::memcpy(file.data(), &fileHeader, sizeof fileHeader);
+    const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    if (GetDIBits(dc.get(), picture.Bitmap(), 0, static_cast<UINT>(picture.Height()), file.data() + fileHeader.bfOffBits,
+                  reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS) != picture.Height())
+        return {};
+    // Written after the call, which may fill in what it leaves to the caller.
+    std::memcpy(file.data() + sizeof fileHeader, &header, sizeof header);
+    return file;
 }

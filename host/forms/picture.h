@@ -6,7 +6,8 @@
 
 #include <windows.h>
 
-#include <string>
+#include <cstdint>
+#include <vector>
 
 class Picture {
 public:
@@ -29,6 +30,6 @@ private:
     int height_ = 0;
 };
 
-// Saves the picture as an uncompressed 24-bit Windows bitmap file, replacing
-// any file of that (ANSI) name. False when it could not be written.
-bool SavePicture(const Picture& picture, const std::string& path);
+// The picture as the bytes of an uncompressed 24-bit Windows bitmap file;
+// none when it has no pixels to give.
+std::vector<std::uint8_t> BitmapFileOf(const Picture& picture);

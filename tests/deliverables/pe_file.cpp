@@ -65,19 +65,40 @@ std::optional<PeFacts> ReadPeFacts(const std::filesystem::path& file)
     const std::size_t sectionTable = ntOffset + offsetof(IMAGE_NT_HEADERS64, OptionalHeader) +
                                      nt->FileHeader.SizeOfOptionalHeader;
     const unsigned sectionCount = nt->FileHeader.NumberOfSections;
-    const auto& importDir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (importDir.VirtualAddress == 0) return facts;
-
-    auto descriptorOffset = FileOffsetOfRva(bytes, sectionTable, sectionCount, importDir.VirtualAddress);
-    if (!descriptorOffset) return std::nullopt;
-    for (std::size_t at = *descriptorOffset;; at += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+    const std::uint64_t imageBase = nt->OptionalHeader.ImageBase;
+    // Both tables end with an entry whose name is 0. A delay-load entry names
+    // its DLL by RVA, or by address in the old form without the RVA bit.
+    const auto readNames = [&](const IMAGE_DATA_DIRECTORY& directory, std::size_t entrySize, auto nameRvaAt,
+                               std::vector<std::string>& names) {
+        if (directory.VirtualAddress == 0) return true;
+        auto tableOffset = FileOffsetOfRva(bytes, sectionTable, sectionCount, directory.VirtualAddress);
+        if (!tableOffset) return false;
+        for (std::size_t at = *tableOffset;; at += entrySize) {
+            const auto nameRva = nameRvaAt(at);
+            if (!nameRva) return false;
+            if (*nameRva == 0) return true;
+            auto nameOffset = FileOffsetOfRva(bytes, sectionTable, sectionCount, *nameRva);
+            auto name = nameOffset ? ReadCString(bytes, *nameOffset) : std::nullopt;
+            if (!name) return false;
+            names.push_back(*name);
+        }
+    };
+    const auto importNameRva = [&](std::size_t at) -> std::optional<std::uint32_t> {
         auto descriptor = ReadAt<IMAGE_IMPORT_DESCRIPTOR>(bytes, at);
+        return descriptor ? std::optional(descriptor->Name) : std::nullopt;
+    };
+    const auto delayNameRva = [&](std::size_t at) -> std::optional<std::uint32_t> {
+        auto descriptor = ReadAt<IMAGE_DELAYLOAD_DESCRIPTOR>(bytes, at);
         if (!descriptor) return std::nullopt;
-        if (descriptor->Name == 0) break;
-        auto nameOffset = FileOffsetOfRva(bytes, sectionTable, sectionCount, descriptor->Name);
-        auto name = nameOffset ? ReadCString(bytes, *nameOffset) : std::nullopt;
-        if (!name) return std::nullopt;
-        facts.importedDlls.push_back(*name);
-    }
+        const std::uint32_t name = descriptor->DllNameRVA;
+        if (name == 0 || descriptor->Attributes.RvaBased) return name;
+        return static_cast<std::uint32_t>(name - imageBase);
+    };
+    const auto* directories = nt->OptionalHeader.DataDirectory;
+    if (!readNames(directories[IMAGE_DIRECTORY_ENTRY_IMPORT], sizeof(IMAGE_IMPORT_DESCRIPTOR), importNameRva,
+                   facts.importedDlls) ||
+        !readNames(directories[IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT], sizeof(IMAGE_DELAYLOAD_DESCRIPTOR),
+                   delayNameRva, facts.delayLoadedDlls))
+        return std::nullopt;
     return facts;
 }

@@ -13,7 +13,8 @@ struct PeFacts {
     std::uint16_t optionalMagic = 0;
     std::uint16_t subsystem = 0;
     std::uint16_t characteristics = 0;
-    std::vector<std::string> importedDlls;  // as named in the file
+    std::vector<std::string> importedDlls;      // as named in the file, bound at load time
+    std::vector<std::string> delayLoadedDlls;   // loaded on first call
 };
 
 // Nothing when the file cannot be read or is not a well-formed PE file.

@@ -10,6 +10,7 @@ import time
 
 import pytest
 
+from bitmaps import write_bmp24
 from harness import Session, wait_until
 from test_music import LOUD, SLICE, loud_spans, make_tone
 
@@ -88,6 +89,7 @@ def test_a_full_screen_run_shows_the_stars_plays_the_music_and_ends_with_the_ren
     folder = session.drive_c / RUN_FOLDER
     write_settings(folder, category, 0, file)
     textures = session.drive_c / "k_rova"
+    textures.mkdir(exist_ok=True)
     # Older, larger files of the same names: the new pictures replace them whole.
     for name in ("Sorvane01.bmp", "Sorvane02.bmp"):
         (textures / name).write_bytes(b"\xAB" * 1_000_000)
@@ -154,6 +156,69 @@ def test_a_second_start_during_a_run_ends_at_once(session):
     assert len(session.visible_windows(RENDERER_TITLE)) == 1
     end_renderer_with_escape(session, window)
     assert host.wait(10) == 0
+
+
+def test_a_glu32_planted_beside_the_programs_never_runs(session):
+    """The zip's programs often lie in Downloads, where anybody's download
+    lands: a DLL there that is not one of Windows' Known DLLs would be loaded
+    in place of the system's, at every run. Wine takes its own winmm and
+    msimg32 whatever lies there, so for those the trace shows that each
+    program limits the search to the system folder before it loads them."""
+    folder = session.drive_c / RUN_FOLDER
+    write_settings(folder, 0)
+    planted, mark = folder / "glu32.dll", folder / "planted-dll-loaded"
+    shutil.copy(session.probe("planted/glu32.dll"), planted)
+    try:
+        with session.relay_trace("kernel32.SetDefaultDllDirectories;kernelbase.SetDefaultDllDirectories"):
+            host = session.run(host_path(session), "/s", trace="+relay,+loaddll")
+            window = session.wait_for_window(RENDERER_TITLE)
+            pids = [session.run_to_end(session.probe("wintool.exe"), "pid", title)[1]
+                    for title in (SAVER_TITLE, RENDERER_TITLE)]
+            wait_until(lambda: session.screenshot("planted-dll").mean() > 0.01, timeout=15, what="the star field")
+            end_renderer_with_escape(session, window)
+            assert host.wait(10) == 0
+        assert not mark.exists(), "the planted glu32.dll ran inside Sorvane"
+    finally:
+        planted.unlink()
+        mark.unlink(missing_ok=True)
+    trace = host.trace.read_text(errors="replace")
+    for pid, late in zip(pids, ("winmm.dll", "opengl32.dll")):
+        lines = [line for line in trace.splitlines() if line.startswith(f"{int(pid):04x}:")]
+        limited = [i for i, line in enumerate(lines) if re.search(r"SetDefaultDllDirectories\(00000800\)", line)]
+        loaded = [i for i, line in enumerate(lines) if re.search(r"loaddll:.*Loaded L\"[^\"]*" + late, line, re.I)]
+        assert limited and loaded and limited[0] < loaded[0], f"{late} loaded before the search was limited"
+
+
+@pytest.mark.parametrize("link", ["work folder", "picture"])
+def test_nothing_is_written_through_a_link_in_the_work_folder(session, link):
+    """Any account may make C:\\k_rova, and make it or its pictures links onto
+    a user's files: a run leaves those files as they were."""
+    work, aside, users = (session.drive_c / name for name in ("k_rova", "k_rova-aside", "users-files"))
+    users.mkdir()
+    for name, colour in (("Sorvane01.bmp", (200, 40, 40)), ("Sorvane02.bmp", (0, 0, 0))):
+        write_bmp24(users / name, 4, 4, lambda x, y, colour=colour: colour)
+    before = {path.name: path.read_bytes() for path in users.iterdir()}
+    work.mkdir(exist_ok=True)
+    work.rename(aside)
+    try:
+        if link == "work folder":
+            work.symlink_to(users, target_is_directory=True)
+        else:
+            shutil.copytree(aside, work)
+            (work / "Sorvane01.bmp").unlink()
+            (work / "Sorvane01.bmp").symlink_to(users / "Sorvane01.bmp")
+        write_settings(session.drive_c / RUN_FOLDER, 0)
+        host = session.run(host_path(session), "/s")
+        window = session.wait_for_window(RENDERER_TITLE)
+        end_renderer_with_escape(session, window)
+        assert host.wait(10) == 0
+        assert {path.name: path.read_bytes() for path in users.iterdir()} == before
+    finally:
+        if work.is_symlink():
+            work.unlink()
+        shutil.rmtree(work, ignore_errors=True)
+        aside.rename(work)
+        shutil.rmtree(users)
 
 
 def host_cursor_calls(session, arguments):

@@ -8,6 +8,7 @@
 #include "display_power.h"
 #include "run.h"
 #include "shared_names.h"
+#include "system_library.h"
 
 #include <windows.h>
 #include <GL/gl.h>
@@ -84,6 +85,7 @@ bool AfterFrame()
 
 int main()
 {
+    LoadSystemDlls();
     RunRenderer({.afterFrame = AfterFrame});
     return frames > 0 ? 0 : 1;
 }

@@ -5,6 +5,7 @@
 //   renderer_bench.exe [SECONDS] [--unpaced]
 #include "bench_clock.h"
 #include "run.h"
+#include "system_library.h"
 
 #include <algorithm>
 #include <atomic>
@@ -67,6 +68,7 @@ bool CountFrame()
 
 int main(int argc, char** argv)
 {
+    LoadSystemDlls();
     benchSeconds = argc > 1 ? std::atof(argv[1]) : 10.0;
     const bool unpaced = argc > 2 && std::strcmp(argv[2], "--unpaced") == 0;
     RunRenderer({.afterFrame = CountFrame, .paced = !unpaced});

@@ -86,3 +86,44 @@ TEST(SaverRules, TheRunEndsWhenTheRendererWindowGoesOrNeverComes)
 }
 
 }  // namespace
+
+TEST(SaverRules, PicturesAreWrittenOnlyIntoTheWorkFoldersOwnEntriesNeverThroughALink)
+{
+    struct Row {
+        const char* name;
+        WorkEntryFacts facts;
+        WorkEntryKind kind;
+        const char* path;
+        bool plain;
+    };
+    const Row rows[] = {
+        {"a real folder", {true, false, 1, "\\\\?\\C:\\k_rova"}, WorkEntryKind::Folder, "C:\\k_rova", true},
+        {"in another letter case", {true, false, 1, "\\\\?\\c:\\K_ROVA"}, WorkEntryKind::Folder, "C:\\k_rova", true},
+        {"a junction opened as itself", {true, true, 1, "\\\\?\\C:\\k_rova"}, WorkEntryKind::Folder, "C:\\k_rova",
+         false},
+        {"a link that was followed", {true, false, 1, "\\\\?\\C:\\Users\\taro"}, WorkEntryKind::Folder,
+         "C:\\k_rova", false},
+        {"a file where the folder should be", {false, false, 1, "\\\\?\\C:\\k_rova"}, WorkEntryKind::Folder,
+         "C:\\k_rova", false},
+        {"the saver's own picture", {false, false, 1, "\\\\?\\C:\\k_rova\\Sorvane01.bmp"}, WorkEntryKind::File,
+         "C:\\k_rova\\Sorvane01.bmp", true},
+        {"a picture that is a link", {false, true, 1, "\\\\?\\C:\\k_rova\\Sorvane01.bmp"}, WorkEntryKind::File,
+         "C:\\k_rova\\Sorvane01.bmp", false},
+        {"a picture reached through a link", {false, false, 1, "\\\\?\\C:\\Users\\taro\\mail.pst"},
+         WorkEntryKind::File, "C:\\k_rova\\Sorvane01.bmp", false},
+        {"a second name of another file", {false, false, 2, "\\\\?\\C:\\k_rova\\Sorvane01.bmp"},
+         WorkEntryKind::File, "C:\\k_rova\\Sorvane01.bmp", false},
+        {"a folder where the picture should be", {true, false, 1, "\\\\?\\C:\\k_rova\\Sorvane01.bmp"},
+         WorkEntryKind::File, "C:\\k_rova\\Sorvane01.bmp", false},
+        {"no prefix of a local path", {false, false, 1, "C:\\k_rova\\Sorvane01.bmp"}, WorkEntryKind::File,
+         "C:\\k_rova\\Sorvane01.bmp", false},
+        // The second byte of ツ is 'c' and of イ 'C': folded byte by byte, a
+        // folder of the one name would pass for the other.
+        {"Japanese names compared by character", {true, false, 1, "\\\\?\\C:\\ツ"}, WorkEntryKind::Folder,
+         "C:\\イ", false},
+        {"the same Japanese name", {true, false, 1, "\\\\?\\C:\\表ソツ"}, WorkEntryKind::Folder, "C:\\表ソツ",
+         true},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(IsPlainWorkEntry(row.facts, row.kind, row.path, IsShiftJisLeadByte), row.plain) << row.name;
+}
