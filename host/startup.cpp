@@ -14,10 +14,19 @@
 
 namespace {
 
+// Another host's saver form or settings dialog. A dialog is brought to the
+// front first: it has no owner, so one click on the screen-saver settings
+// hides it behind them, and a second click on their Settings button would
+// otherwise seem to do nothing. The settings window, in the foreground,
+// started this host, so Windows lets it hand the foreground on.
 bool AnotherInstanceIsRunning()
 {
-    return FindWindowW(nullptr, kSaverFormCaption) != nullptr ||
-           FindWindowW(nullptr, kSettingsDialogCaption) != nullptr;
+    if (FindWindowW(nullptr, kSaverFormCaption)) return true;
+    const HWND dialog = FindWindowW(nullptr, kSettingsDialogCaption);
+    if (!dialog) return false;
+    if (IsIconic(dialog)) ShowWindow(dialog, SW_RESTORE);
+    SetForegroundWindow(dialog);
+    return true;
 }
 
 }  // namespace

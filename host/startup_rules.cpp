@@ -85,7 +85,10 @@ StartUpPlan PlanStartUp(std::string_view argumentText, LeadByteTest isLeadByte)
     if (mode == "P") return {StartUpAction::Preview, false};
     if (mode == "C") return {StartUpAction::Settings, false};
     if (mode == "S") return {StartUpAction::Run, true};
-    if (argumentText.empty()) return {StartUpAction::Run, false};
+    // Explorer's Configure on a screen saver passes nothing at all, and
+    // Windows' convention reads that as "show the settings"; nothing in
+    // Windows starts a run with an empty command line.
+    if (argumentText.empty()) return {StartUpAction::Settings, false};
     return {StartUpAction::Quit, false};
 }
 

@@ -31,13 +31,13 @@ enum class StartUpAction {
 
 struct StartUpPlan {
     StartUpAction action = StartUpAction::Quit;
-    // Hidden for the run and shown again at its end: only for "S".
+    // Hidden for the run and shown again at its end.
     bool hideCursor = false;
     friend bool operator==(const StartUpPlan&, const StartUpPlan&) = default;
 };
 
-// By the mode letter: "P", "C", "S"; an empty text runs too, with the cursor
-// left visible; anything else quits.
+// By the mode letter: "P", "C", "S"; an empty text (Explorer's Configure)
+// shows the settings as "C" does; anything else quits.
 StartUpPlan PlanStartUp(std::string_view argumentText, LeadByteTest isLeadByte);
 
 // The preview's parent handle: the text from its fourth character on, read as

@@ -16,10 +16,21 @@ constexpr WORD kOutputBitCount = 24;
 constexpr std::size_t kOutputPixelBytes = 3;
 constexpr GLint kRgbComponents = 3;
 
+// The box's owner: the focused window, else the run's, whose context the
+// pictures are loaded in. Where the system refused the run the foreground no
+// window has the focus, and a box of no owner would open beneath the topmost
+// run, unseen, with the run waiting on it.
+HWND LoaderMessageOwner()
+{
+    if (const HWND focus = GetFocus()) return focus;
+    const HDC current = wglGetCurrentDC();
+    return current ? WindowFromDC(current) : nullptr;
+}
+
 void ShowLoaderMessage(const std::string& ansiText)
 {
     // The text holds a path in the ANSI code page; the box shows it as UTF-16.
-    MessageBoxW(GetFocus(), WideFromAnsi(ansiText).c_str(), kErrorCaption, MB_OK);
+    MessageBoxW(LoaderMessageOwner(), WideFromAnsi(ansiText).c_str(), kErrorCaption, MB_OK);
 }
 
 DibDecoding Failure(std::string_view message) { return {std::nullopt, std::string(message)}; }

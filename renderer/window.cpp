@@ -105,6 +105,16 @@ void BringToFront(RendererWindow& renderer)
     if (renderer.foregroundTriesLeft == 0) KillTimer(window, kForegroundTimerId);
 }
 
+// Starts asking for the foreground and the focus on the retry timer, as at
+// the start. Once the user has been idle past the foreground lock time-out,
+// which a run always is, any program may take the foreground (an updater, a
+// chat, an installer's prompt overnight) and Escape would go to it.
+void AskForTheForeground(RendererWindow& renderer)
+{
+    renderer.foregroundTriesLeft = kForegroundTries;
+    SetTimer(renderer.window.get(), kForegroundTimerId, kForegroundRetryMs, nullptr);
+}
+
 // Closes what exists and reports the failed start.
 bool FailStart(RendererWindow& renderer)
 {
@@ -167,8 +177,7 @@ bool OpenRendererWindow(RendererWindow& renderer, const char* title, int width, 
     ShowWindow(renderer.window.get(), SW_SHOW);
     SetForegroundWindow(renderer.window.get());
     SetFocus(renderer.window.get());
-    renderer.foregroundTriesLeft = kForegroundTries;
-    SetTimer(renderer.window.get(), kForegroundTimerId, kForegroundRetryMs, nullptr);
+    AskForTheForeground(renderer);
     ResizeViewport(area.Width(), area.Height());
     SetUpGlState();
     CoverOtherMonitors(renderer);
@@ -308,6 +317,11 @@ LRESULT CALLBACK RendererWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         return TRUE;
     case RendererMessageAction::ForegroundRetry:
         if (wParam == kForegroundTimerId) BringToFront(*renderer);
+        return 0;
+    case RendererMessageAction::ActivateApp:
+        // Lost to another program while not minimised. A box of the
+        // renderer's own is no other program: it brings no such message.
+        if (!wParam && !IsIconic(hwnd)) AskForTheForeground(*renderer);
         return 0;
     case RendererMessageAction::Swallow:
         return 0;

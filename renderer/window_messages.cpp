@@ -8,6 +8,7 @@ RendererMessageAction RouteRendererMessage(UINT message, WPARAM wParam)
     case WM_CLOSE: return RendererMessageAction::Close;
     case WM_DISPLAYCHANGE: return RendererMessageAction::DisplayChange;
     case WM_TIMER: return RendererMessageAction::ForegroundRetry;
+    case WM_ACTIVATEAPP: return RendererMessageAction::ActivateApp;
     case WM_POWERBROADCAST:
         return wParam == PBT_POWERSETTINGCHANGE ? RendererMessageAction::PowerSetting : RendererMessageAction::Default;
     // Virtual-key codes are below 256; a larger wParam (only ever posted by

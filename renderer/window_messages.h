@@ -16,6 +16,7 @@ enum class RendererMessageAction {
     KeyUp,     // WM_KEYUP: the key is released
     DisplayChange,  // WM_DISPLAYCHANGE: the covers follow the monitors
     ForegroundRetry,  // WM_TIMER: ask again for the foreground and the focus
+    ActivateApp,      // WM_ACTIVATEAPP: another program took the foreground
     PowerSetting,   // WM_POWERBROADCAST with a changed power setting: the
                     // display's state, which decides whether frames are drawn
     Swallow,   // handled by doing nothing: the system screen saver and monitor

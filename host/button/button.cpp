@@ -112,9 +112,17 @@ void Command::SetEnabled(std::int16_t enabled)
     ApplyEnabled();
 }
 
-void Command::SetCaption(std::wstring caption)
+void Command::StoreCaption(std::wstring caption)
 {
     caption_ = std::move(caption);
+    // The face shows the caption; the window's text is what a screen reader
+    // names the button by.
+    SetWindowTextW(Handle(), caption_.c_str());
+}
+
+void Command::SetCaption(std::wstring caption)
+{
+    StoreCaption(std::move(caption));
     InvalidateRect(Handle(), nullptr, FALSE);
     Notify(L"Caption");
 }
@@ -130,7 +138,7 @@ void Command::SetFont(FontDescription font)
 void Command::ReadProperties(const PropertyBag& bag, const FontDescription& ambientFont)
 {
     machine_.EnabledFlag = ToBoolean(bag.ReadProperty(L"Enabled", true)) ? kButtonTrue : kButtonFalse;
-    caption_ = ToText(bag.ReadProperty(L"Caption", std::wstring(L"Command1")));
+    StoreCaption(ToText(bag.ReadProperty(L"Caption", std::wstring(L"Command1"))));
     const PropertyValue font = bag.ReadProperty(L"Font", ambientFont);
     if (const auto* description = std::get_if<FontDescription>(&font)) SetFont(*description);
     FirstRunFlag = static_cast<std::uint8_t>(ToInteger(bag.ReadProperty(L"FirstRun", std::wstring(L"1"))));

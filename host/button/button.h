@@ -54,6 +54,8 @@ public:
     StatePicture LastPicture() const { return lastPicture_; }
 
 private:
+    // The caption, and the window's text that names the button.
+    void StoreCaption(std::wstring caption);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The persistent image (or the plain face while hidden), caption on top.
     void PaintContent(HDC dc) override;

@@ -165,6 +165,8 @@ SettingsDialog::SettingsDialog()
     });
     List(&linkTabStop_, [this] {
         KeyboardTarget& link = linkTabStop_.emplace(Handle());
+        // What a screen reader names the link by: the address it shows.
+        SetWindowTextW(link.Handle(), lbl_URL.Caption().c_str());
         link.FocusChanged = [this](bool hasFocus) {
             lbl_URL.focusCue = hasFocus;
             layer_.Refresh();
@@ -442,6 +444,12 @@ void SettingsDialog::ShowChosenSource()
     if (BGM_Repeat->Enabled() != view.repeatEnabled) BGM_Repeat->SetEnabled(view.repeatEnabled);
     if ((Cmd_File[0]->Machine().EnabledFlag != kButtonFalse) != view.fileEnabled)
         Cmd_File[0]->SetEnabled(view.fileEnabled ? kButtonTrue : kButtonFalse);
+    // A screen reader names the sources' tab stop by the source chosen.
+    if (sourcesTabStop_) {
+        const std::wstring& chosen =
+            view.selectedMark >= 0 ? lbl_BGM[static_cast<std::size_t>(view.selectedMark)].Caption() : std::wstring();
+        SetWindowTextW(sourcesTabStop_->Handle(), chosen.c_str());
+    }
     ShowSourcesFocusCue(sourcesTabStop_ && GetFocus() == sourcesTabStop_->Handle());
 }
 

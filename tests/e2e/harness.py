@@ -411,10 +411,34 @@ class Session:
         subprocess.run(["wine", "reg", *args], env=self.env, check=False, timeout=60,
                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
-    def screen_size(self):
-        """(width, height) of the primary screen as Windows programs see it."""
-        code, out = self.run_to_end(self.probe("wintool.exe"), "screen")
-        return tuple(int(v) for v in out.split())
+    def screen_size(self, timeout=DEFAULT_TIMEOUT):
+        """(width, height) of the primary screen as Windows programs see it.
+        Right after a mode change or a process start the desktop can answer
+        for nothing: this waits until it answers, and fails with what it
+        said, never with an empty answer."""
+        return self.read_until_answered(("screen",), 2, timeout)[0]
+
+    def read_until_answered(self, wintool_args, values_per_line, timeout=DEFAULT_TIMEOUT):
+        """The lines wintool prints for these arguments, each split into
+        whole numbers, once it exits 0 with at least one line of exactly
+        values_per_line numbers; a TimeoutError with its last answer else."""
+        said = []
+
+        def answer():
+            code, out = self.run_to_end(self.probe("wintool.exe"), *wintool_args)
+            said[:] = [code, out]
+            rows = [line.split() for line in out.splitlines() if line.strip()]
+            if code != 0 or not rows or any(len(row) != values_per_line for row in rows):
+                return None
+            try:
+                return [tuple(int(v) for v in row) for row in rows]
+            except ValueError:
+                return None
+
+        try:
+            return wait_until(answer, timeout, what=f"an answer to wintool {' '.join(wintool_args)}")
+        except TimeoutError as error:
+            raise TimeoutError(f"{error}; it last exited {said[0]} saying {said[1]!r}") from None
 
     def _wineserver(self, flag):
         subprocess.run(["wineserver", flag], env=self.env, check=False, timeout=30,
@@ -532,9 +556,15 @@ class Session:
     def client_rect(self, title):
         """(left, top, width, height) of a window's client area on the screen."""
         code, out = self.run_to_end(self.probe("wintool.exe"), "client", title)
-        if code != 0:
-            raise LookupError(f'no window titled "{title}"')
-        return tuple(int(v) for v in out.split())
+        values = out.split()
+        if code != 0 or len(values) != 4:
+            raise LookupError(f'no client area of a window titled "{title}": {out!r}')
+        return tuple(int(v) for v in values)
+
+    def foreground(self):
+        """The title of the foreground window; "" when there is none."""
+        code, out = self.run_to_end(self.probe("wintool.exe"), "foreground")
+        return out.strip() if code == 0 else ""
 
     # -- input ------------------------------------------------------------
     def _xdotool(self, *args):

@@ -6,7 +6,7 @@ import time
 
 import pytest
 
-from harness import Session
+from harness import Session, wait_until
 
 PRODUCT_TITLE = "Sorvane"  # caption of the missing-renderer message box
 RENDERER_MISSING = "Sorvane.dll が同じﾌｫﾙﾀﾞに見つかりません！"
@@ -15,8 +15,9 @@ PANE_TITLE = "preview pane"
 
 # Argument lists as the desktop or a user passes them; "/p 1234" is two
 # arguments on the command line.
-FULL_SCREEN = [[], ["/s"], ["/S"], ["-s"]]
-SETTINGS = [["/c"], ["/C"], ["/c:1234"]]
+FULL_SCREEN = [["/s"], ["/S"], ["-s"]]
+# No argument at all is Explorer's Configure.
+SETTINGS = [[], ["/c"], ["/C"], ["/c:1234"]]
 ENDING = [["/a"], ["/x"], ["s"]]
 NON_PREVIEW = FULL_SCREEN + SETTINGS + ENDING
 PREVIEW = [["/p", "1234"], ["/p:1234"], ["/p"], ["/P", "99"]]
@@ -73,6 +74,7 @@ def test_with_the_renderer_every_mode_prepares_and_ends_without_a_message(sessio
         window = session.wait_for_window(SETTINGS_TITLE)
         assert program.running()
         assert session.find_window(PRODUCT_TITLE) is None
+        assert session.find_window(RENDERER_TITLE) is None, "a run started instead of the settings"
         session.focus(window)
         session.key("alt+F4")
     assert program.wait(15) == 0
@@ -113,6 +115,26 @@ def test_a_second_start_ends_at_once_while_a_saver_form_or_dialog_exists(session
     if arguments[0] == "/p":
         pane.kill()
         session.wait_for_no_window(PANE_TITLE)
+
+
+def test_a_second_settings_start_brings_the_open_dialog_to_the_front(session):
+    """The dialog has no owner: a click on the screen-saver settings hides
+    it behind them, and a second click on their Settings button starts a
+    new host, which finds it."""
+    dialog = session.run(host(session, "with"), "/c")
+    session.wait_for_window(SETTINGS_TITLE)
+    other = session.run(session.probe("window_probe.exe"), "screen saver settings")
+    session.wait_for_window("screen saver settings")
+    wait_until(lambda: session.foreground() == "screen saver settings", what="the other window in front")
+    second = session.run(host(session, "with"), "/c")
+    assert second.wait(15) == 0
+    wait_until(lambda: session.foreground() == SETTINGS_TITLE, what="the dialog in front")
+    assert dialog.running(), "the first host ended"
+    assert len(session.visible_windows(SETTINGS_TITLE)) == 1
+    other.kill()
+    session.focus(session.wait_for_window(SETTINGS_TITLE))
+    session.key("alt+F4")
+    assert dialog.wait(15) == 0
 
 
 def test_from_a_drives_root_folder_the_renderer_is_found_beside_it(session):

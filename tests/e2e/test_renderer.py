@@ -289,9 +289,7 @@ def covers(session):
 
 
 def monitors(session):
-    code, out = session.run_to_end(session.probe("wintool.exe"), "monitors")
-    assert code == 0
-    return [tuple(int(v) for v in line.split()) for line in out.splitlines() if line.strip()]
+    return session.read_until_answered(("monitors",), 5)
 
 
 def star_field_on(shot, left, top, width, height):
@@ -436,7 +434,7 @@ def test_a_mode_taken_back_during_the_run_is_followed_to_the_whole_desktop():
         # the user goes to another desktop and comes back.
         code, out = session.run_to_end(session.probe("wintool.exe"), "registrymode")
         assert code == 0 and out.strip() == "0"
-        assert session.screen_size() == DESKTOP
+        wait_until(lambda: session.screen_size() == DESKTOP, what="the desktop's own mode back")
         wait_until(lambda: client_rect_while_the_display_settles(session) == (0, 0, *DESKTOP),
                    what="the window over the whole desktop")
         assert renderer.running()

@@ -272,8 +272,7 @@ def test_the_host_hands_the_renderer_the_foreground_and_the_renderer_has_the_key
         assert code == 0
         # On Windows only the program started as the screen saver may give
         # the foreground away; the renderer gets it from the host.
-        wait_until(lambda: session.run_to_end(session.probe("wintool.exe"), "foreground")[1].strip()
-                   == RENDERER_TITLE, what="the renderer in the foreground")
+        wait_until(lambda: session.foreground() == RENDERER_TITLE, what="the renderer in the foreground")
         code, focus = session.run_to_end(session.probe("wintool.exe"), "focus", RENDERER_TITLE)
         assert code == 0 and focus.split()[-1] == "OpenGL"
         end_renderer_with_escape(session, window)
@@ -283,10 +282,30 @@ def test_the_host_hands_the_renderer_the_foreground_and_the_renderer_has_the_key
     assert [int(a, 16) for a in allowed] == [int(renderer_pid)]
 
 
-def test_the_cursor_is_hidden_once_and_shown_once_only_for_slash_s(session):
+def test_a_window_that_takes_the_foreground_during_the_run_gives_the_keyboard_back(session):
+    """Past the user's idle time-out any program may take the foreground (an
+    updater, a chat message overnight); Escape must still end the run."""
+    write_settings(session.drive_c / RUN_FOLDER, 0)
+    host = session.run(host_path(session), "/s")
+    window = session.wait_for_window(RENDERER_TITLE)
+    wait_until(lambda: session.foreground() == RENDERER_TITLE, what="the renderer in the foreground")
+    # Past the asking at the start of the run.
+    time.sleep(6)
+    with session.relay_trace("user32.SetForegroundWindow"):
+        intruder = session.run(session.probe("window_probe.exe"), "an updater", trace="+relay")
+        wait_until(lambda: re.search(r"Ret  user32\.SetForegroundWindow", intruder.trace.read_text(errors="replace"),
+                                     re.I), what="the other program taking the foreground")
+    wait_until(lambda: session.foreground() == RENDERER_TITLE, what="the renderer in front again")
+    assert host.running()
+    end_renderer_with_escape(session, window)
+    assert host.wait(10) == 0
+    intruder.kill()
+    session.wait_for_no_window("an updater")
+
+
+def test_the_cursor_is_hidden_once_and_shown_once(session):
     write_settings(session.drive_c / RUN_FOLDER, 0)
     assert host_cursor_calls(session, ["/s"]) == [0, 1]
-    assert host_cursor_calls(session, []) == []
 
 
 def test_a_renderer_slow_to_show_its_window_does_not_end_the_run(session):

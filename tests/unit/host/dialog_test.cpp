@@ -470,6 +470,27 @@ TEST_F(SettingsDialogTest, TabGoesDownThePageFromTheSourcesToTheLinkPassingWhatI
     }
 }
 
+// A screen reader names a control by its window's text: the gradient buttons
+// and the stand-ins for the sources and the link would be nameless.
+TEST_F(SettingsDialogTest, EveryTabStopCarriesTheNameAScreenReaderReads)
+{
+    SettingsDialog& form = LoadDialogWith("1", "0", music);
+    const std::vector<HWND> stops = form.TabStops();
+    ASSERT_EQ(stops.size(), 6u);
+    const auto text = [](HWND window) {
+        wchar_t buffer[256] = {};
+        GetWindowTextW(window, buffer, 256);
+        return std::wstring(buffer);
+    };
+    EXPECT_EQ(text(stops[0]), L"音楽CD") << "the sources by the one chosen";
+    EXPECT_EQ(text(form.Cmd_File[0]->Handle()), L"...");
+    EXPECT_EQ(text(form.Cmd_Set->Handle()), L"設定");
+    EXPECT_EQ(text(form.Cmd_Can->Handle()), L"ｷｬﾝｾﾙ");
+    EXPECT_EQ(text(stops[5]), form.lbl_URL.Caption()) << "the link by its address";
+    SendMessageW(stops[0], WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(text(stops[0]), L"なし") << "the name follows the choice";
+}
+
 TEST_F(SettingsDialogTest, ArrowsOnTheSourcesChooseAsAClickDoesAndTheCueFollowsEveryChoice)
 {
     SettingsDialog& form = LoadDialogWith("0", "0", music);

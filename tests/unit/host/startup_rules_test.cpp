@@ -54,7 +54,7 @@ TEST(CommandLine, TheModeLetterChoosesWhatTheHostDoes)
 {
     const std::pair<const char*, StartUpPlan> table[] = {
         {"/s", {StartUpAction::Run, true}},         {"-S", {StartUpAction::Run, true}},
-        {"", {StartUpAction::Run, false}},          {"/p 1234", {StartUpAction::Preview, false}},
+        {"", {StartUpAction::Settings, false}},     {"/p 1234", {StartUpAction::Preview, false}},
         {"/P", {StartUpAction::Preview, false}},    {"/c", {StartUpAction::Settings, false}},
         {"/c:1234", {StartUpAction::Settings, false}}, {"/a", {StartUpAction::Quit, false}},
         {"s", {StartUpAction::Quit, false}},        {"/x", {StartUpAction::Quit, false}},

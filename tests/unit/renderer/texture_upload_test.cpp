@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -67,6 +69,38 @@ TEST_F(HiddenGlWindow, AFileThatCannotBeReadMakesNoTextureName)
     GLuint name = 77;
     EXPECT_FALSE(LoadTexture(MissingTestFile("no-texture.bmp").c_str(), &name, GL_REPEAT, GL_REPEAT));
     EXPECT_EQ(name, 77u);
+}
+
+// Where the system refused the run the foreground, no window has the focus;
+// a box of no owner would open beneath the topmost run, unseen, with the run
+// waiting on it.
+TEST_F(HiddenGlWindow, TheLoadersBoxWithNoWindowFocusedIsOwnedByTheWindowOfTheRun)
+{
+    SetFocus(nullptr);
+    ASSERT_EQ(GetFocus(), nullptr);
+    const DWORD thread = GetCurrentThreadId();
+    std::atomic<HWND> owner = nullptr;
+    std::atomic<bool> seen = false;
+    std::thread closer([&] {
+        constexpr ULONGLONG kGiveUpMs = 20000;  // LoadTexture has long returned without a box by then
+        const ULONGLONG deadline = GetTickCount64() + kGiveUpMs;
+        while (GetTickCount64() < deadline) {
+            const HWND box = FindWindowW(nullptr, L"Error");
+            if (box && GetWindowThreadProcessId(box, nullptr) == thread) {
+                owner = GetWindow(box, GW_OWNER);
+                seen = true;
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+                return;
+            }
+            std::this_thread::yield();
+        }
+    });
+    GLuint name = 0;
+    EXPECT_FALSE(LoadTexture(WriteTestFile("not-a-bitmap.bmp", {'n', 'o', 't', ' ', 'a', ' ', 'B', 'M', 'P'}).c_str(),
+                             &name, GL_REPEAT, GL_REPEAT));
+    closer.join();
+    ASSERT_TRUE(seen) << "no box";
+    EXPECT_EQ(owner.load(), window.get());
 }
 
 }  // namespace

@@ -20,6 +20,8 @@ TEST(RendererMessages, EachMessageGoesToItsHandlerAndOnlyScreenSaverCommandsAreS
     EXPECT_EQ(RouteRendererMessage(WM_POWERBROADCAST, PBT_APMSUSPEND), RendererMessageAction::Default);
     EXPECT_EQ(RouteRendererMessage(WM_TIMER, 1), RendererMessageAction::ForegroundRetry)
         << "a run started by another program asks again for the keyboard";
+    EXPECT_EQ(RouteRendererMessage(WM_ACTIVATEAPP, FALSE), RendererMessageAction::ActivateApp)
+        << "a run whose foreground another program took asks for it back";
     EXPECT_EQ(RouteRendererMessage(WM_KEYDOWN, VK_ESCAPE), RendererMessageAction::KeyDown);
     EXPECT_EQ(RouteRendererMessage(WM_KEYUP, VK_ESCAPE), RendererMessageAction::KeyUp);
     EXPECT_EQ(RouteRendererMessage(WM_KEYDOWN, 255), RendererMessageAction::KeyDown);
