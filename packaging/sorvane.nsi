@@ -4,6 +4,8 @@
 ;   BIN_DIR      the folder holding Sorvane.scr and Sorvane.dll
 ;   README       the read-me, LICENSE the licence, ICON the program's icon
 ;   OUTFILE      the installer to write
+;   SIGN         (when the release is signed) the command that signs a
+;                program in place, given its path
 ; Nothing in it depends on the time or the machine it is built on.
 ; The programs are 64-bit, and so is the installer.
 Target amd64-unicode
@@ -22,6 +24,11 @@ ManifestDPIAware true
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
+!ifdef SIGN
+  ; The uninstaller signed before it is stored, the installer last.
+  !uninstfinalize '${SIGN} "%1"' = 0
+  !finalize '${SIGN} "%1"' = 0
+!endif
 ; The settings file lives beside the programs: the folder must be the user's own.
 InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"

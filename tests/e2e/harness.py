@@ -55,6 +55,12 @@ def release_dir():
     return _env_path("SORVANE_RELEASE_DIR")
 
 
+def signed_release_dir():
+    """A signed release build laid out as release_dir(), with the authority
+    its certificate comes from in authority.pem."""
+    return _env_path("SORVANE_SIGNED_RELEASE_DIR")
+
+
 def output_dir():
     path = _env_path("SORVANE_TEST_OUTPUT")
     path.mkdir(parents=True, exist_ok=True)

@@ -11,7 +11,7 @@ import zipfile
 
 import pytest
 
-from harness import Session, release_dir, wait_until
+from harness import Session, release_dir, signed_release_dir, wait_until
 from test_settings_dialog import NAMES, SET_BUTTON, Dialog
 
 VERSION_GLOB = "Sorvane-*"
@@ -20,8 +20,8 @@ DESKTOP_KEY = "HKCU\\Control Panel\\Desktop"
 INSTALLED = {"Sorvane.scr", "Sorvane.dll", "readme.txt", "LICENSE.txt", "Uninstall.exe"}
 
 
-def release_file(suffix):
-    found = sorted((release_dir() / "dist").glob(VERSION_GLOB + suffix))
+def release_file(suffix, release=None):
+    found = sorted(((release or release_dir()) / "dist").glob(VERSION_GLOB + suffix))
     assert len(found) == 1, f"one {suffix} in the release folder: {found}"
     return found[0]
 
@@ -70,8 +70,8 @@ def session():
         yield s
 
 
-def install(session):
-    code, _ = session.run_to_end(release_file("-setup.exe"), "/S", timeout=60)
+def install(session, release=None):
+    code, _ = session.run_to_end(release_file("-setup.exe", release), "/S", timeout=60)
     assert code == 0
     return local_app_data(session) / "Programs" / "Sorvane"
 
@@ -123,6 +123,28 @@ def test_silent_install_settings_beside_the_program_and_uninstall(session):
         assert (folder / "Sorvane.ini").read_bytes() == settings, "installing again keeps the settings"
         uninstall(session, folder, "/REMOVESETTINGS")
         wait_until(lambda: not folder.exists(), timeout=10, what="the folder to go")
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
+        subprocess.run(["wine", "reg", "delete", UNINSTALL_KEY, "/f"], env=session.env, capture_output=True)
+        subprocess.run(["wine", "reg", "delete", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/f"], env=session.env,
+                       capture_output=True)
+
+
+def test_the_signed_release_installs_a_signed_uninstaller_and_its_programs_still_run(session):
+    signed = signed_release_dir()
+    folder = install(session, signed)
+    try:
+        for name in ("Uninstall.exe", "Sorvane.scr", "Sorvane.dll"):
+            verified = subprocess.run(["osslsigncode", "verify", "-CAfile", str(signed / "authority.pem"),
+                                       "-in", str(folder / name)], capture_output=True, text=True)
+            assert verified.returncode == 0, f"{name}: {verified.stdout}{verified.stderr}"
+        host = session.run(folder / "Sorvane.scr", "/s")
+        window = session.wait_for_window("Sorvane_VC")
+        wait_until(lambda: session.screenshot("signed-run").mean() > 0.01, timeout=15, what="the star field")
+        session.focus(window)
+        session.key("Escape")
+        assert host.wait(10) == 0
+        uninstall(session, folder)
     finally:
         shutil.rmtree(folder, ignore_errors=True)
         subprocess.run(["wine", "reg", "delete", UNINSTALL_KEY, "/f"], env=session.env, capture_output=True)
