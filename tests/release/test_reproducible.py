@@ -51,11 +51,14 @@ def test_two_clean_builds_in_separate_folders_are_identical(tmp_path):
     keep(tmp_path / "one" / "out", os.environ.get("SORVANE_RELEASE_OUTPUT"))
 
 
-def keep(build_dir, output):
-    """The build's programs (bin/) and release files (dist/), copied."""
+def keep(build_dir, output, *files):
+    """The build's programs (bin/) and release files (dist/), and these
+    files beside them, copied."""
     if not output:
         return
     output = pathlib.Path(output)
     shutil.rmtree(output, ignore_errors=True)
     for folder in ("bin", "dist"):
         shutil.copytree(build_dir / folder, output / folder)
+    for file in files:
+        shutil.copy(file, output)

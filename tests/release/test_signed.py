@@ -4,15 +4,13 @@ in separate folders. Every program of the release verifies against that
 authority, the two builds are the same bytes, and a key that is not the
 certificate's stops the release before anything is built. The first build's
 programs and release files, and the authority, are kept in
-SORVANE_SIGNED_RELEASE_OUTPUT, when it is set, for the end-to-end test that
+SORVANE_RELEASE_OUTPUT, when it is set, for the end-to-end test that
 installs them and checks the uninstaller the installer writes."""
 import os
-import pathlib
-import shutil
 import subprocess
 import time
 
-from test_reproducible import SOURCE, checkout
+from test_reproducible import checkout, keep
 
 SIGNED = ["bin/Sorvane.scr", "bin/Sorvane.dll"]
 
@@ -24,7 +22,7 @@ def openssl(*args, cwd):
 def make_authority(folder):
     """(authority, certificate chain, key, another key) as PEM files."""
     folder.mkdir(parents=True)
-    openssl("req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", "ca.key", "-out", "ca.pem",
+    openssl("req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", "authority.key", "-out", "authority.pem",
             "-days", "30", "-subj", "/CN=Sorvane test authority",
             "-addext", "basicConstraints=critical,CA:TRUE", "-addext", "keyUsage=critical,keyCertSign,cRLSign",
             cwd=folder)
@@ -32,11 +30,11 @@ def make_authority(folder):
             "-subj", "/CN=Sorvane test publisher", cwd=folder)
     (folder / "signer.ext").write_text("basicConstraints=CA:FALSE\nkeyUsage=critical,digitalSignature\n"
                                        "extendedKeyUsage=codeSigning\n")
-    openssl("x509", "-req", "-in", "signer.csr", "-CA", "ca.pem", "-CAkey", "ca.key", "-CAcreateserial",
+    openssl("x509", "-req", "-in", "signer.csr", "-CA", "authority.pem", "-CAkey", "authority.key", "-CAcreateserial",
             "-out", "signer.crt", "-days", "30", "-extfile", "signer.ext", cwd=folder)
-    (folder / "chain.pem").write_bytes((folder / "signer.crt").read_bytes() + (folder / "ca.pem").read_bytes())
+    (folder / "chain.pem").write_bytes((folder / "signer.crt").read_bytes() + (folder / "authority.pem").read_bytes())
     openssl("genpkey", "-algorithm", "RSA", "-pkeyopt", "rsa_keygen_bits:2048", "-out", "other.key", cwd=folder)
-    return folder / "ca.pem", folder / "chain.pem", folder / "signer.key", folder / "other.key"
+    return folder / "authority.pem", folder / "chain.pem", folder / "signer.key", folder / "other.key"
 
 
 def release(source, env):
@@ -73,7 +71,7 @@ def test_a_signed_release_verifies_is_reproducible_and_refuses_a_key_not_its_cer
     for name in SIGNED + [str(p.relative_to(out)) for p in (out / "dist").glob("Sorvane-*-setup.exe")]:
         ok, said = verifies(authority, out / name)
         assert ok, f"{name} does not verify:\n{said}"
-    keep(out, authority, os.environ.get("SORVANE_SIGNED_RELEASE_OUTPUT"))
+    keep(out, os.environ.get("SORVANE_RELEASE_OUTPUT"), authority)
 
     wrong = release(two, dict(env, SORVANE_SIGNING_KEY=str(other_key)))
     assert wrong.returncode != 0
@@ -81,13 +79,3 @@ def test_a_signed_release_verifies_is_reproducible_and_refuses_a_key_not_its_cer
     dist = two / "build" / "release" / "dist"
     assert not dist.exists() or not any(dist.iterdir()), "release files left where the release failed"
 
-
-def keep(build_dir, authority, output):
-    """The build's programs (bin/), release files (dist/) and the authority."""
-    if not output:
-        return
-    output = pathlib.Path(output)
-    shutil.rmtree(output, ignore_errors=True)
-    for folder in ("bin", "dist"):
-        shutil.copytree(build_dir / folder, output / folder)
-    shutil.copy(authority, output / "authority.pem")
