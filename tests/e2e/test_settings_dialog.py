@@ -192,10 +192,14 @@ def test_place_gradients_marks_controls_and_repaint(dialog, session):
     cover = session.run(session.probe("window_probe.exe"), "cover", "--size", "300x150",
                         "--at", f"{left + 60},{top + 40}")
     session.wait_for_window("cover")
-    assert session.screenshot("dialog-covered").pixel(*d.at((121, 121))) != shot.pixel(*d.at((121, 121)))
+    # A window that exists may not have been drawn yet: wait for it to show.
+    under = d.at((121, 121))
+    wait_until(lambda: session.screenshot("dialog-covered").pixel(*under) != shot.pixel(*under),
+               what="the cover drawn over the dialog")
     cover.kill()
     session.wait_for_no_window("cover")
-    time.sleep(0.5)
+    wait_until(lambda: session.screenshot("dialog-uncovered").pixel(*under) == shot.pixel(*under),
+               what="the dialog drawn again where the cover was")
     again = session.screenshot("dialog-uncovered")
     # The focus went to the cover and, with no window manager to give it
     # back, stays away: so does its cue around "音楽CD", the one difference.
