@@ -50,3 +50,18 @@ inline std::string AnsiFromWide(std::wstring_view wide)
     if (length > 0) WideCharToMultiByte(CP_ACP, 0, wide.data(), size, ansi.data(), length, nullptr, nullptr);
     return ansi;
 }
+
+// A path's short name (8.3, where the volume keeps them) in the code page,
+// every character kept: for a name the code page cannot write, or one too
+// long for a device. None when the file system gives none, or the code page
+// cannot write that either.
+inline std::optional<std::string> ShortAnsiPath(const std::wstring& path)
+{
+    const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
+    if (size == 0) return std::nullopt;
+    std::wstring shortPath(size, L'\0');
+    const DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), size);
+    if (length == 0 || length >= size) return std::nullopt;
+    shortPath.resize(length);
+    return ExactAnsiFromWide(shortPath);
+}

@@ -146,6 +146,16 @@ private:
     HGDIOBJ replaced_;
 };
 
+// The mouse cursor hidden for the owner's life: the system counts each
+// ShowCursor(FALSE), and only as many TRUEs show it again.
+class HiddenCursor {
+public:
+    HiddenCursor() noexcept { ShowCursor(FALSE); }
+    ~HiddenCursor() { ShowCursor(TRUE); }
+    HiddenCursor(const HiddenCursor&) = delete;
+    HiddenCursor& operator=(const HiddenCursor&) = delete;
+};
+
 // BeginPaint and EndPaint around one WM_PAINT.
 class PaintGuard {
 public:

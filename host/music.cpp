@@ -1,11 +1,13 @@
 #include "music.h"
 
 #include "ansi_text.h"
+#include "boolean16.h"
 #include "multimedia_platform.h"
 #include "saver_rules.h"
 #include "settings.h"
 
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <array>
 #include <cstring>
@@ -16,12 +18,10 @@ std::string LastMciAnswer;
 
 namespace {
 
-constexpr std::int16_t kTrue = -1, kFalse = 0;
 constexpr std::int32_t kEmptyCommandCode = -1;
-// PlaySoundA's SND_ASYNC | SND_LOOP, without SND_FILENAME; SND_NODEFAULT
-// too, or a file it cannot play would loop the system's default sound for
-// the whole run.
-constexpr unsigned kLoopingSoundFlags = 0x0001 | 0x0008 | 0x0002;
+// Without SND_FILENAME, as the sound is named; SND_NODEFAULT too, or a file
+// it cannot play would loop the system's default sound for the whole run.
+constexpr unsigned kLoopingSoundFlags = SND_ASYNC | SND_LOOP | SND_NODEFAULT;
 constexpr std::size_t kModeLength = 7;
 
 constexpr char kNoCommandText[] = "コマンド文字列が指定されていません";
@@ -65,11 +65,8 @@ bool ContainsErr(const std::string& text) { return AsciiUpperText(text, IsAnsiLe
 std::optional<std::string> MciPathOf(const std::string& path)
 {
     if (MciTakesPath(path, IsAnsiLeadByte)) return path;
-    std::array<char, MAX_PATH> shortPath{};
-    const DWORD length = GetShortPathNameA(path.c_str(), shortPath.data(), static_cast<DWORD>(shortPath.size()));
-    if (length == 0 || length >= shortPath.size()) return std::nullopt;
-    std::string shortened(shortPath.data(), length);
-    if (!MciTakesPath(shortened, IsAnsiLeadByte)) return std::nullopt;
+    std::optional<std::string> shortened = ShortAnsiPath(WideFromAnsi(path));
+    if (!shortened || !MciTakesPath(*shortened, IsAnsiLeadByte)) return std::nullopt;
     return shortened;
 }
 

@@ -11,15 +11,17 @@
 #include "saver_rules.h"
 #include "settings.h"
 #include "shared_names.h"
+#include "win32_handles.h"
 #include "work_folder.h"
 
 #include <windows.h>
 
+#include <optional>
 #include <utility>
 
 namespace {
 
-constexpr int kRendererShowCommand = 1;  // a normal, activated window
+constexpr int kRendererShowCommand = SW_SHOWNORMAL;  // a normal, activated window
 constexpr UINT kMp3RepeatMs = 1000, kCdPollMs = 200, kRendererWatchMs = 500;
 
 class SaverForm final : public Form {
@@ -33,6 +35,8 @@ public:
 
     // The run's plan, from start-up; the form keeps it to its end.
     StartUpPlan plan;
+    // From start-up to the run's end, when the plan hides it.
+    std::optional<HiddenCursor> hiddenCursor;
 
 protected:
     void Form_Load() override
@@ -94,7 +98,8 @@ protected:
         case MusicPlan::None:
             break;
         }
-        if (plan.hideCursor) ShowCursor(TRUE);
+        // The program ends without running destructors.
+        hiddenCursor.reset();
         Application::EndProgram();
     }
 
@@ -144,6 +149,7 @@ SaverForm& Sorvane_S()
 
 void LoadSaverForm(const StartUpPlan& plan)
 {
+    if (plan.hideCursor) Sorvane_S().hiddenCursor.emplace();
     Sorvane_S().plan = plan;
     Sorvane_S().Load();
 }

@@ -1,6 +1,6 @@
 #include "saver_rules.h"
 
-#include "settings_rules.h"
+#include "music_sources.h"
 
 #include <string>
 
@@ -30,8 +30,9 @@ MusicFileKind MusicFileKindOf(std::string_view file, LeadByteTest isLeadByte)
 
 MusicPlan MusicPlanFor(std::int16_t category, std::string_view file, LeadByteTest isLeadByte)
 {
-    if (category == kCdCategory) return MusicPlan::Cd;
-    if (category != kMusicFileCategory) return MusicPlan::None;
+    const MusicSource* source = MusicSourceOf(category);
+    if (!source || source->music == SourceMusic::None) return MusicPlan::None;
+    if (source->music == SourceMusic::Cd) return MusicPlan::Cd;
     switch (MusicFileKindOf(file, isLeadByte)) {
     case MusicFileKind::Wav: return MusicPlan::Wave;
     case MusicFileKind::Mp3: return MusicPlan::Mp3;

@@ -15,8 +15,8 @@ MusicFileKind MusicFileKindOf(std::string_view file, LeadByteTest isLeadByte);
 // The music the saver form starts when it loads and stops at the end.
 enum class MusicPlan { None, Cd, Wave, Mp3 };
 
-// The CD for the CD category; for the music-file category, the WAV or MP3
-// player by the file's kind; nothing for any other category or file.
+// What the category's source plays: the CD; a file by the WAV or MP3 player
+// by its kind; nothing for any other source, category or file.
 MusicPlan MusicPlanFor(std::int16_t category, std::string_view file, LeadByteTest isLeadByte);
 
 // The multimedia interface's open command takes a file path of fewer

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <variant>
 
 std::int16_t BgmCategory = 0;
 std::int16_t BgmRepeat = 0;
@@ -14,7 +15,6 @@ std::int16_t CdPollOk = 0;
 std::int32_t LastApiResult = 0;
 std::int16_t DialogCursorX = 0;
 std::int16_t DialogCursorY = 0;
-std::optional<StoredMusicFile> UnreachableMusicFile;
 
 namespace {
 
@@ -26,10 +26,25 @@ std::string programFolder;
 // A name cut so that it fits its 128-byte buffer with the terminating NUL.
 std::string FitName(const std::string& name) { return name.substr(0, kWriteNameBufferSize - 1); }
 
-void LoadNumber(const char* key, std::int16_t& global)
-{
-    global = NumberSettingFrom(ReadIniString(kSettingsSection, key, SettingsFilePath()), global);
-}
+// One row per key of the settings file, in the order it is saved: the key
+// and the global it fills. How a value is read (with its fallback) and
+// written goes by the global's type, below.
+struct SettingKey {
+    const char* key;
+    std::variant<std::int16_t*, std::string*> global;
+};
+const SettingKey kSettingKeys[] = {
+    {kCategoryKey, &BgmCategory},
+    {kRepeatKey, &BgmRepeat},
+    {kFileKey, &BgmFile},
+};
+
+// A number keeps its value for text that is no number; a missing key reads
+// as empty text, and so as 0.
+void ReadInto(std::int16_t& global, const std::string& text) { global = NumberSettingFrom(text, global); }
+void ReadInto(std::string& global, const std::string& text) { global = text; }
+std::string TextOf(std::int16_t value) { return std::to_string(value); }
+std::string TextOf(const std::string& value) { return value; }
 
 }  // namespace
 
@@ -67,20 +82,32 @@ bool WriteIniString(const std::string& section, const std::string& key, const st
     return LastApiResult != 0;
 }
 
-void LoadSettings()
+std::optional<StoredMusicFile> LoadSettings()
 {
-    LoadNumber(kCategoryKey, BgmCategory);
-    LoadNumber(kRepeatKey, BgmRepeat);
+    const std::string file = SettingsFilePath();
+    for (const SettingKey& setting : kSettingKeys)
+        std::visit([&](auto* global) { ReadInto(*global, ReadIniString(kSettingsSection, setting.key, file)); },
+                   setting.global);
 
-    BgmFile = ReadIniString(kSettingsSection, kFileKey, SettingsFilePath());
-    UnreachableMusicFile.reset();
+    std::optional<StoredMusicFile> unreachable;
     if (!BgmFile.empty() && !FileExists(BgmFile)) {
-        UnreachableMusicFile = StoredMusicFile{BgmCategory, BgmFile};
+        unreachable = StoredMusicFile{BgmCategory, BgmFile};
         BgmFile.clear();
     }
     BgmCategory = CategoryForMusicFile(BgmCategory, !BgmFile.empty());
 
     BgmFolder = BgmFile.empty() ? ProgramFolder() : FolderOfPath(BgmFile, IsAnsiLeadByte);
+    return unreachable;
+}
+
+bool SaveSettings()
+{
+    const std::string file = SettingsFilePath();
+    for (const SettingKey& setting : kSettingKeys) {
+        const std::string value = std::visit([](const auto* global) { return TextOf(*global); }, setting.global);
+        if (!WriteIniString(kSettingsSection, setting.key, value, file)) return false;
+    }
+    return true;
 }
 
 bool FileExists(const std::string& path)

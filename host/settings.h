@@ -54,10 +54,14 @@ struct StoredMusicFile {
     std::int16_t category = 0;
     std::string path;
 };
-extern std::optional<StoredMusicFile> UnreachableMusicFile;
 
-// Fills the four music globals from the settings file, with every fallback.
-void LoadSettings();
+// Fills the four music globals from the settings file, with every fallback;
+// gives back the stored music file when it is out of reach.
+std::optional<StoredMusicFile> LoadSettings();
+
+// Writes every key from its global, in order, and stops at the first write
+// that fails: true when all were written.
+bool SaveSettings();
 
 // True when the path names a file that can be opened for reading.
 bool FileExists(const std::string& path);

@@ -10,11 +10,10 @@
 #include <string_view>
 
 // The music sources (the settings file's category): none, the audio CD, one
-// music file.
+// music file. What each is and shows is in its row of the music sources.
 inline constexpr std::int16_t kNoMusicCategory = 0;
 inline constexpr std::int16_t kCdCategory = 1;
 inline constexpr std::int16_t kMusicFileCategory = 2;
-inline constexpr int kMusicCategoryCount = 3;
 
 // Decimal text as a number: optional blanks around it, a sign, a fraction and
 // an exponent. Nothing for text that is not such a number.

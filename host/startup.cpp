@@ -42,7 +42,7 @@ void StartUp(std::string_view argumentText)
     }
 
     CreateDirectoryA(kWorkFolder, nullptr);
-    LoadSettings();
+    const std::optional<StoredMusicFile> unreachableFile = LoadSettings();
 
     if (!FileExists(RendererPath())) {
         MessageBoxW(nullptr, kRendererMissingText, kProductTitle, MB_OK);
@@ -51,7 +51,7 @@ void StartUp(std::string_view argumentText)
 
     switch (plan.action) {
     case StartUpAction::Settings:
-        ShowSettingsDialog();
+        ShowSettingsDialog(unreachableFile);
         Application::EndProgram();
     case StartUpAction::Quit:
         Application::EndProgram();
@@ -59,7 +59,6 @@ void StartUp(std::string_view argumentText)
     case StartUpAction::Preview:
         break;
     }
-    if (plan.hideCursor) ShowCursor(FALSE);
     // Loaded, never shown: its timers drive the run from here on.
     LoadSaverForm(plan);
 }

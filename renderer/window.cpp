@@ -145,8 +145,7 @@ bool OpenRendererWindow(RendererWindow& renderer, const char* title, int width, 
     // A display that refuses the mode keeps its own: the window then covers
     // the primary monitor at its size and the scene keeps its shape in it.
     renderer.fullScreen = SwitchDisplayMode(width, height, bits);
-    ShowCursor(FALSE);
-    renderer.cursorHidden = true;
+    renderer.hiddenCursor.emplace();
     ScreenRect area{0, 0, width, height};
     if (!renderer.fullScreen) area = PrimaryMonitor();
 
@@ -240,8 +239,7 @@ void CloseRendererWindow(RendererWindow& renderer)
     renderer.renderingContext.reset();
     renderer.deviceContext.reset();
     renderer.window.reset();
-    if (renderer.cursorHidden) ShowCursor(TRUE);
-    renderer.cursorHidden = false;
+    renderer.hiddenCursor.reset();
     if (renderer.fullScreen) ChangeDisplaySettingsA(nullptr, 0);
     renderer.fullScreen = false;
     renderer.windowClass.reset();

@@ -14,6 +14,7 @@
 #include <windows.h>
 
 #include <array>
+#include <optional>
 
 // The renderer's window and all that belongs to it, for one run.
 struct RendererWindow {
@@ -23,7 +24,7 @@ struct RendererWindow {
     std::array<bool, kVirtualKeyCount> keys{};
     // True while the display mode is the renderer's; the tear-down restores it.
     bool fullScreen = false;
-    bool cursorHidden = false;
+    std::optional<HiddenCursor> hiddenCursor;
     HINSTANCE instance = nullptr;
     UniqueWindowClass windowClass;
     UniqueWindow window;

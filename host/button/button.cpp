@@ -48,9 +48,9 @@ void Command::Move(int leftTwips, int topTwips, int widthTwips, int heightTwips)
 {
     widthTwips_ = widthTwips;
     heightTwips_ = heightTwips;
-    const int width = ToPixels(widthTwips), height = ToPixels(heightTwips);
+    const int width = form_.ToPixels(widthTwips), height = form_.ToPixels(heightTwips);
     surface_.Resize(width, height);
-    MoveWindow(Handle(), ToPixels(leftTwips), ToPixels(topTwips), width, height, FALSE);
+    MoveWindow(Handle(), form_.ToPixels(leftTwips), form_.ToPixels(topTwips), width, height, FALSE);
     ShowWindow(Handle(), SW_SHOWNA);
     ApplyEnabled();  // the Resize event
 }
@@ -96,7 +96,7 @@ std::int16_t Command::Enabled()
     if (FirstRunFlag == 0) {
         RefreshButton();
         FirstRunFlag = 1;
-        machine_.EnabledFlag = kButtonTrue;
+        machine_.EnabledFlag = kTrue;
     }
     const std::int16_t value = machine_.EnabledFlag;
     ApplyEnabled();
@@ -106,7 +106,7 @@ std::int16_t Command::Enabled()
 void Command::SetEnabled(std::int16_t enabled)
 {
     // While still enabled, so that the lost focus takes it back to normal.
-    if (enabled == kButtonFalse) HandOnFocusBeforeDisabling(Handle());
+    if (enabled == kFalse) HandOnFocusBeforeDisabling(Handle());
     machine_.EnabledFlag = enabled;
     Notify(L"Enabled");
     ApplyEnabled();
@@ -130,14 +130,14 @@ void Command::SetCaption(std::wstring caption)
 void Command::SetFont(FontDescription font)
 {
     font_ = std::move(font);
-    fontHandle_ = CreateFontOf(font_);
+    fontHandle_ = CreateFontOf(font_, form_.Dpi());
     InvalidateRect(Handle(), nullptr, FALSE);
     Notify(L"Font");
 }
 
 void Command::ReadProperties(const PropertyBag& bag, const FontDescription& ambientFont)
 {
-    machine_.EnabledFlag = ToBoolean(bag.ReadProperty(L"Enabled", true)) ? kButtonTrue : kButtonFalse;
+    machine_.EnabledFlag = ToBoolean(bag.ReadProperty(L"Enabled", true)) ? kTrue : kFalse;
     StoreCaption(ToText(bag.ReadProperty(L"Caption", std::wstring(L"Command1"))));
     const PropertyValue font = bag.ReadProperty(L"Font", ambientFont);
     if (const auto* description = std::get_if<FontDescription>(&font)) SetFont(*description);
@@ -149,7 +149,7 @@ void Command::ReadProperties(const PropertyBag& bag, const FontDescription& ambi
 
 void Command::WriteProperties(PropertyBag& bag, const FontDescription& ambientFont)
 {
-    bag.WriteProperty(L"Enabled", machine_.EnabledFlag != kButtonFalse, true);
+    bag.WriteProperty(L"Enabled", machine_.EnabledFlag != kFalse, true);
     bag.WriteProperty(L"Caption", caption_, std::wstring(L"Command"));
     bag.WriteProperty(L"FirstRun", std::int64_t{FirstRunFlag}, std::wstring(L"1"));
     bag.WriteProperty(L"Font", font_, ambientFont);
@@ -160,7 +160,7 @@ void Command::WriteProperties(PropertyBag& bag, const FontDescription& ambientFo
 
 void Command::ApplyEnabled()
 {
-    labelEnabled_ = machine_.EnabledFlag != kButtonFalse;
+    labelEnabled_ = machine_.EnabledFlag != kFalse;
     // A disabled button takes neither the mouse nor the focus, and Tab passes
     // it by, as the system's own buttons do.
     EnableWindow(Handle(), labelEnabled_ ? TRUE : FALSE);
@@ -169,7 +169,7 @@ void Command::ApplyEnabled()
 
 void Command::RefreshButton()
 {
-    if (machine_.EnabledFlag == kButtonFalse) return;
+    if (machine_.EnabledFlag == kFalse) return;
     labelEnabled_ = true;
     if (FirstRunFlag == 0) fontColour_ = 0;
     DrawButton(StatePicture::Normal);
@@ -180,7 +180,7 @@ void Command::DrawButton(StatePicture picture)
     lastPicture_ = picture;
     UpdateGradientDirection(machine_);
     if (!surface_) return;
-    RECT whole{0, 0, ToPixels(widthTwips_), ToPixels(heightTwips_)};
+    RECT whole{0, 0, form_.ToPixels(widthTwips_), form_.ToPixels(heightTwips_)};
     FillRect(surface_.Dc(), &whole, GetSysColorBrush(COLOR_BTNFACE));
     DrawGradient();
 
@@ -193,8 +193,8 @@ void Command::DrawButton(StatePicture picture)
             // Each end of the destination converted once, so that the pieces
             // meet and reach the button's last pixel at any scale.
             const TwipRect& to = piece.destination;
-            const int left = ToPixels(to.x), top = ToPixels(to.y);
-            const int right = ToPixels(to.x + to.width), bottom = ToPixels(to.y + to.height);
+            const int left = form_.ToPixels(to.x), top = form_.ToPixels(to.y);
+            const int right = form_.ToPixels(to.x + to.width), bottom = form_.ToPixels(to.y + to.height);
             const PixelRect from = InPicturePixels(piece.source);
             StretchBlt(surface_.Dc(), left, top, right - left, bottom - top, pictureDc.get(), from.x, from.y,
                        from.width, from.height, SRCCOPY);
@@ -210,7 +210,7 @@ void Command::DrawGradient()
 {
     RECT client{};
     GetClientRect(Handle(), &client);
-    const auto vertices = GradientVertices(machine_.GradientInverted != kButtonFalse,
+    const auto vertices = GradientVertices(machine_.GradientInverted != kFalse,
                                            static_cast<float>(client.right), static_cast<float>(client.bottom));
     TRIVERTEX records[kGradientVertexCount] = {};
     for (std::size_t i = 0; i < vertices.size(); ++i) {
@@ -255,7 +255,7 @@ void Command::PaintContent(HDC dc)
     const SelectedObject font(dc, fontHandle_.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, labelEnabled_ ? fontColour_ : static_cast<COLORREF>(kDisabledCaptionColour));
-    RECT label{0, ToPixels(labelTop_), client.right, ToPixels(labelTop_ + kLabelHeightTwips)};
+    RECT label{0, form_.ToPixels(labelTop_), client.right, form_.ToPixels(labelTop_ + kLabelHeightTwips)};
     DrawTextW(dc, caption_.c_str(), -1, &label, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 

@@ -17,7 +17,7 @@ constexpr float kCaptionLift = 20.0f;          // twice the 10 twips above the m
 constexpr std::string_view kWhiteText = "&HFFFFFF";
 constexpr std::string_view kLavenderText = "&HC6C5D7";
 
-bool Enabled(const ButtonMachine& button) { return button.EnabledFlag != kButtonFalse; }
+bool Enabled(const ButtonMachine& button) { return button.EnabledFlag != kFalse; }
 
 // Nearest 16-bit integer, halves to the even neighbour; nothing on overflow.
 std::optional<std::int16_t> ToInteger16(double value)
@@ -47,7 +47,7 @@ ButtonReaction OnMouseMove(ButtonMachine& button)
         button.ButtonState = kStateHover;
         return {StatePicture::HighLight};
     }
-    if (button.ButtonState == kStateFocused && button.MouseIsDown == kButtonFalse) {
+    if (button.ButtonState == kStateFocused && button.MouseIsDown == kFalse) {
         button.ButtonState = kStateFocusedHover;
         return {StatePicture::HighLightSelect};
     }
@@ -57,7 +57,7 @@ ButtonReaction OnMouseMove(ButtonMachine& button)
 ButtonReaction OnMouseDown(ButtonMachine& button, std::int16_t mouseButton)
 {
     if (!Enabled(button) || mouseButton != kLeftMouseButton) return {};
-    button.MouseIsDown = kButtonTrue;
+    button.MouseIsDown = kTrue;
     return {StatePicture::Pressed};
 }
 
@@ -68,13 +68,13 @@ ButtonReaction OnMouseUp(ButtonMachine& button, std::int16_t mouseButton, PressO
     if (mouseButton == kLeftMouseButton) {
         if (button.ButtonState == kStateHover) reaction.picture = StatePicture::Normal;
         if (button.ButtonState == kStateFocusedHover) reaction.picture = StatePicture::HighLightSelect;
-        button.MouseIsDown = kButtonFalse;
+        button.MouseIsDown = kFalse;
     }
     // Any mouse button raises Click, unless the pointer left the focused
     // button while it was held, or the press was not on this button; only an
     // exactly true flag counts here.
     reaction.click = origin == PressOrigin::ThisButton && button.ButtonState != kStateFocused &&
-                     button.EnabledFlag == kButtonTrue;
+                     button.EnabledFlag == kTrue;
     return reaction;
 }
 
@@ -124,21 +124,21 @@ ButtonReaction OnSpaceUp(ButtonMachine& button)
     StatePicture picture = StatePicture::Normal;
     if (button.ButtonState == kStateFocused) picture = StatePicture::Selected;
     if (button.ButtonState == kStateFocusedHover) picture = StatePicture::HighLightSelect;
-    return {picture, button.EnabledFlag == kButtonTrue};
+    return {picture, button.EnabledFlag == kTrue};
 }
 
 ButtonReaction OnEnterKey(ButtonMachine& button)
 {
     if (!Enabled(button)) return {};
-    return {StatePicture::None, button.EnabledFlag == kButtonTrue};
+    return {StatePicture::None, button.EnabledFlag == kTrue};
 }
 
 void UpdateGradientDirection(ButtonMachine& button)
 {
     if (button.ButtonState == kStateNormal || button.ButtonState == kStateFocused)
-        button.GradientInverted = kButtonFalse;
+        button.GradientInverted = kFalse;
     else if (button.ButtonState == kStateHover)
-        button.GradientInverted = kButtonTrue;
+        button.GradientInverted = kTrue;
 }
 
 std::optional<std::array<FramePiece, 8>> FramePieces(double width, double height)

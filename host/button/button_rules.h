@@ -3,6 +3,7 @@
 // go and which colours the gradient's two vertices get. Plain C++.
 #pragma once
 
+#include "boolean16.h"
 #include "forms/mouse_button.h"
 
 #include <array>
@@ -17,14 +18,12 @@ enum class StatePicture { None, Normal, HighLight, Selected, Pressed, HighLightS
 inline constexpr std::uint8_t kStateUninitialised = 0, kStateNormal = 1, kStateHover = 2, kStateFocused = 3,
                               kStateFocusedHover = 4;
 
-inline constexpr std::int16_t kButtonTrue = -1, kButtonFalse = 0;
-
 // The fields the state machine reads and writes.
 struct ButtonMachine {
     std::uint8_t ButtonState = kStateUninitialised;
-    std::int16_t EnabledFlag = kButtonFalse;
-    std::int16_t MouseIsDown = kButtonFalse;
-    std::int16_t GradientInverted = kButtonFalse;
+    std::int16_t EnabledFlag = kFalse;
+    std::int16_t MouseIsDown = kFalse;
+    std::int16_t GradientInverted = kFalse;
     // True from a press of Space on the focused button until its release.
     bool SpaceIsDown = false;
 };

@@ -4,23 +4,18 @@
 #include "dialog_animation.h"
 #include "dialog_layout.h"
 #include "dialog_rules.h"
+#include "file_dialog_platform.h"
 #include "forms/dpi.h"
 #include "forms/font.h"
 #include "forms/screen.h"
-#include "forms/twips.h"
 #include "messages.h"
 #include "resource_ids.h"
-#include "settings.h"
 #include "shared_names.h"
 #include "shell_platform.h"
 #include "sorvane_version.h"
-#include "system_library.h"
-
-#include <commdlg.h>
 
 #include <optional>
 #include <string>
-#include <type_traits>
 #include <utility>
 
 namespace {
@@ -39,9 +34,6 @@ constexpr DWORD kFileBufferLength = 255;
 
 constexpr char kOpenOperation[] = "open";
 
-// Posted when a handler ends with a new layout waiting.
-constexpr UINT kLayOutWhenFreeMessage = WM_APP;
-
 // The chosen path as the settings file and the multimedia devices will see
 // it: in the ANSI code page, every character kept. A name the code page
 // cannot write is taken by the short name the file system gives it, when
@@ -49,19 +41,7 @@ constexpr UINT kLayOutWhenFreeMessage = WM_APP;
 std::optional<std::string> StorablePath(const std::wstring& path)
 {
     if (std::optional<std::string> exact = ExactAnsiFromWide(path)) return exact;
-    const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
-    if (size == 0) return std::nullopt;
-    std::wstring shortPath(size, L'\0');
-    const DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), size);
-    if (length == 0 || length >= size) return std::nullopt;
-    shortPath.resize(length);
-    return ExactAnsiFromWide(shortPath);
-}
-
-RECT Pixels(const TwipLayout& layout)
-{
-    const int left = ToPixels(layout.left), top = ToPixels(layout.top);
-    return {left, top, left + ToPixels(layout.width), top + ToPixels(layout.height)};
+    return ShortAnsiPath(path);
 }
 
 // One row per line of the rule, across the whole width of the persistent image.
@@ -81,19 +61,16 @@ void PaintSineGradient(ControlLayer& layer, Rgb (*colourOf)(int))
 }
 
 // A gradient button as the form stores it: its caption, the form's font.
-void PlaceButton(Command& button, const std::wstring& caption, const TwipLayout& layout,
-                 const FontDescription& formFont)
+void PlaceButton(Command& button, const std::wstring& caption, const TwipLayout& layout)
 {
     PropertyBag design;
     design.WriteProperty(L"Caption", caption, std::wstring(L"Command"));
-    button.ReadProperties(design, formFont);
+    button.ReadProperties(design, DesignFont());
     button.Move(layout.left, layout.top, layout.width, layout.height);
 }
 
-void PlaceLabel(Label& label, const TwipLayout& layout, HFONT font, COLORREF colour, const std::wstring& caption,
-                bool autoSize)
+void SetUpLabel(Label& label, HFONT font, COLORREF colour, const std::wstring& caption, bool autoSize)
 {
-    label.bounds = Pixels(layout);
     label.font = font;
     label.foreColour = colour;
     label.autoSize = autoSize;
@@ -102,68 +79,59 @@ void PlaceLabel(Label& label, const TwipLayout& layout, HFONT font, COLORREF col
 
 }  // namespace
 
-SettingsDialog::SettingsDialog()
+SettingsDialog::SettingsDialog(std::optional<StoredMusicFile> unreachableFile)
     : Form(kSettingsDialogCaption),
-      markPictures_{Picture::FromResource(IDB_MARK_UNSELECTED), Picture::FromResource(IDB_MARK_SELECTED)}
+      markPictures_{Picture::FromResource(IDB_MARK_UNSELECTED), Picture::FromResource(IDB_MARK_SELECTED)},
+      unreachableFile_(std::move(unreachableFile))
 {
     const auto font = [this] { return static_cast<HFONT>(font_.get()); };
-    const auto inBox = [this](WindowlessControl& control) { Pic_C[0]->Layer().Add(control); };
+    const auto box = [this]() -> ControlLayer& { return Pic_C[0]->Layer(); };
+    const auto dialog = [this]() -> ControlLayer& { return layer_; };
 
     // The music box and what it holds, row by row.
-    List(&Pic_C[0], [this] { Pic_C[0].emplace(Handle(), Pixels(kPic_C), kBoxBackground); });
-    List(&Shape3, [this, inBox] {
-        Shape3.bounds = Pixels(kShape3);
-        inBox(Shape3);
-    });
-    List(&lbl[15], [this, font, inBox] {
-        PlaceLabel(lbl[15], kLbl15, font(), kBlackText, L"BGM", false);
+    controls_.Add(Pic_C[0], kPic_C, [this](const RECT& at) { Pic_C[0].emplace(Handle(), at, kBoxBackground); });
+    controls_.Add(Shape3, box, kShape3);
+    controls_.Add(lbl[15], box, kLbl15, [this, font] {
+        SetUpLabel(lbl[15], font(), kBlackText, L"BGM", false);
         lbl[15].alignment = Label::Alignment::Centre;
-        inBox(lbl[15]);
     });
-    List(&sourcesTabStop_, [this] {
+    controls_.Add(sourcesTabStop_, {}, [this](const RECT&) {
         KeyboardTarget& sources = sourcesTabStop_.emplace(Pic_C[0]->Handle());
         sources.FocusChanged = [this](bool hasFocus) { ShowSourcesFocusCue(hasFocus); };
         sources.WantsKey = [](UINT key) { return key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT; };
         sources.KeyDown = [this](UINT key, bool) { RunHandler([this, key] { OnSourcesKey(key); }); };
     });
-    ListSource(kCdCategory);
-    List(&BGM_Repeat, [this, font] { BGM_Repeat.emplace(Pic_C[0]->Handle(), Pixels(kBGM_Repeat), font()); });
-    List(&lbl[14], [this, font, inBox] {
-        PlaceLabel(lbl[14], kLbl14, font(), kBlackText, L"曲目をﾘﾋﾟｰﾄ", true);
-        inBox(lbl[14]);
-    });
-    ListSource(kNoMusicCategory);
-    ListSource(kMusicFileCategory);
-    List(&Cmd_File[0], [this] {
-        PlaceButton(Cmd_File[0].emplace(*this, Pic_C[0]->Handle()), L"...", kCmd_File, DesignFont());
+    for (int place = 0; place < kMusicCategoryCount; ++place) ListSource(CategoryShownAt(place));
+    controls_.Add(BGM_Repeat, kBGM_Repeat,
+                  [this, font](const RECT& at) { BGM_Repeat.emplace(Pic_C[0]->Handle(), at, font()); });
+    controls_.Add(lbl[14], box, kLbl14,
+                  [this, font] { SetUpLabel(lbl[14], font(), kBlackText, L"曲目をﾘﾋﾟｰﾄ", true); });
+    controls_.Add(Cmd_File[0], kCmd_File, [this](const RECT&) {
+        PlaceButton(Cmd_File[0].emplace(*this, Pic_C[0]->Handle()), L"...", kCmd_File);
         Cmd_File[0]->Click = [this] { RunHandler([this] { Cmd_File_Click(0); }); };
     });
-    List(&lbl_Fname[0], [this, font, inBox] {
-        PlaceLabel(lbl_Fname[0], kLbl_Fname, font(), kBlackText, L"", false);
+    controls_.Add(lbl_Fname[0], box, kLbl_Fname, [this, font] {
+        SetUpLabel(lbl_Fname[0], font(), kBlackText, L"", false);
         lbl_Fname[0].singleBorder = true;
-        inBox(lbl_Fname[0]);
     });
 
     // Below the box: the credit line, the link and the two buttons.
-    List(&lbl_Credit, [this, font] {
-        PlaceLabel(lbl_Credit, kCredit, font(), kWhiteText, kCreditLine, true);
-        layer_.Add(lbl_Credit);
-    });
-    List(&lbl_URL, [this] {
-        PlaceLabel(lbl_URL, kLbl_URL, static_cast<HFONT>(linkFont_.get()), kWhiteText, kLinkAddress, true);
+    controls_.Add(lbl_Credit, dialog, kCredit,
+                  [this, font] { SetUpLabel(lbl_Credit, font(), kWhiteText, kCreditLine, true); });
+    controls_.Add(lbl_URL, dialog, kLbl_URL, [this] {
+        SetUpLabel(lbl_URL, static_cast<HFONT>(linkFont_.get()), kWhiteText, kLinkAddress, true);
         lbl_URL.pointer = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_LINK_POINTER));
         lbl_URL.Click = [this] { RunHandler([this] { lbl_URL_Click(); }); };
-        layer_.Add(lbl_URL);
     });
-    List(&Cmd_Set, [this] {
-        PlaceButton(Cmd_Set.emplace(*this), L"設定", kCmd_Set, DesignFont());
+    controls_.Add(Cmd_Set, kCmd_Set, [this](const RECT&) {
+        PlaceButton(Cmd_Set.emplace(*this), L"設定", kCmd_Set);
         Cmd_Set->Click = [this] { RunHandler([this] { Cmd_Set_Click(); }); };
     });
-    List(&Cmd_Can, [this] {
-        PlaceButton(Cmd_Can.emplace(*this), L"ｷｬﾝｾﾙ", kCmd_Can, DesignFont());
+    controls_.Add(Cmd_Can, kCmd_Can, [this](const RECT&) {
+        PlaceButton(Cmd_Can.emplace(*this), L"ｷｬﾝｾﾙ", kCmd_Can);
         Cmd_Can->Click = [this] { RunHandler([this] { Cmd_Can_Click(); }); };
     });
-    List(&linkTabStop_, [this] {
+    controls_.Add(linkTabStop_, {}, [this](const RECT&) {
         KeyboardTarget& link = linkTabStop_.emplace(Handle());
         // What a screen reader names the link by: the address it shows.
         SetWindowTextW(link.Handle(), lbl_URL.Caption().c_str());
@@ -177,51 +145,26 @@ SettingsDialog::SettingsDialog()
         };
     });
     for (std::size_t i = 0; i < Img_Ra.size(); ++i)
-        List(&Img_Ra[i], [this, i] {
-            Img_Ra[i].bounds = Pixels(kImg_Ra[i]);
-            Img_Ra[i].picture = &markPictures_[i];
-            layer_.Add(Img_Ra[i]);
-        });
-}
-
-void SettingsDialog::List(ControlSlot control, std::function<void()> make)
-{
-    controls_.push_back({control, std::move(make)});
+        controls_.Add(Img_Ra[i], dialog, kImg_Ra[i], [this, i] { Img_Ra[i].picture = &markPictures_[i]; });
 }
 
 // A source's row: its mark, then its name, both choosing it.
 void SettingsDialog::ListSource(int category)
 {
     const auto element = static_cast<std::size_t>(category);
-    List(&Img_BGM[element], [this, category, element] {
-        Img_BGM[element].bounds = Pixels(kImg_BGM[element]);
+    const MusicSource& source = kMusicSources[element];
+    const auto box = [this]() -> ControlLayer& { return Pic_C[0]->Layer(); };
+    controls_.Add(Img_BGM[element], box, source.mark, [this, category, element] {
         Img_BGM[element].MouseDown = [this, category](std::int16_t button) {
             RunHandler([this, category, button] { Img_BGM_MouseDown(category, button); });
         };
-        Pic_C[0]->Layer().Add(Img_BGM[element]);
     });
-    List(&lbl_BGM[element], [this, category, element] {
-        static constexpr std::array<const wchar_t*, kMusicCategoryCount> kSourceNames = {L"なし", L"音楽CD",
-                                                                                          L"MP3、WAV"};
-        PlaceLabel(lbl_BGM[element], kLbl_BGM[element], static_cast<HFONT>(font_.get()), kBlackText,
-                   kSourceNames[element], true);
+    controls_.Add(lbl_BGM[element], box, source.name, [this, category, element, &source] {
+        SetUpLabel(lbl_BGM[element], static_cast<HFONT>(font_.get()), kBlackText, source.shownName, true);
         lbl_BGM[element].MouseDown = [this, category](std::int16_t button) {
             RunHandler([this, category, button] { lbl_BGM_MouseDown(category, button); });
         };
-        Pic_C[0]->Layer().Add(lbl_BGM[element]);
     });
-}
-
-HWND SettingsDialog::WindowOf(const ControlSlot& control)
-{
-    return std::visit(
-        [](auto* slot) -> HWND {
-            if constexpr (std::is_same_v<decltype(slot), WindowlessControl*>)
-                return nullptr;
-            else
-                return *slot ? (*slot)->Handle() : nullptr;
-        },
-        control);
 }
 
 SettingsDialog::~SettingsDialog()
@@ -229,23 +172,16 @@ SettingsDialog::~SettingsDialog()
     // The windows go before the controls and fonts they use: the form's base
     // would destroy its window only after this class's members had gone.
     DestroyOwnedWindow();
-    // Other forms go back to the screen's resolution.
-    SetFormDpi(0);
 }
 
 DWORD SettingsDialog::Style() const { return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN; }
 
-void SettingsDialog::CreateControls()
-{
-    // At the resolution of the monitor the window stands on.
-    SetFormDpi(WindowDpi(Handle()));
-    PlaceControls();
-}
+void SettingsDialog::CreateControls() { PlaceControls(); }
 
 void SettingsDialog::PlaceControls()
 {
     const HWND window = Handle();
-    ResizeClientTo(window, ToPixels(kClientWidth), ToPixels(kClientHeight), Style(), ExStyle(), FormDpi());
+    ResizeClientTo(window, ToPixels(kClientWidth), ToPixels(kClientHeight), Style(), ExStyle(), Dpi());
     const auto icon = reinterpret_cast<LPARAM>(LoadImageW(GetModuleHandleW(nullptr),
                                                           MAKEINTRESOURCEW(IDI_SETTINGS_DIALOG), IMAGE_ICON,
                                                           kIconSize, kIconSize, LR_SHARED));
@@ -254,26 +190,24 @@ void SettingsDialog::PlaceControls()
     layer_.Attach(window, kDialogBackground);
 
     const FontDescription formFont = DesignFont();
-    font_ = CreateFontOf(formFont);
+    font_ = CreateFontOf(formFont, Dpi());
     FontDescription underlined = formFont;
     underlined.underline = true;
-    linkFont_ = CreateFontOf(underlined);
+    linkFont_ = CreateFontOf(underlined, Dpi());
 
-    for (ListedControl& control : controls_) control.make();
+    controls_.MakeAll(*this);
 }
 
 void SettingsDialog::Form_Load()
 {
     PlaceOnScreen();
 
-    // A stored file out of reach for now is still the user's choice: shown,
-    // and saved back unless another is chosen.
-    if (UnreachableMusicFile) {
-        BgmCategory = UnreachableMusicFile->category;
-        BgmFile = UnreachableMusicFile->path;
+    if (unreachableFile_) {
+        BgmCategory = unreachableFile_->category;
+        BgmFile = unreachableFile_->path;
     }
     SetupButtons(*this, true, true);
-    FillControls(WideFromAnsi(RepeatText(BgmRepeat)));
+    FillControls();
 
     POINT pointer{};
     LastApiResult = GetCursorPos(&pointer);
@@ -300,13 +234,13 @@ void SettingsDialog::PlaceOnScreen()
     }
 }
 
-void SettingsDialog::FillControls(const std::wstring& trackText)
+void SettingsDialog::FillControls()
 {
     ShowChosenSource();
     // From empty, however often it is filled: a new layout in the middle of
     // loading has filled it once already.
     BGM_Repeat->ClearList();
-    BGM_Repeat->SetText(trackText);
+    BGM_Repeat->SetText(WideFromAnsi(RepeatText(BgmRepeat)));
     for (const std::string& item : RepeatListItems()) BGM_Repeat->AddItem(WideFromAnsi(item));
     lbl_Fname[0].SetCaption(WideFromAnsi(BgmFile));
 }
@@ -320,7 +254,6 @@ void SettingsDialog::Form_Resize()
 void SettingsDialog::Form_Unload()
 {
     AnimateDialogClose(Handle());
-    EndShellUse();
 }
 
 LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -331,7 +264,7 @@ LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // Enter and Escape, as the dialog box's keyboard handling gives them.
         // Enter held down saves once, as a button or the link takes it.
         if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDOK) {
-            if (Cmd_Set && Cmd_Set->Machine().EnabledFlag != kButtonFalse && !CommandFromKeyRepeat())
+            if (Cmd_Set && Cmd_Set->Machine().EnabledFlag != kFalse && !CommandFromKeyRepeat())
                 RunHandler([this] { Cmd_Set_Click(); });
             return 0;
         }
@@ -340,95 +273,22 @@ LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
-    case WM_DPICHANGED:
-        pendingLayout_ = Layout{LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)};
-        LayOutWhenFree();
-        return 0;
-    case kLayOutWhenFreeMessage:
-        LayOutWhenFree();
-        return 0;
     default: break;
     }
     return Form::OnMessage(message, wParam, lParam);
 }
 
-std::vector<HWND> SettingsDialog::TabStops() const
+void SettingsDialog::LayOutAgain()
 {
-    std::vector<HWND> stops;
-    for (const ListedControl& listed : controls_)
-        if (const HWND window = WindowOf(listed.control); window && (GetWindowLongW(window, GWL_STYLE) & WS_TABSTOP))
-            stops.push_back(window);
-    return stops;
-}
-
-std::vector<Command*> SettingsDialog::GradientButtons()
-{
-    std::vector<Command*> buttons;
-    for (const ListedControl& listed : controls_)
-        if (const auto* slot = std::get_if<std::optional<Command>*>(&listed.control))
-            if (std::optional<Command>& button = **slot) buttons.push_back(&*button);
-    return buttons;
-}
-
-void SettingsDialog::DestroyControls()
-{
-    layer_.RemoveAll();
-    if (Pic_C[0]) Pic_C[0]->Layer().RemoveAll();
-    // What a container holds goes before the container.
-    for (auto listed = controls_.rbegin(); listed != controls_.rend(); ++listed)
-        std::visit(
-            [](auto* slot) {
-                if constexpr (!std::is_same_v<decltype(slot), WindowlessControl*>) slot->reset();
-            },
-            listed->control);
-}
-
-void SettingsDialog::RunHandler(const std::function<void()>& handler)
-{
-    ++handlersRunning_;
-    handler();
-    --handlersRunning_;
-    // The control that raised the event is still inside its own message, and
-    // a new layout destroys it: the layout comes once that has returned.
-    if (handlersRunning_ == 0 && pendingLayout_ && Handle())
-        PostMessageW(Handle(), kLayOutWhenFreeMessage, 0, 0);
-}
-
-void SettingsDialog::LayOutWhenFree()
-{
-    // A new scale arriving while a layout moves the window is laid out next,
-    // at the resolution asked for last.
-    while (handlersRunning_ == 0 && !layingOut_ && pendingLayout_ && Handle()) {
-        const Layout layout = *std::exchange(pendingLayout_, std::nullopt);
-        layingOut_ = true;
-        LayOutAt(layout.dpi, layout.suggested);
-        layingOut_ = false;
-    }
-}
-
-void SettingsDialog::LayOutAt(int dpi, const RECT& suggested)
-{
-    const std::wstring trackText = BGM_Repeat ? BGM_Repeat->Text() : std::wstring();
-    // The focused control by its place among the tab stops; while the dialog
-    // is inactive, the one that gets the focus back.
-    const std::vector<HWND> stops = TabStops();
-    const HWND focus = FocusedControl();
-    std::size_t focused = stops.size();
-    for (std::size_t i = 0; i < stops.size(); ++i)
-        if (focus && (focus == stops[i] || IsChild(stops[i], focus))) focused = i;
-
-    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    DestroyControls();
-    SetFormDpi(dpi);
+    // What the user chose, typed and focused stays.
+    const auto kept = controls_.Keep(FocusedControl());
+    controls_.DestroyAll();
     PlaceControls();
     SetupButtons(*this, true, true);
-    FillControls(trackText);
+    FillControls();
+    controls_.Restore(kept, [this](HWND control) { GiveFocusTo(control); });
     Form_Resize();
     InvalidateRect(Handle(), nullptr, TRUE);
-
-    const std::vector<HWND> newStops = TabStops();
-    if (focused < newStops.size() && IsWindowEnabled(newStops[focused])) GiveFocusTo(newStops[focused]);
 }
 
 void SettingsDialog::PaintContent(HDC dc) { layer_.Paint(dc); }
@@ -442,8 +302,8 @@ void SettingsDialog::ShowChosenSource()
     // Never disabled in passing: the control that stays enabled keeps the
     // focus, and the one that holds it hands it on only when it is disabled.
     if (BGM_Repeat->Enabled() != view.repeatEnabled) BGM_Repeat->SetEnabled(view.repeatEnabled);
-    if ((Cmd_File[0]->Machine().EnabledFlag != kButtonFalse) != view.fileEnabled)
-        Cmd_File[0]->SetEnabled(view.fileEnabled ? kButtonTrue : kButtonFalse);
+    if ((Cmd_File[0]->Machine().EnabledFlag != kFalse) != view.fileEnabled)
+        Cmd_File[0]->SetEnabled(view.fileEnabled ? kTrue : kFalse);
     // A screen reader names the sources' tab stop by the source chosen.
     if (sourcesTabStop_) {
         const std::wstring& chosen =
@@ -496,9 +356,7 @@ void SettingsDialog::Cmd_File_Click(int index)
     record.nMaxFileTitle = kFileBufferLength;
     record.lpstrInitialDir = initialFolder.c_str();
     record.lpstrTitle = kOpenFileTitle;
-    static const auto getOpenFileName =
-        SystemFunction<decltype(&GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
-    LastApiResult = getOpenFileName ? getOpenFileName(&record) : 0;
+    LastApiResult = CurrentFileDialogPlatform().OpenFileName(record);
     if (LastApiResult <= 0) return;
 
     const std::optional<std::string> chosen = StorablePath(file.c_str());
@@ -520,17 +378,13 @@ void SettingsDialog::Cmd_File_Click(int index)
 
 void SettingsDialog::Cmd_Set_Click()
 {
-    const std::string file = SettingsFilePath();
+    BgmRepeat = SavedRepeat(AnsiFromWide(HalfWidthNumberText(BGM_Repeat->Text())));
     // A write that fails is said at once, nothing further is written, and the
     // dialog stays open: closing would report a save that did not happen.
-    const auto written = [this](bool wrote) {
-        if (!wrote) MessageBoxW(Handle(), kSettingsNotSavedText, kProductTitle, MB_OK | MB_ICONEXCLAMATION);
-        return wrote;
-    };
-    if (!written(WriteIniString(kSettingsSection, kCategoryKey, std::to_string(BgmCategory), file))) return;
-    BgmRepeat = SavedRepeat(AnsiFromWide(HalfWidthNumberText(BGM_Repeat->Text())));
-    if (!written(WriteIniString(kSettingsSection, kRepeatKey, std::to_string(BgmRepeat), file))) return;
-    if (!written(WriteIniString(kSettingsSection, kFileKey, BgmFile, file))) return;
+    if (!SaveSettings()) {
+        MessageBoxW(Handle(), kSettingsNotSavedText, kProductTitle, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     Unload();
 }
 
@@ -538,10 +392,10 @@ void SettingsDialog::Cmd_Can_Click() { Unload(); }
 
 void SettingsDialog::lbl_URL_Click()
 {
-    SetScreenMousePointer(MousePointer::Hourglass);
+    const HourglassPointer hourglass;
+    com_.Enter();
     CurrentShellPlatform().Execute(Handle(), kOpenOperation, AnsiFromWide(lbl_URL.Caption()).c_str(), "", "",
                                    SW_SHOWNORMAL);
-    SetScreenMousePointer(MousePointer::Default);
 }
 
 void SetupButtons(SettingsDialog& form, bool initialize, bool enable)
@@ -550,12 +404,12 @@ void SetupButtons(SettingsDialog& form, bool initialize, bool enable)
         if (initialize)
             button->Initialize();
         else
-            button->SetEnabled(enable ? kButtonTrue : kButtonFalse);
+            button->SetEnabled(enable ? kTrue : kFalse);
     }
 }
 
-void ShowSettingsDialog()
+void ShowSettingsDialog(std::optional<StoredMusicFile> unreachableFile)
 {
-    SettingsDialog dialog;
+    SettingsDialog dialog(std::move(unreachableFile));
     dialog.ShowModal();
 }

@@ -4,22 +4,23 @@
 #pragma once
 
 #include "button/button.h"
+#include "com_apartment.h"
 #include "forms/combo_box.h"
+#include "forms/control_list.h"
 #include "forms/form.h"
 #include "forms/keyboard_target.h"
 #include "forms/picture.h"
 #include "forms/picture_box.h"
 #include "forms/windowless_control.h"
-#include "settings_rules.h"
+#include "music_sources.h"
+#include "settings.h"
 #include "win32_handles.h"
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <optional>
 #include <string>
-#include <variant>
 #include <vector>
 
 class SettingsDialog final : public Form {
@@ -27,16 +28,21 @@ class SettingsDialog final : public Form {
     // them, and every window, has gone by then.
     UniqueFont font_, linkFont_;
     std::array<Picture, 2> markPictures_;
+    // The shell's calls want COM on the dialog's thread (shell extensions may
+    // need it): entered before the first, left when the dialog goes.
+    ComApartment com_;
 
 public:
-    SettingsDialog();
+    // A stored music file out of reach for now is still the user's choice:
+    // shown, and saved back unless another is chosen.
+    explicit SettingsDialog(std::optional<StoredMusicFile> unreachableFile = std::nullopt);
     ~SettingsDialog() override;
 
     // The controls, named as the form names them; arrays by element index.
     std::array<std::optional<PictureBox>, 1> Pic_C;
     Shape Shape3;
     std::map<int, Label> lbl;
-    std::array<ImageControl, kMusicCategoryCount> Img_BGM;  // by category: none, CD, music file
+    std::array<ImageControl, kMusicCategoryCount> Img_BGM;  // by category
     std::array<Label, kMusicCategoryCount> lbl_BGM;
     std::array<ImageControl, 2> Img_Ra;  // 0 unselected, 1 selected
     std::optional<ComboBox> BGM_Repeat;
@@ -49,9 +55,9 @@ public:
 
     // The tab stops in the page's order, top to bottom: the sources, the
     // track box, "...", "設定", "ｷｬﾝｾﾙ", the link.
-    std::vector<HWND> TabStops() const;
+    std::vector<HWND> TabStops() const { return controls_.TabStops(); }
     // The gradient buttons, in the order they are made.
-    std::vector<Command*> GradientButtons();
+    std::vector<Command*> GradientButtons() const { return controls_.Made<Command>(); }
 
     // Event handlers the controls raise.
     void Img_BGM_MouseDown(int index, std::int16_t mouseButton);
@@ -67,46 +73,26 @@ protected:
     void Form_Load() override;
     void Form_Resize() override;
     void Form_Unload() override;
+    void LayOutAgain() override;
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void PaintContent(HDC dc) override;
 
 private:
-    // A control of the dialog: the optional that holds one with a window, or
-    // a windowless one.
-    using ControlSlot = std::variant<std::optional<PictureBox>*, std::optional<KeyboardTarget>*,
-                                     std::optional<ComboBox>*, std::optional<Command>*, WindowlessControl*>;
-    struct ListedControl {
-        ControlSlot control;
-        // Makes it (or places it, and adds it to its container's layer) at
-        // the forms' resolution.
-        std::function<void()> make;
-    };
-    void List(ControlSlot control, std::function<void()> make);
     void ListSource(int category);
-    static HWND WindowOf(const ControlSlot& control);
 
     void ChooseSource(int index);
     // The chosen source's mark, the control it enables (each control set
     // only when it changes), the focus cue while the sources hold the focus.
     void ShowChosenSource();
-    // Load's steps 3 to 9: the chosen source, the track box (with this text)
-    // and its list, the file's label.
-    void FillControls(const std::wstring& trackText);
+    // Load's steps 3 to 9: the chosen source, the track box and its list,
+    // the file's label.
+    void FillControls();
     // The sources' tab stop: the cue on the chosen source's name, arrows.
     void ShowSourcesFocusCue(bool shown);
     void OnSourcesKey(UINT virtualKey);
     // Moves the dialog to where the placement rule puts it.
     void PlaceOnScreen();
-    // A control's event handler; a new layout asked for meanwhile waits
-    // until it has returned.
-    void RunHandler(const std::function<void()>& handler);
-    // The new layout asked for last, unless a handler or a layout still runs.
-    void LayOutWhenFree();
-    // Every control made again at the resolution of the monitor the dialog
-    // now stands on, keeping what the user chose, typed and focused.
-    void LayOutAt(int dpi, const RECT& suggested);
-    void DestroyControls();
-    // The window's size and every control, at the forms' resolution.
+    // The window's size and every control, at the form's resolution.
     void PlaceControls();
 
     ControlLayer layer_;
@@ -114,18 +100,9 @@ private:
     // group of radio buttons) and the link.
     std::optional<KeyboardTarget> sourcesTabStop_;
     std::optional<KeyboardTarget> linkTabStop_;
-    // Every control once, in the order it is made: the windows in their tab
-    // order, the windowless ones in the order they are drawn. Destruction
-    // goes the other way.
-    std::vector<ListedControl> controls_;
-
-    struct Layout {
-        int dpi;
-        RECT suggested;
-    };
-    std::optional<Layout> pendingLayout_;
-    int handlersRunning_ = 0;
-    bool layingOut_ = false;
+    // Every control once.
+    ControlList<PictureBox, KeyboardTarget, ComboBox, Command> controls_;
+    std::optional<StoredMusicFile> unreachableFile_;
 };
 
 // Every gradient button of the dialog initialised, or (initialize false) all
@@ -133,4 +110,4 @@ private:
 void SetupButtons(SettingsDialog& form, bool initialize, bool enable);
 
 // Shows the settings dialog modally; returns once it has closed.
-void ShowSettingsDialog();
+void ShowSettingsDialog(std::optional<StoredMusicFile> unreachableFile);

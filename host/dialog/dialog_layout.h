@@ -2,15 +2,11 @@
 // geometry in twips as the form stores it, the colours as 0x00BBGGRR.
 #pragma once
 
-#include "settings_rules.h"
+#include "forms/twips.h"
 
 #include <windows.h>
 
 #include <array>
-
-struct TwipLayout {
-    int left = 0, top = 0, width = 0, height = 0;
-};
 
 namespace dialog_layout {
 
@@ -28,11 +24,9 @@ inline constexpr TwipLayout kCmd_Can{6060, 3000, 1155, 375};
 // Outside the client area: they only keep the two mark pictures.
 inline constexpr std::array<TwipLayout, 2> kImg_Ra{{{8040, 300, 180, 180}, {8040, 600, 180, 180}}};
 
-// In the music box, from its top-left corner; sources by category value.
+// In the music box, from its top-left corner; the sources stand in their rows.
 inline constexpr TwipLayout kShape3{300, 300, 1695, 315};
 inline constexpr TwipLayout kLbl15{300, 360, 1665, 195};
-inline constexpr std::array<TwipLayout, kMusicCategoryCount> kImg_BGM{{{420, 1140, 195, 195}, {420, 840, 195, 195}, {420, 1440, 195, 195}}};
-inline constexpr std::array<TwipLayout, kMusicCategoryCount> kLbl_BGM{{{660, 1140, 330, 195}, {660, 840, 645, 195}, {660, 1440, 900, 195}}};
 inline constexpr TwipLayout kBGM_Repeat{1680, 780, 615, 300};
 inline constexpr TwipLayout kLbl14{2340, 840, 990, 195};
 inline constexpr TwipLayout kCmd_File{420, 1740, 615, 315};

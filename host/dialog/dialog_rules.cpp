@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "settings_rules.h"
+#include "music_sources.h"
 
 #include <cmath>
 #include <limits>
@@ -93,18 +93,15 @@ std::wstring HalfWidthNumberText(std::wstring_view text)
 
 SourceView SourceViewFor(std::int16_t category)
 {
-    SourceView view;
-    if (category >= 0 && category < kMusicCategoryCount) view.selectedMark = category;
-    view.repeatEnabled = category == kCdCategory;
-    view.fileEnabled = category == kMusicFileCategory;
-    return view;
+    const MusicSource* source = MusicSourceOf(category);
+    if (!source) return {};
+    return {source->category, source->enablesTrackBox, source->enablesFileButton};
 }
 
 std::int16_t SourceAfter(std::int16_t category, int steps)
 {
-    constexpr std::array<std::int16_t, kMusicCategoryCount> shown = {kCdCategory, kNoMusicCategory, kMusicFileCategory};
-    const auto at = std::find(shown.begin(), shown.end(), category);
-    if (at == shown.end()) return steps >= 0 ? shown.front() : shown.back();
-    const int place = static_cast<int>(at - shown.begin()) + steps % kMusicCategoryCount + kMusicCategoryCount;
-    return shown[static_cast<std::size_t>(place % kMusicCategoryCount)];
+    const MusicSource* source = MusicSourceOf(category);
+    if (!source) return CategoryShownAt(steps >= 0 ? 0 : kMusicCategoryCount - 1);
+    const int place = source->shownPlace + steps % kMusicCategoryCount + kMusicCategoryCount;
+    return CategoryShownAt(place % kMusicCategoryCount);
 }

@@ -1,5 +1,6 @@
 // The seam between the settings dialog's link and the shell. The default is
-// the real ShellExecuteA; tests put a recorder in its place.
+// the real ShellExecuteA; tests put a recorder in its place. The caller
+// enters COM first.
 #pragma once
 
 #include <windows.h>
@@ -11,11 +12,6 @@ public:
     virtual void Execute(HWND owner, const char* operation, const char* file, const char* parameters,
                          const char* directory, int showCommand) = 0;
 };
-
-// The shell's calls want COM on their thread (shell extensions may need
-// it): initialised, apartment-threaded, before the first call, and ended
-// with EndShellUse.
-void EndShellUse();
 
 // The shell the dialog uses now.
 ShellPlatform& CurrentShellPlatform();

@@ -57,9 +57,9 @@ FontDescription DesignFont()
     return {L"ＭＳ Ｐゴシック", kDesignPoints, FW_NORMAL, false, false, false, SHIFTJIS_CHARSET};
 }
 
-UniqueFont CreateFontOf(const FontDescription& font)
+UniqueFont CreateFontOf(const FontDescription& font, int dpi)
 {
-    const int height = -static_cast<int>(std::lround(font.points * FormDpi() / kPointsPerInch));
+    const int height = -static_cast<int>(std::lround(font.points * dpi / kPointsPerInch));
     return UniqueFont(CreateFontW(height, 0, 0, 0, font.weight, font.italic, font.underline, font.strikethrough,
                                        static_cast<DWORD>(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                        DEFAULT_QUALITY, DEFAULT_PITCH, InstalledFace(font.name).c_str()));

@@ -16,5 +16,5 @@ std::wstring InstalledFace(const std::wstring& face);
 FontDescription DesignFont();
 
 // A font of the description's face (as InstalledFace finds it), size in points
-// at the forms' resolution, weight, style and character set.
-UniqueFont CreateFontOf(const FontDescription& font);
+// at the resolution, weight, style and character set.
+UniqueFont CreateFontOf(const FontDescription& font, int dpi);

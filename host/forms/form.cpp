@@ -1,6 +1,7 @@
 #include "form.h"
 
 #include "application.h"
+#include "dpi.h"
 #include "keyboard_target.h"
 
 #include <utility>
@@ -11,6 +12,22 @@ namespace {
 constexpr wchar_t kFormClassName[] = L"SorvaneForm";
 // Where the system would put a new top-level window, at the size it would give it.
 constexpr OwnedWindow::Placement kDefaultPlacement{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
+// A screen that gives no resolution is taken at the standard 96.
+constexpr int kStandardDpi = 96;
+// Posted when a handler ends with a new layout waiting.
+constexpr UINT kLayOutWhenFreeMessage = WM_APP;
+
+// Counts one more running for as long as it lives.
+class Running {
+public:
+    explicit Running(int& count) : count_(++count) {}
+    ~Running() { --count_; }
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
+
+private:
+    int& count_;
+};
 
 }  // namespace
 
@@ -32,6 +49,7 @@ void Form::Load()
         return;
     counted_ = true;
     Application::FormLoaded();
+    dpi_ = WindowDpi(Handle());
     CreateControls();
     Form_Load();
 }
@@ -116,6 +134,42 @@ void Form::OnWindowDestroyed()
     if (!unloading_ && counted_) FinishUnload(false);
 }
 
+int Form::Dpi() const
+{
+    const int dpi = dpi_ > 0 ? dpi_ : ScreenDpi();
+    return dpi > 0 ? dpi : kStandardDpi;
+}
+
+RECT Form::Pixels(const TwipLayout& layout) const
+{
+    const int left = ToPixels(layout.left), top = ToPixels(layout.top);
+    return {left, top, left + ToPixels(layout.width), top + ToPixels(layout.height)};
+}
+
+void Form::RunHandler(const std::function<void()>& handler)
+{
+    {
+        const Running running(handlersRunning_);
+        handler();
+    }
+    if (handlersRunning_ == 0 && pendingLayout_ && Handle()) PostMessageW(Handle(), kLayOutWhenFreeMessage, 0, 0);
+}
+
+void Form::LayOutWhenFree()
+{
+    // A new scale arriving while a layout moves the window is laid out next,
+    // at the resolution asked for last.
+    while (handlersRunning_ == 0 && layoutsRunning_ == 0 && pendingLayout_ && Handle()) {
+        const Layout layout = *std::exchange(pendingLayout_, std::nullopt);
+        const Running running(layoutsRunning_);
+        const RECT& to = layout.suggested;
+        SetWindowPos(Handle(), nullptr, to.left, to.top, to.right - to.left, to.bottom - to.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        dpi_ = layout.dpi;
+        LayOutAgain();
+    }
+}
+
 HWND Form::FocusedControl() const
 {
     if (!active_) return focusBeforeDeactivation_;
@@ -144,6 +198,13 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_CLOSE:
         Unload();
+        return 0;
+    case WM_DPICHANGED:
+        pendingLayout_ = Layout{LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)};
+        LayOutWhenFree();
+        return 0;
+    case kLayOutWhenFreeMessage:
+        LayOutWhenFree();
         return 0;
     case WM_ACTIVATE:
         active_ = LOWORD(wParam) != WA_INACTIVE;

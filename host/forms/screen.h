@@ -12,3 +12,12 @@ void SetScreenMousePointer(MousePointer pointer);
 
 // The cursor that overrides the controls' own, or none for the default.
 HCURSOR ScreenCursor();
+
+// The hourglass over every form for as long as it lives; the default after.
+class HourglassPointer {
+public:
+    HourglassPointer() { SetScreenMousePointer(MousePointer::Hourglass); }
+    ~HourglassPointer() { SetScreenMousePointer(MousePointer::Default); }
+    HourglassPointer(const HourglassPointer&) = delete;
+    HourglassPointer& operator=(const HourglassPointer&) = delete;
+};

@@ -4,6 +4,11 @@
 
 inline constexpr int kTwipsPerInch = 1440;
 
+// A control's place and size as the form stores them.
+struct TwipLayout {
+    int left = 0, top = 0, width = 0, height = 0;
+};
+
 // The screen's logical dots per inch, read once: it does not change while a
 // program runs.
 int ScreenDpi();
@@ -12,10 +17,3 @@ int ScreenDpi();
 // (1155 twips are 77 pixels at 96 dots per inch, 96 at 120, 115 at 144).
 int TwipsToPixels(double twips, int dpi);
 
-// The resolution the host's forms lay themselves out at: the screen's,
-// unless a form has set that of the monitor it stands on.
-int FormDpi();
-void SetFormDpi(int dpi);
-
-// Twips as whole pixels at the forms' resolution.
-int ToPixels(double twips);

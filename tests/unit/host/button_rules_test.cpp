@@ -15,7 +15,7 @@ constexpr PressOrigin kHere = PressOrigin::ThisButton;
 ButtonMachine EnabledButton()
 {
     ButtonMachine button;
-    button.EnabledFlag = kButtonTrue;
+    button.EnabledFlag = kTrue;
     Initialize(button);
     return button;
 }
@@ -30,7 +30,7 @@ TEST(ButtonStates, ALeftClickOnAnUnfocusedButton)
     EXPECT_EQ(OnGotFocus(button), ButtonReaction{StatePicture::Pressed});
     EXPECT_EQ(button.ButtonState, kStateFocusedHover);
     EXPECT_EQ(OnMouseUp(button, kLeftMouseButton, kHere), (ButtonReaction{StatePicture::HighLightSelect, true}));
-    EXPECT_EQ(button.MouseIsDown, kButtonFalse);
+    EXPECT_EQ(button.MouseIsDown, kFalse);
 }
 
 TEST(ButtonStates, DraggingOutUntilATickThenReleasingRaisesNoClick)
@@ -99,7 +99,7 @@ TEST(ButtonStates, SpaceHeldShowsPressedAndClicksOnReleaseEnterClicksAtOnce)
     EXPECT_EQ(OnEnterKey(button), (ButtonReaction{StatePicture::None, true}));
 
     ButtonMachine disabled = EnabledButton();
-    disabled.EnabledFlag = kButtonFalse;
+    disabled.EnabledFlag = kFalse;
     EXPECT_EQ(OnSpaceDown(disabled), kNothing);
     EXPECT_EQ(OnEnterKey(disabled), kNothing);
 }
@@ -107,14 +107,14 @@ TEST(ButtonStates, SpaceHeldShowsPressedAndClicksOnReleaseEnterClicksAtOnce)
 TEST(ButtonStates, BeforeInitializeAndWhileDisabled)
 {
     ButtonMachine fresh;
-    fresh.EnabledFlag = kButtonTrue;
+    fresh.EnabledFlag = kTrue;
     EXPECT_EQ(OnMouseMove(fresh), kNothing);
     EXPECT_EQ(PointerLeft(fresh), kNothing);
     EXPECT_EQ(OnGotFocus(fresh), ButtonReaction{StatePicture::Selected});
     EXPECT_EQ(OnLostFocus(fresh), ButtonReaction{StatePicture::Normal});
 
     ButtonMachine disabled = EnabledButton();
-    disabled.EnabledFlag = kButtonFalse;
+    disabled.EnabledFlag = kFalse;
     EXPECT_EQ(OnMouseMove(disabled), kNothing);
     EXPECT_EQ(OnMouseDown(disabled, kLeftMouseButton), kNothing);
     EXPECT_EQ(OnMouseUp(disabled, kLeftMouseButton, kHere), kNothing);
@@ -144,16 +144,16 @@ TEST(ButtonStates, TheReleaseRowsStateByState)
         for (const std::int16_t mouseButton : {kLeftMouseButton, kRight, kMiddle}) {
             for (const PressOrigin origin : {kHere, PressOrigin::Elsewhere}) {
                 ButtonMachine button;
-                button.EnabledFlag = kButtonTrue;
+                button.EnabledFlag = kTrue;
                 button.ButtonState = row.state;
-                button.MouseIsDown = kButtonTrue;
+                button.MouseIsDown = kTrue;
                 const ButtonReaction reaction = OnMouseUp(button, mouseButton, origin);
                 const bool left = mouseButton == kLeftMouseButton;
                 EXPECT_EQ(reaction.picture, left ? row.leftPicture : StatePicture::None) << int{row.state};
                 // A release whose press began elsewhere is never a click.
                 EXPECT_EQ(reaction.click, row.click && origin == kHere)
                     << int{row.state} << " button " << mouseButton << (origin == kHere ? "" : ", pressed elsewhere");
-                EXPECT_EQ(button.MouseIsDown, left ? kButtonFalse : kButtonTrue) << "only the left release clears it";
+                EXPECT_EQ(button.MouseIsDown, left ? kFalse : kTrue) << "only the left release clears it";
                 EXPECT_EQ(button.ButtonState, row.state) << "a release never changes the state";
             }
         }
@@ -167,7 +167,7 @@ TEST(ButtonGradient, StateFourKeepsTheDirectionItCameFrom)
     UpdateGradientDirection(fromHover);
     OnGotFocus(fromHover);
     UpdateGradientDirection(fromHover);
-    EXPECT_EQ(fromHover.GradientInverted, kButtonTrue);
+    EXPECT_EQ(fromHover.GradientInverted, kTrue);
 
     ButtonMachine fromFocus = EnabledButton();
     OnGotFocus(fromFocus);
@@ -175,7 +175,7 @@ TEST(ButtonGradient, StateFourKeepsTheDirectionItCameFrom)
     OnMouseMove(fromFocus);
     UpdateGradientDirection(fromFocus);
     EXPECT_EQ(fromFocus.ButtonState, kStateFocusedHover);
-    EXPECT_EQ(fromFocus.GradientInverted, kButtonFalse);
+    EXPECT_EQ(fromFocus.GradientInverted, kFalse);
 }
 
 // WCAG's relative luminance of a 0x00BBGGRR colour.

@@ -139,8 +139,7 @@ protected:
     {
         WriteSettings(std::string("[Section]\r\nBGM区分=") + std::string(category) + "\r\nBGMﾘﾋﾟｰﾄ=" +
                       std::string(repeat) + "\r\nBGMﾌｧｲﾙ=" + file + "\r\n");
-        LoadSettings();
-        dialog.emplace();
+        dialog.emplace(LoadSettings());
         dialog->Load();
         return *dialog;
     }
@@ -179,8 +178,8 @@ TEST_F(SettingsDialogTest, LoadShowsEachCategoryWithItsMarkAndItsControlsEnabled
         for (const ImageControl& mark : form.Img_BGM) EXPECT_NE(mark.picture, nullptr) << "every mark shows a picture";
         EXPECT_EQ(form.BGM_Repeat->Enabled(), c.repeatEnabled) << "category " << c.category;
         EXPECT_EQ(form.Cmd_File[0]->Enabled() != 0, c.fileEnabled) << "category " << c.category;
-        EXPECT_EQ(form.Cmd_Set->Enabled(), kButtonTrue);
-        EXPECT_EQ(form.Cmd_Can->Enabled(), kButtonTrue);
+        EXPECT_EQ(form.Cmd_Set->Enabled(), kTrue);
+        EXPECT_EQ(form.Cmd_Can->Enabled(), kTrue);
         dialog.reset();
     }
 }
@@ -235,13 +234,13 @@ TEST_F(SettingsDialogTest, ChoosingBySourceMarkOrNameMovesTheMarkAndTheEnabledCo
     EXPECT_EQ(BgmCategory, 1);
     EXPECT_TRUE(Marked(1) && !Marked(0) && !Marked(2));
     EXPECT_TRUE(form.BGM_Repeat->Enabled());
-    EXPECT_EQ(form.Cmd_File[0]->Enabled(), kButtonFalse);
+    EXPECT_EQ(form.Cmd_File[0]->Enabled(), kFalse);
 
     ClickInBox(form.Img_BGM[2]);
     EXPECT_EQ(BgmCategory, 2);
     EXPECT_TRUE(Marked(2) && !Marked(1));
     EXPECT_FALSE(form.BGM_Repeat->Enabled());
-    EXPECT_EQ(form.Cmd_File[0]->Enabled(), kButtonTrue);
+    EXPECT_EQ(form.Cmd_File[0]->Enabled(), kTrue);
 
     // Any mouse button chooses.
     const POINT none = Centre(form.Img_BGM[0].bounds);
@@ -249,7 +248,7 @@ TEST_F(SettingsDialogTest, ChoosingBySourceMarkOrNameMovesTheMarkAndTheEnabledCo
     SendMessageW(form.Pic_C[0]->Handle(), WM_RBUTTONUP, 0, At(none));
     EXPECT_EQ(BgmCategory, 0);
     EXPECT_FALSE(form.BGM_Repeat->Enabled());
-    EXPECT_EQ(form.Cmd_File[0]->Enabled(), kButtonFalse);
+    EXPECT_EQ(form.Cmd_File[0]->Enabled(), kFalse);
 }
 
 TEST_F(SettingsDialogTest, SavingWritesTheThreeKeysInOrderAndCloses)
@@ -507,7 +506,7 @@ TEST_F(SettingsDialogTest, ArrowsOnTheSourcesChooseAsAClickDoesAndTheCueFollowsE
     SendMessageW(sources, WM_KEYDOWN, VK_DOWN, 0);
     SendMessageW(sources, WM_KEYDOWN, VK_RIGHT, 0);
     EXPECT_TRUE(Marked(2));
-    EXPECT_EQ(form.Cmd_File[0]->Machine().EnabledFlag, kButtonTrue);
+    EXPECT_EQ(form.Cmd_File[0]->Machine().EnabledFlag, kTrue);
     EXPECT_FALSE(form.BGM_Repeat->Enabled());
     // A choice made with the mouse while the sources hold the focus.
     ClickInBox(form.lbl_BGM[0]);
@@ -565,7 +564,7 @@ TEST_F(SettingsDialogTest, AStoredFileOutOfReachIsShownChosenAndSavedBackUnchang
     SettingsDialog& form = LoadDialogWith("2", "3", gone);
     EXPECT_TRUE(Marked(2));
     EXPECT_EQ(form.lbl_Fname[0].Caption(), WideFromAnsi(gone));
-    EXPECT_EQ(form.Cmd_File[0]->Machine().EnabledFlag, kButtonTrue);
+    EXPECT_EQ(form.Cmd_File[0]->Machine().EnabledFlag, kTrue);
     ClickButton(*form.Cmd_Set);
     EXPECT_EQ(ReadIniString(kSettingsSection, kCategoryKey, SettingsFilePath()), "2");
     EXPECT_EQ(ReadIniString(kSettingsSection, kFileKey, SettingsFilePath()), gone);
@@ -636,7 +635,9 @@ TEST_F(SettingsDialogTest, MovedToAMonitorAt144DpiItLaysItselfOutAsIfOpenedThere
         EXPECT_EQ(form.BGM_Repeat->ListCount(), 31);
         EXPECT_EQ(GetFocus(), form.Cmd_File[0]->Handle()) << "another window active: " << anotherWindowActive;
         dialog.reset();
-        EXPECT_EQ(FormDpi(), ScreenDpi()) << "other forms lay out at the screen's resolution again";
+        Form later(L"later");
+        later.Load();
+        EXPECT_EQ(later.Dpi(), ScreenDpi()) << "another form lays out at the screen's resolution";
     }
 }
 
@@ -728,10 +729,10 @@ TEST_F(SettingsDialogTest, SetupButtonsInitialisesOrEnablesEveryGradientButton)
     SettingsDialog& form = LoadDialogWith("2", "0", music);
     SetupButtons(form, false, false);
     for (Command* button : {&*form.Cmd_File[0], &*form.Cmd_Set, &*form.Cmd_Can})
-        EXPECT_EQ(button->Enabled(), kButtonFalse);
+        EXPECT_EQ(button->Enabled(), kFalse);
     SetupButtons(form, false, true);
     for (Command* button : {&*form.Cmd_File[0], &*form.Cmd_Set, &*form.Cmd_Can})
-        EXPECT_EQ(button->Enabled(), kButtonTrue);
+        EXPECT_EQ(button->Enabled(), kTrue);
 }
 
 }  // namespace

@@ -128,7 +128,7 @@ TEST(Twips, BecomePixelsAtTheTrueRatioOfAnyResolution)
 TEST(Fonts, TheDialogsJapaneseGothicIsAProportionalShiftJisFaceThatIsInstalled)
 {
     const FontDescription gothic{L"ＭＳ Ｐゴシック", 9.75, 400, false, false, false, SHIFTJIS_CHARSET};
-    const UniqueFont font = CreateFontOf(gothic);
+    const UniqueFont font = CreateFontOf(gothic, ScreenDpi());
     ASSERT_TRUE(font);
     const UniqueWindowDc screen = ScreenDc();
     const SelectedObject selected(screen.get(), font.get());

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <optional>
 
 namespace {
 
@@ -56,7 +57,10 @@ TEST_F(SettingsFile, MissingFileGivesTheDefaultsAndIsNotCreated)
 TEST_F(SettingsFile, AMissingMusicFileDropsCategoryTwoButKeepsCategoryOne)
 {
     WriteSettings("2", "0", folder + "\\gone.mp3");
-    LoadSettings();
+    const std::optional<StoredMusicFile> unreachable = LoadSettings();
+    ASSERT_TRUE(unreachable) << "the dialog is given the stored choice";
+    EXPECT_EQ(unreachable->category, 2);
+    EXPECT_EQ(unreachable->path, folder + "\\gone.mp3");
     EXPECT_EQ(BgmCategory, 0);
     EXPECT_EQ(BgmFile, "");
     EXPECT_EQ(BgmFolder, folder);
@@ -71,7 +75,7 @@ TEST_F(SettingsFile, AMissingMusicFileDropsCategoryTwoButKeepsCategoryOne)
 TEST_F(SettingsFile, AnExistingMusicFileIsKeptWithItsFolder)
 {
     WriteSettings("2", "0", existingMusic);
-    LoadSettings();
+    EXPECT_FALSE(LoadSettings());
     EXPECT_EQ(BgmCategory, 2);
     EXPECT_EQ(BgmFile, existingMusic);
     EXPECT_EQ(BgmFolder, folder);
@@ -112,16 +116,17 @@ TEST_F(SettingsFile, OnlyTheFirst255BytesOfALongPathAreRead)
     DeleteFileA(path255.c_str());
 }
 
-TEST_F(SettingsFile, WrittenKeysReadBackByteExactInTheirOrder)
+TEST_F(SettingsFile, SavedKeysReadBackByteExactInTheirOrder)
 {
     const std::string path = SettingsFilePath();
     EXPECT_FALSE(WriteIniString(kSettingsSection, kCategoryKey, "2", "C:\\sorvane-no-folder\\Sorvane.ini"))
         << "a folder that is not there: the caller must learn the write failed";
     EXPECT_EQ(LastApiResult, 0);
-    EXPECT_TRUE(WriteIniString(kSettingsSection, kCategoryKey, "2", path));
+    BgmCategory = 2;
+    BgmRepeat = 12;
+    BgmFile = existingMusic;
+    EXPECT_TRUE(SaveSettings());
     EXPECT_NE(LastApiResult, 0);
-    WriteIniString(kSettingsSection, kRepeatKey, "12", path);
-    WriteIniString(kSettingsSection, kFileKey, existingMusic, path);
 
     const std::string expected = std::string("[Section]\r\n") + "\x42\x47\x4D\x8B\xE6\x95\xAA=2\r\n" +
                                  "\x42\x47\x4D\xD8\xCB\xDF\xB0\xC4=12\r\n" + "\x42\x47\x4D\xCC\xA7\xB2\xD9=" +
@@ -130,6 +135,10 @@ TEST_F(SettingsFile, WrittenKeysReadBackByteExactInTheirOrder)
     EXPECT_EQ(ReadIniString(kSettingsSection, kRepeatKey, path), "12");
     EXPECT_EQ(ReadIniString(kSettingsSection, "missing", path), "");
     EXPECT_EQ(ReadIniString("Nowhere", kRepeatKey, path), "");
+
+    SetProgramFolder("C:\\sorvane-no-folder");
+    EXPECT_FALSE(SaveSettings()) << "the dialog must learn the save failed";
+    SetProgramFolder(folder);
 }
 
 TEST(SettingsPaths, ARootFolderJoinsWithTwoBackslashesAndIsRead)
