@@ -33,6 +33,9 @@ KEY_HOLD_SECONDS = 0.15
 POLL_INTERVAL = 0.1
 SAMPLE_RATE = 44100
 CHANNELS = 2
+# The programs as the build makes them and as they are installed, side by side.
+HOST_NAME = "Sorvane.scr"
+RENDERER_NAME = "Sorvane.dll"
 
 
 def _env_path(name):
@@ -487,6 +490,32 @@ class Session:
     @property
     def drive_c(self):
         return self.prefix / "drive_c"
+
+    def install(self, folder, host=None, renderer=None):
+        """Puts Sorvane into a folder (made if need be) as a user installs it:
+        the host, and beside it the renderer as RENDERER_NAME, the build's
+        own unless told. host: another program to start in the host's
+        place, under its own name; renderer: another program to put in as
+        the renderer, or False for none. Returns the folder."""
+        folder = pathlib.Path(folder)
+        folder.mkdir(parents=True, exist_ok=True)
+        host = pathlib.Path(host) if host else self.bin(HOST_NAME)
+        shutil.copy(host, folder / host.name)
+        if renderer is not False:
+            shutil.copy(renderer or self.bin(RENDERER_NAME), folder / RENDERER_NAME)
+        return folder
+
+    @contextlib.contextmanager
+    def installed(self, name, host=None, renderer=None):
+        """Sorvane installed, as install() puts it, in a folder of drive C: of
+        that name which holds nothing else, for the block; the folder is
+        gone after it."""
+        folder = self.drive_c / name
+        shutil.rmtree(folder, ignore_errors=True)
+        try:
+            yield self.install(folder, host, renderer)
+        finally:
+            shutil.rmtree(folder, ignore_errors=True)
 
     def run(self, program, *args, cwd=None, trace=None, env=None):
         """Starts a Windows program with the given command-line arguments.

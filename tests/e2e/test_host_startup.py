@@ -27,17 +27,8 @@ SETTINGS_TITLE = "<Sorvane>"
 
 @pytest.fixture(scope="module")
 def session():
-    with Session() as s:
-        base = s.drive_c / "sorvane-host"
-        shutil.rmtree(base, ignore_errors=True)
-        for name, with_renderer in (("with", True), ("without", False)):
-            folder = base / name
-            folder.mkdir(parents=True)
-            shutil.copy(s.bin("Sorvane.scr"), folder)
-            if with_renderer:
-                shutil.copy(s.bin("Sorvane.dll"), folder)
+    with Session() as s, s.installed("sorvane-host/with"), s.installed("sorvane-host/without", renderer=False):
         yield s
-        shutil.rmtree(base, ignore_errors=True)
 
 
 def host(session, folder):
@@ -139,8 +130,7 @@ def test_a_second_settings_start_brings_the_open_dialog_to_the_front(session):
 
 def test_from_a_drives_root_folder_the_renderer_is_found_beside_it(session):
     root_host, root_renderer = session.drive_c / "Sorvane.scr", session.drive_c / "Sorvane.dll"
-    shutil.copy(session.bin("Sorvane.scr"), root_host)
-    shutil.copy(session.bin("Sorvane.dll"), root_renderer)
+    session.install(session.drive_c)
     try:
         # A box would keep it from ending.
         assert session.run(root_host, "/a").wait(15) == 0

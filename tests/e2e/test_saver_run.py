@@ -42,12 +42,7 @@ def write_settings(folder, category, repeat=0, music=""):
 
 @pytest.fixture(scope="module")
 def session():
-    with Session(sound=True) as s:
-        folder = s.drive_c / RUN_FOLDER
-        shutil.rmtree(folder, ignore_errors=True)
-        folder.mkdir()
-        shutil.copy(s.bin("Sorvane.scr"), folder)
-        shutil.copy(s.bin("Sorvane.dll"), folder)
+    with Session(sound=True) as s, s.installed(RUN_FOLDER) as folder:
         make_tone(folder / "tune.mp3", 1.5, 660)
         make_tone(folder / "loop.wav", 1.0, 440)
         shutil.copy(folder / "loop.wav", folder / "tune.ogg")
@@ -57,7 +52,6 @@ def session():
             (s.drive_c / name).parent.mkdir(exist_ok=True)
             shutil.copy(folder / ("tune.mp3" if name.endswith(".mp3") else "loop.wav"), s.drive_c / name)
         yield s
-        shutil.rmtree(folder, ignore_errors=True)
         for name in JAPANESE_MUSIC:
             shutil.rmtree(s.drive_c / pathlib.PurePosixPath(name).parts[0], ignore_errors=True)
 
@@ -309,12 +303,7 @@ def test_the_cursor_is_hidden_once_and_shown_once(session):
 
 
 def test_a_renderer_slow_to_show_its_window_does_not_end_the_run(session):
-    folder = session.drive_c / "sorvane-slow"
-    shutil.rmtree(folder, ignore_errors=True)
-    folder.mkdir()
-    shutil.copy(session.bin("Sorvane.scr"), folder)
-    shutil.copy(session.probe("slow_renderer.exe"), folder / "Sorvane.dll")
-    try:
+    with session.installed("sorvane-slow", renderer=session.probe("slow_renderer.exe")) as folder:
         host = session.run(folder / "Sorvane.scr", "/s")
         window = session.wait_for_window(RENDERER_TITLE)  # about 2 s after the start
         assert host.running(), "the run ended before the renderer's window came"
@@ -322,20 +311,13 @@ def test_a_renderer_slow_to_show_its_window_does_not_end_the_run(session):
         assert host.running()
         end_renderer_with_escape(session, window)
         assert host.wait(10) == 0
-    finally:
-        shutil.rmtree(folder, ignore_errors=True)
 
 
 def cd_run(session, mode, seconds):
     """A full-screen run with a scripted CD drive (track 3 to repeat), ended
     with Escape after the given seconds: the drive's commands as (ms, text)."""
-    folder = session.drive_c / "sorvane-cd-run"
-    shutil.rmtree(folder, ignore_errors=True)
-    folder.mkdir()
-    shutil.copy(session.probe("host_probe.exe"), folder)
-    shutil.copy(session.bin("Sorvane.dll"), folder)
-    write_settings(folder, 1, repeat=3)
-    try:
+    with session.installed("sorvane-cd-run", host=session.probe("host_probe.exe")) as folder:
+        write_settings(folder, 1, repeat=3)
         host = session.run(folder / "host_probe.exe", mode, cwd=folder)
         window = session.wait_for_window(RENDERER_TITLE)
         time.sleep(seconds)
@@ -344,8 +326,6 @@ def cd_run(session, mode, seconds):
         assert host.wait(10) == 0
         lines = (folder / "cd-commands.txt").read_text(encoding="cp932").splitlines()
         return [(int(ms), text) for ms, text in (line.split(" ", 1) for line in lines)]
-    finally:
-        shutil.rmtree(folder, ignore_errors=True)
 
 
 def test_a_run_with_a_cd_repeats_its_track_every_poll_and_closes_the_drive_at_the_end(session):
@@ -386,47 +366,37 @@ RENDERERS = {
 def test_a_music_file_slow_to_open_leaves_the_renderer_its_whole_allowance(session):
     # The music device takes 12 s to open; the renderer shows its window 5 s
     # after it starts: 17 s from the host's start, 5 s of the renderer's 15.
-    folder = session.drive_c / "sorvane-slow-music"
-    shutil.rmtree(folder, ignore_errors=True)
-    folder.mkdir()
-    shutil.copy(session.probe("host_probe.exe"), folder)
-    shutil.copy(session.probe("slower_renderer.exe"), folder / "Sorvane.dll")
-    (folder / "tune.mp3").write_bytes(b"ID3")
-    write_settings(folder, 2, 0, "C:\\sorvane-slow-music\\tune.mp3")
-    try:
-        host = session.run(folder / "host_probe.exe", "slow-music")
-        window = session.wait_for_window(RENDERER_TITLE, timeout=30)
-        time.sleep(1.5)
-        assert host.running(), "the run ended before the renderer's window came"
-        assert session.find_window(SAVER_TITLE) is not None
-        end_renderer_with_escape(session, window)
-        assert host.wait(10) == 0
-    finally:
-        session.run_to_end(session.probe("wintool.exe"), "kill", RENDERER_TITLE)
-        shutil.rmtree(folder, ignore_errors=True)
+    with session.installed("sorvane-slow-music", host=session.probe("host_probe.exe"),
+                           renderer=session.probe("slower_renderer.exe")) as folder:
+        (folder / "tune.mp3").write_bytes(b"ID3")
+        write_settings(folder, 2, 0, "C:\\sorvane-slow-music\\tune.mp3")
+        try:
+            host = session.run(folder / "host_probe.exe", "slow-music")
+            window = session.wait_for_window(RENDERER_TITLE, timeout=30)
+            time.sleep(1.5)
+            assert host.running(), "the run ended before the renderer's window came"
+            assert session.find_window(SAVER_TITLE) is not None
+            end_renderer_with_escape(session, window)
+            assert host.wait(10) == 0
+        finally:
+            session.run_to_end(session.probe("wintool.exe"), "kill", RENDERER_TITLE)
 
 
 @pytest.mark.parametrize("renderer", RENDERERS)
 def test_a_run_without_the_renderers_window_ends_when_the_renderer_is_gone_or_after_15_s(session, renderer):
     probe, earliest, latest = RENDERERS[renderer]
-    folder = session.drive_c / "sorvane-no-window"
-    shutil.rmtree(folder, ignore_errors=True)
-    folder.mkdir()
-    shutil.copy(session.bin("Sorvane.scr"), folder)
-    if probe:
-        shutil.copy(session.probe(probe), folder / "Sorvane.dll")
-    else:
-        (folder / "Sorvane.dll").write_text("not a program")
-    write_settings(folder, 0)
-    try:
-        started = time.monotonic()
-        host = session.run(folder / "Sorvane.scr", "/s")
-        assert host.wait(latest + 5) == 0
-        took = time.monotonic() - started
-        assert earliest <= took <= latest, f"the run ended after {took:.1f} s"
-    finally:
-        session.run_to_end(session.probe("wintool.exe"), "kill", "window_probe")
-        shutil.rmtree(folder, ignore_errors=True)
+    with session.installed("sorvane-no-window", renderer=session.probe(probe) if probe else False) as folder:
+        if not probe:
+            (folder / "Sorvane.dll").write_text("not a program")
+        write_settings(folder, 0)
+        try:
+            started = time.monotonic()
+            host = session.run(folder / "Sorvane.scr", "/s")
+            assert host.wait(latest + 5) == 0
+            took = time.monotonic() - started
+            assert earliest <= took <= latest, f"the run ended after {took:.1f} s"
+        finally:
+            session.run_to_end(session.probe("wintool.exe"), "kill", "window_probe")
 
 
 # --- The preview -----------------------------------------------------------
@@ -527,12 +497,7 @@ def test_a_preview_without_a_pane_ends_at_once(session, arguments):
 # --- Several monitors --------------------------------------------------------
 
 def test_a_run_on_two_monitors_keeps_the_second_black_and_ends_on_escape_after_a_click_there():
-    with Session(monitors=((1024, 768), (800, 600))) as session:
-        folder = session.drive_c / "sorvane-monitors"
-        shutil.rmtree(folder, ignore_errors=True)
-        folder.mkdir()
-        shutil.copy(session.bin("Sorvane.scr"), folder)
-        shutil.copy(session.bin("Sorvane.dll"), folder)
+    with Session(monitors=((1024, 768), (800, 600))) as session, session.installed("sorvane-monitors") as folder:
         write_settings(folder, 0)
         left_open = session.run(session.probe("window_probe.exe"), "left open", "--size", "800x600",
                                 "--at", "1024,0")
@@ -556,4 +521,3 @@ def test_a_run_on_two_monitors_keeps_the_second_black_and_ends_on_escape_after_a
         assert session.screenshot("monitors-after").mean(1024, 0, 800, 600) > 0.3
         assert left_open.running()
         left_open.kill()
-        shutil.rmtree(folder, ignore_errors=True)

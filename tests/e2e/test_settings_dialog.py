@@ -129,18 +129,13 @@ def session():
 
 @pytest.fixture
 def dialog(session, tmp_path):
-    folder = session.drive_c / FOLDER
-    shutil.rmtree(folder, ignore_errors=True)
-    folder.mkdir()
-    for name in ("Sorvane.scr", "Sorvane.dll"):
-        shutil.copy(session.bin(name), folder / name)
-    d = Dialog(session, folder)
-    yield d
-    if d.process:
-        d.process.kill()
-    session.wait_for_no_window(TITLE)
-    wait_until(lambda: not session.visible_windows(TITLE), what="the dialog's window to go from the screen")
-    shutil.rmtree(folder, ignore_errors=True)
+    with session.installed(FOLDER) as folder:
+        d = Dialog(session, folder)
+        yield d
+        if d.process:
+            d.process.kill()
+        session.wait_for_no_window(TITLE)
+        wait_until(lambda: not session.visible_windows(TITLE), what="the dialog's window to go from the screen")
 
 
 def click_at(session, point):
@@ -750,18 +745,12 @@ def test_at_larger_scales_the_dialog_and_every_side_of_each_button_frame_are_dra
 def test_captions_read_the_same_under_code_pages_932_and_1252(tmp_path):
     crops = []
     for locale in ("ja_JP.UTF-8", "en_US.UTF-8"):
-        with Session(locale=locale) as s:
-            folder = s.drive_c / "SorvaneLocaleTest"
-            shutil.rmtree(folder, ignore_errors=True)
-            folder.mkdir()
-            for name in ("Sorvane.scr", "Sorvane.dll"):
-                shutil.copy(s.bin(name), folder / name)
+        with Session(locale=locale) as s, s.installed("SorvaneLocaleTest") as folder:
             d = Dialog(s, folder).open()
             s.mouse_move(1, 1)
             time.sleep(TICK)
             shot = s.screenshot(f"dialog-{locale[:2]}")
             crops.append([shot.pixel(*d.at((x, y))) for y in range(CLIENT_SIZE[1]) for x in range(CLIENT_SIZE[0])])
             d.process.kill()
-            shutil.rmtree(folder, ignore_errors=True)
     different = sum(a != b for a, b in zip(*crops))
     assert different == 0, f"{different} pixels differ between the two code pages"
