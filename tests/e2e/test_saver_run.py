@@ -12,6 +12,7 @@ import pytest
 
 from bitmaps import write_bmp24
 from harness import Session, wait_until
+from settings_file import write_settings
 from test_music import LOUD, SLICE, loud_spans, make_tone
 
 RUN_FOLDER = "sorvane-run"
@@ -31,13 +32,6 @@ def rgb_of(path):
 
 def bmp_bit_count(path):
     return int.from_bytes(path.read_bytes()[28:30], "little")
-
-
-def write_settings(folder, category, repeat=0, music=""):
-    text = (b"[Section]\r\n" + "BGM区分".encode("cp932") + f"={category}\r\n".encode() +
-            "BGMﾘﾋﾟｰﾄ".encode("cp932") + f"={repeat}\r\n".encode() +
-            "BGMﾌｧｲﾙ".encode("cp932") + b"=" + music.encode("cp932") + b"\r\n")
-    (folder / "Sorvane.ini").write_bytes(text)
 
 
 @pytest.fixture(scope="module")
@@ -141,7 +135,7 @@ def test_the_renderer_killed_from_outside_ends_the_run_and_its_music(session):
 
 
 def test_a_second_start_during_a_run_ends_at_once(session):
-    write_settings(session.drive_c / RUN_FOLDER, 0)
+    write_settings(session.drive_c / RUN_FOLDER, 0, 0, "")
     host = session.run(host_path(session), "/s")
     window = session.wait_for_window(RENDERER_TITLE)
     second = session.run(host_path(session), "/s")
@@ -159,7 +153,7 @@ def test_a_glu32_planted_beside_the_programs_never_runs(session):
     msimg32 whatever lies there, so for those the trace shows that each
     program limits the search to the system folder before it loads them."""
     folder = session.drive_c / RUN_FOLDER
-    write_settings(folder, 0)
+    write_settings(folder, 0, 0, "")
     planted, mark = folder / "glu32.dll", folder / "planted-dll-loaded"
     shutil.copy(session.probe("planted/glu32.dll"), planted)
     try:
@@ -201,7 +195,7 @@ def test_nothing_is_written_through_a_link_in_the_work_folder(session, link):
             shutil.copytree(aside, work)
             (work / "Sorvane01.bmp").unlink()
             (work / "Sorvane01.bmp").symlink_to(users / "Sorvane01.bmp")
-        write_settings(session.drive_c / RUN_FOLDER, 0)
+        write_settings(session.drive_c / RUN_FOLDER, 0, 0, "")
         host = session.run(host_path(session), "/s")
         window = session.wait_for_window(RENDERER_TITLE)
         end_renderer_with_escape(session, window)
@@ -245,7 +239,7 @@ DIALOG_ONLY_LIBRARIES = {"comdlg32.dll", "shell32.dll"}
 
 
 def test_a_run_loads_neither_the_file_dialog_nor_the_shell(session):
-    write_settings(session.drive_c / RUN_FOLDER, 0)
+    write_settings(session.drive_c / RUN_FOLDER, 0, 0, "")
     host = session.run(host_path(session), "/s", trace="+loaddll")
     window = session.wait_for_window(RENDERER_TITLE)
     code, pid = session.run_to_end(session.probe("wintool.exe"), "pid", SAVER_TITLE)
@@ -258,7 +252,7 @@ def test_a_run_loads_neither_the_file_dialog_nor_the_shell(session):
 
 
 def test_the_host_hands_the_renderer_the_foreground_and_the_renderer_has_the_keyboard(session):
-    write_settings(session.drive_c / RUN_FOLDER, 0)
+    write_settings(session.drive_c / RUN_FOLDER, 0, 0, "")
     with session.relay_trace("user32.AllowSetForegroundWindow"):
         host = session.run(host_path(session), "/s", trace="+relay")
         window = session.wait_for_window(RENDERER_TITLE)
@@ -279,7 +273,7 @@ def test_the_host_hands_the_renderer_the_foreground_and_the_renderer_has_the_key
 def test_a_window_that_takes_the_foreground_during_the_run_gives_the_keyboard_back(session):
     """Past the user's idle time-out any program may take the foreground (an
     updater, a chat message overnight); Escape must still end the run."""
-    write_settings(session.drive_c / RUN_FOLDER, 0)
+    write_settings(session.drive_c / RUN_FOLDER, 0, 0, "")
     host = session.run(host_path(session), "/s")
     window = session.wait_for_window(RENDERER_TITLE)
     wait_until(lambda: session.foreground() == RENDERER_TITLE, what="the renderer in the foreground")
@@ -298,7 +292,7 @@ def test_a_window_that_takes_the_foreground_during_the_run_gives_the_keyboard_ba
 
 
 def test_the_cursor_is_hidden_once_and_shown_once(session):
-    write_settings(session.drive_c / RUN_FOLDER, 0)
+    write_settings(session.drive_c / RUN_FOLDER, 0, 0, "")
     assert host_cursor_calls(session, ["/s"]) == [0, 1]
 
 
@@ -317,7 +311,7 @@ def cd_run(session, mode, seconds):
     """A full-screen run with a scripted CD drive (track 3 to repeat), ended
     with Escape after the given seconds: the drive's commands as (ms, text)."""
     with session.installed("sorvane-cd-run", host=session.probe("host_probe.exe")) as folder:
-        write_settings(folder, 1, repeat=3)
+        write_settings(folder, 1, 3, "")
         host = session.run(folder / "host_probe.exe", mode, cwd=folder)
         window = session.wait_for_window(RENDERER_TITLE)
         time.sleep(seconds)
@@ -388,7 +382,7 @@ def test_a_run_without_the_renderers_window_ends_when_the_renderer_is_gone_or_af
     with session.installed("sorvane-no-window", renderer=session.probe(probe) if probe else False) as folder:
         if not probe:
             (folder / "Sorvane.dll").write_text("not a program")
-        write_settings(folder, 0)
+        write_settings(folder, 0, 0, "")
         try:
             started = time.monotonic()
             host = session.run(folder / "Sorvane.scr", "/s")
@@ -454,7 +448,7 @@ def test_previews_cover_their_panes_and_end_when_the_panes_go(session):
 
 
 def test_a_preview_plays_no_music_whatever_the_settings_choose(session):
-    write_settings(session.drive_c / RUN_FOLDER, 2, music=f"C:\\{RUN_FOLDER}\\loop.wav")
+    write_settings(session.drive_c / RUN_FOLDER, 2, 0, f"C:\\{RUN_FOLDER}\\loop.wav")
     pane, handle = start_pane(session, "pane silent", (152, 112))
     capture = session.record_sound("preview")
     preview = session.run(host_path(session), "/p", str(handle))
@@ -498,7 +492,7 @@ def test_a_preview_without_a_pane_ends_at_once(session, arguments):
 
 def test_a_run_on_two_monitors_keeps_the_second_black_and_ends_on_escape_after_a_click_there():
     with Session(monitors=((1024, 768), (800, 600))) as session, session.installed("sorvane-monitors") as folder:
-        write_settings(folder, 0)
+        write_settings(folder, 0, 0, "")
         left_open = session.run(session.probe("window_probe.exe"), "left open", "--size", "800x600",
                                 "--at", "1024,0")
         session.wait_for_window("left open")

@@ -13,6 +13,7 @@ import time
 import pytest
 
 from harness import Session, wait_until, windows_path
+from settings_file import KEYS, SETTINGS_FILE_NAME, settings_bytes
 from test_button import border_blue, frame_sides
 
 TITLE = "<Sorvane>"
@@ -22,7 +23,6 @@ CLIENT_SIZE = (496, 243)
 BOX = (12, 16)          # the music box's client pixels in the dialog
 BOX_SIZE = (469, 165)
 TICK = 0.35             # more than the buttons' 100 ms pointer timer, with room for Wine
-KEYS = ("BGM区分", "BGMﾘﾋﾟｰﾄ", "BGMﾌｧｲﾙ")
 FOLDER = "SorvaneSettingsTest"  # on drive C:, where the tests install Sorvane
 
 # Client pixels of the controls, from their twips (15 to a pixel).
@@ -46,13 +46,6 @@ def sine_rows(height):
     return [round(abs(math.sin(y / k) * 220)) for y in range(height + 1)]
 
 
-def ini_bytes(*pairs, before=b""):
-    text = before + "[Section]\r\n".encode("cp932")
-    for key, value in pairs:
-        text += f"{key}={value}\r\n".encode("cp932")
-    return text
-
-
 class Dialog:
     """A Sorvane.scr installed in its own folder of drive C:, its settings
     dialog open on the screen."""
@@ -60,7 +53,7 @@ class Dialog:
     def __init__(self, session, folder):
         self.session = session
         self.folder = folder
-        self.ini = folder / "Sorvane.ini"
+        self.ini = folder / SETTINGS_FILE_NAME
         self.process = None
         self.origin = None
 
@@ -158,7 +151,7 @@ def marked(d, shot):
 
 
 def test_place_gradients_marks_controls_and_repaint(dialog, session):
-    dialog.ini.write_bytes(ini_bytes((KEYS[0], 1), (KEYS[1], 12), (KEYS[2], "")))
+    dialog.ini.write_bytes(settings_bytes(1, 12, ""))
     d = dialog.open()
 
     code, out = session.run_to_end(session.probe("wintool.exe"), "window", TITLE)
@@ -210,8 +203,7 @@ def test_place_gradients_marks_controls_and_repaint(dialog, session):
 def test_load_marks_the_category_and_enables_its_control(dialog, session, category, repeat_enabled, file_enabled):
     music = dialog.folder / "tune.mp3"
     music.write_bytes(b"ID3")
-    dialog.ini.write_bytes(ini_bytes((KEYS[0], category), (KEYS[1], 0),
-                                     (KEYS[2], windows_path(music))))
+    dialog.ini.write_bytes(settings_bytes(category, 0, windows_path(music)))
     d = dialog.open()
     shot = session.screenshot(f"dialog-category-{category}")
     assert marked(d, shot) == category
@@ -232,23 +224,23 @@ def test_every_mark_and_name_chooses_and_saving_writes_the_choice(dialog, sessio
         assert marked(d, shot) == source
         assert d.combo()[0] == (source == 1)
     # A new file: the three keys in order, the category chosen, no file.
-    assert d.save() == ini_bytes((KEYS[0], 2), (KEYS[1], 0), (KEYS[2], ""))
+    assert d.save() == settings_bytes(2, 0, "")
 
 
 @pytest.mark.parametrize("typed, saved", [("7", 7), ("ab", 0), ("", 0), ("2.5", 2), ("3.5", 4), ("99999", 0)])
 def test_the_typed_track_is_saved_rounded_half_to_even(dialog, session, typed, saved):
     other = b"; the user's own note\r\n[Other]\r\nkey=value\r\n"
-    dialog.ini.write_bytes(other + ini_bytes((KEYS[0], 1), (KEYS[1], 5)))
+    dialog.ini.write_bytes(other + settings_bytes(1, 5))
     d = dialog.open()
     assert d.combo()[1] == "5"
     d.type_into_repeat_box(typed)
     assert d.combo()[1] == typed
     # What else the file holds stays; the keys are updated where they stand.
-    assert d.save() == other + ini_bytes((KEYS[0], 1), (KEYS[1], saved), (KEYS[2], ""))
+    assert d.save() == other + settings_bytes(1, saved, "")
 
 
 def test_cancel_and_the_close_box_write_nothing(dialog, session):
-    original = ini_bytes((KEYS[0], 0), (KEYS[1], 3))
+    original = settings_bytes(0, 3)
     dialog.ini.write_bytes(original)
     d = dialog.open()
     d.click(NAMES[1], in_box=True)
@@ -299,7 +291,7 @@ def test_open_file_dialog_starts_in_the_folder_and_takes_the_typed_file(dialog, 
     # The path now shows in the file box (dark text on the light middle).
     box = [d.at((x, y), True) for y in range(FILE_BOX[1] + 3, FILE_BOX[1] + 18) for x in range(FILE_BOX[0] + 3, 300)]
     assert sum(after.pixel(*p) != before.pixel(*p) for p in box) > 50
-    assert d.save() == ini_bytes((KEYS[0], 2), (KEYS[1], 0), (KEYS[2], f"C:\\{FOLDER}\\first.mp3"))
+    assert d.save() == settings_bytes(2, 0, f"C:\\{FOLDER}\\first.mp3")
 
 
 def focused(session):
@@ -330,7 +322,7 @@ def test_a_chosen_file_sets_the_next_start_and_cancelling_changes_nothing(dialog
     choose_in_open_dialog(session, "b.wav")
     d.click(FILE_BUTTON, in_box=True)
     choose_in_open_dialog(session, None)
-    assert d.save() == ini_bytes((KEYS[0], 2), (KEYS[1], 0), (KEYS[2], "C:\\music\\b.wav"))
+    assert d.save() == settings_bytes(2, 0, "C:\\music\\b.wav")
 
 
 def open_dialog_files(session):
@@ -346,14 +338,14 @@ def test_the_chooser_opens_in_the_folder_of_a_saved_japanese_path(dialog, sessio
     folder.mkdir(exist_ok=True)
     (folder / "ソナタ.mp3").write_bytes(b"ID3")
     music = "C:\\音楽\\ソナタ.mp3"
-    dialog.ini.write_bytes(ini_bytes((KEYS[0], 2), (KEYS[1], 0), (KEYS[2], music)))
+    dialog.ini.write_bytes(settings_bytes(2, 0, music))
     d = dialog.open()
     d.click(FILE_BUTTON, in_box=True)
     session.wait_for_window(OPEN_TITLE)
     files = wait_until(lambda: open_dialog_files(session), what="the open-file dialog's list")
     assert "ソナタ.mp3" in files, f"the list shows {files}, not the folder of {music}"
     choose_in_open_dialog(session, None)
-    assert d.save() == ini_bytes((KEYS[0], 2), (KEYS[1], 0), (KEYS[2], music))
+    assert d.save() == settings_bytes(2, 0, music)
 
 
 def test_a_name_outside_the_code_page_is_stored_by_its_short_name(dialog, session):
@@ -376,7 +368,7 @@ def test_a_name_outside_the_code_page_without_a_short_name_is_refused_with_a_mes
     # A file that does not exist (the dialog accepts typed names) has no short name.
     (session.drive_c / "music").mkdir(exist_ok=True)
     (session.drive_c / "music" / "a.mp3").write_bytes(b"ID3")
-    before = ini_bytes((KEYS[0], 2), (KEYS[1], 0), (KEYS[2], "C:\\music\\a.mp3"))
+    before = settings_bytes(2, 0, "C:\\music\\a.mp3")
     dialog.ini.write_bytes(before)
     d = dialog.open()
     d.click(FILE_BUTTON, in_box=True)
@@ -417,7 +409,7 @@ def test_a_press_elsewhere_released_over_the_set_button_is_no_click(dialog, sess
     assert d.process.running(), "the dialog closed"
     assert not dialog.ini.exists(), "the settings were written"
     # A whole click on the button still saves.
-    assert d.save() == ini_bytes((KEYS[0], 1), (KEYS[1], 0), (KEYS[2], ""))
+    assert d.save() == settings_bytes(1, 0, "")
 
 
 def test_a_double_click_in_the_file_dialog_over_the_set_button_only_chooses_the_file(dialog, session):
@@ -427,7 +419,7 @@ def test_a_double_click_in_the_file_dialog_over_the_set_button_only_chooses_the_
     (folder / "only.mp3").write_bytes(b"ID3")
     (folder / "old.wav").write_bytes(b"RIFF")
     # The chooser starts in the folder of the saved file.
-    before = ini_bytes((KEYS[0], 2), (KEYS[1], 0), (KEYS[2], "C:\\one-tune\\old.wav"))
+    before = settings_bytes(2, 0, "C:\\one-tune\\old.wav")
     dialog.ini.write_bytes(before)
     d = dialog.open()
     d.click(FILE_BUTTON, in_box=True)
@@ -450,7 +442,7 @@ def test_a_double_click_in_the_file_dialog_over_the_set_button_only_chooses_the_
     time.sleep(2 * TICK)
     assert d.process.running(), "the second release saved and closed the dialog"
     assert dialog.ini.read_bytes() == before, "the settings were written"
-    assert d.save() == ini_bytes((KEYS[0], 2), (KEYS[1], 0), (KEYS[2], "C:\\one-tune\\only.mp3"))
+    assert d.save() == settings_bytes(2, 0, "C:\\one-tune\\only.mp3")
 
 
 def test_a_save_that_cannot_write_says_so_and_keeps_the_dialog_open(dialog, session):
@@ -535,12 +527,11 @@ def focused_class(session):
 # the settings file holds after them: None for "unchanged, byte for byte".
 KEYSTROKES = {
     "Escape cancels": (["Escape"], None),
-    "Enter saves": (["Return"], ini_bytes((KEYS[0], 0), (KEYS[1], 3), (KEYS[2], ""))),
-    "Up then Enter saves the CD above なし": (["Up", "Return"], ini_bytes((KEYS[0], 1), (KEYS[1], 3), (KEYS[2], ""))),
-    "Down twice, Enter: round the end to the CD": (["Down", "Down", "Return"],
-                                                   ini_bytes((KEYS[0], 1), (KEYS[1], 3), (KEYS[2], ""))),
+    "Enter saves": (["Return"], settings_bytes(0, 3, "")),
+    "Up then Enter saves the CD above なし": (["Up", "Return"], settings_bytes(1, 3, "")),
+    "Down twice, Enter: round the end to the CD": (["Down", "Down", "Return"], settings_bytes(1, 3, "")),
     "Tab, Tab, Space is ｷｬﾝｾﾙ": (["Tab", "Tab", "space"], None),
-    "Tab, Space is 設定": (["Tab", "space"], ini_bytes((KEYS[0], 0), (KEYS[1], 3), (KEYS[2], ""))),
+    "Tab, Space is 設定": (["Tab", "space"], settings_bytes(0, 3, "")),
     "Enter on a focused ｷｬﾝｾﾙ is ｷｬﾝｾﾙ": (["Tab", "Tab", "Return"], None),
     "Tab to the link, Escape": (["Tab", "Tab", "Tab", "Escape"], None),
 }
@@ -551,7 +542,7 @@ def test_the_dialog_from_the_keyboard(dialog, session, keys):
     pressed, expected = KEYSTROKES[keys]
     # Track "03" reads as 3 and is written back as "3": a save is told from
     # a cancel even where it saves the same choice.
-    original = ini_bytes((KEYS[0], 0), (KEYS[1], "03"), (KEYS[2], ""))
+    original = settings_bytes(0, "03", "")
     dialog.ini.write_bytes(original)
     d = dialog.open()
     session.focus(d.xid)
@@ -562,7 +553,7 @@ def test_the_dialog_from_the_keyboard(dialog, session, keys):
 
 
 def test_with_the_track_list_open_enter_picks_and_escape_closes_the_list_first(dialog, session):
-    original = ini_bytes((KEYS[0], 1), (KEYS[1], 0), (KEYS[2], ""))
+    original = settings_bytes(1, 0, "")
     dialog.ini.write_bytes(original)
     d = dialog.open()
     session.focus(d.xid)
@@ -582,12 +573,12 @@ def test_with_the_track_list_open_enter_picks_and_escape_closes_the_list_first(d
     session.focus(d.xid)
     session.key("Return")  # from the track box: 設定
     assert d.process.wait(10) == 0
-    assert dialog.ini.read_bytes() == ini_bytes((KEYS[0], 1), (KEYS[1], picked), (KEYS[2], ""))
+    assert dialog.ini.read_bytes() == settings_bytes(1, picked, "")
 
 
 def test_space_held_on_set_shows_the_pressed_picture_and_saves_on_release(dialog, session):
     # Track "00" is written back as "0" by a save alone.
-    dialog.ini.write_bytes(ini_bytes((KEYS[0], 0), (KEYS[1], "00"), (KEYS[2], "")))
+    dialog.ini.write_bytes(settings_bytes(0, "00", ""))
     d = dialog.open()
     session.focus(d.xid)
     session.mouse_move(1, 1)  # off the dialog: no button hovered
@@ -601,7 +592,7 @@ def test_space_held_on_set_shows_the_pressed_picture_and_saves_on_release(dialog
     assert d.process.running()
     subprocess.run(["xdotool", "keyup", "space"], env=session.env, check=True)
     assert d.process.wait(10) == 0
-    assert dialog.ini.read_bytes() == ini_bytes((KEYS[0], 0), (KEYS[1], 0), (KEYS[2], ""))
+    assert dialog.ini.read_bytes() == settings_bytes(0, 0, "")
 
 
 def test_enter_held_while_a_save_fails_saves_once(dialog, session):
@@ -626,7 +617,7 @@ def test_enter_held_while_a_save_fails_saves_once(dialog, session):
 
 
 def test_a_focused_control_disabled_by_the_mouse_hands_the_focus_on(dialog, session):
-    dialog.ini.write_bytes(ini_bytes((KEYS[0], 1), (KEYS[1], 0), (KEYS[2], "")))
+    dialog.ini.write_bytes(settings_bytes(1, 0, ""))
     d = dialog.open()
     d.click(REPEAT_BOX, in_box=True)
     session.focus(d.xid)
@@ -655,7 +646,7 @@ def test_a_focused_control_disabled_by_the_mouse_hands_the_focus_on(dialog, sess
 def test_a_click_on_the_chosen_source_leaves_the_focus_in_the_control_it_enables(dialog, session, category):
     music = dialog.folder / "tune.mp3"
     music.write_bytes(b"ID3")
-    original = ini_bytes((KEYS[0], category), (KEYS[1], 0), (KEYS[2], windows_path(music)))
+    original = settings_bytes(category, 0, windows_path(music))
     dialog.ini.write_bytes(original)
     d = dialog.open()
     session.focus(d.xid)
@@ -668,7 +659,7 @@ def test_a_click_on_the_chosen_source_leaves_the_focus_in_the_control_it_enables
         # The digits typed next still reach the track box.
         subprocess.run(["xdotool", "type", "--delay", "80", "12"], env=session.env, check=True)
         assert d.combo()[1] == "12"
-        assert d.save() == ini_bytes((KEYS[0], 1), (KEYS[1], 12), (KEYS[2], windows_path(music)))
+        assert d.save() == settings_bytes(1, 12, windows_path(music))
     else:
         # Space is still "...": the chooser opens, nothing is saved.
         session.key("space")
@@ -687,7 +678,7 @@ def name_frame(d, shot, source):
 
 
 def test_the_focus_cue_follows_a_source_chosen_with_the_mouse(dialog, session):
-    dialog.ini.write_bytes(ini_bytes((KEYS[0], 0), (KEYS[1], 0), (KEYS[2], "")))
+    dialog.ini.write_bytes(settings_bytes(0, 0, ""))
     d = dialog.open()
     session.focus(d.xid)
     assert focused_class(session) == "SorvaneKeyboardTarget", "the first focus is on the sources"
@@ -702,10 +693,10 @@ def test_the_focus_cue_follows_a_source_chosen_with_the_mouse(dialog, session):
 
 def test_a_stored_file_out_of_reach_is_shown_chosen_and_kept(dialog, session):
     gone = "C:\\音楽\\外したUSB\\ソナタ.mp3"
-    dialog.ini.write_bytes(ini_bytes((KEYS[0], 2), (KEYS[1], 0), (KEYS[2], gone)))
+    dialog.ini.write_bytes(settings_bytes(2, 0, gone))
     d = dialog.open()
     assert marked(d, session.screenshot("stored-out-of-reach")) == 2
-    assert d.save() == ini_bytes((KEYS[0], 2), (KEYS[1], 0), (KEYS[2], gone))
+    assert d.save() == settings_bytes(2, 0, gone)
 
 
 def pixels(twips, dpi):
@@ -723,7 +714,7 @@ BOX_TWIPS = (180, 240)
 @pytest.mark.parametrize("dpi", [120, 144])
 def test_at_larger_scales_the_dialog_and_every_side_of_each_button_frame_are_drawn(dialog, session, dpi):
     with session.logical_dpi(dpi):
-        dialog.ini.write_bytes(ini_bytes((KEYS[0], 2), (KEYS[1], 0), (KEYS[2], "")))
+        dialog.ini.write_bytes(settings_bytes(2, 0, ""))
         dialog.open()
         left, top, width, height = session.client_rect(TITLE)
         # "MP3、WAV" at this scale (its 96-dpi pixels are 15 twips each): "..." enabled.
