@@ -10,13 +10,13 @@
 #include "client_pixels.h"
 #include "dialog/dialog_rules.h"
 #include "settings.h"
+#include "settings_file.h"
 #include "dialog/shell_platform.h"
 #include "forms/twips.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <functional>
 #include <optional>
 #include <string>
@@ -132,13 +132,12 @@ protected:
         DeleteFileA(SettingsFilePath().c_str());
     }
 
-    void WriteSettings(const std::string& text) { std::ofstream(SettingsFilePath(), std::ios::binary) << text; }
+    void WriteSettings(std::string_view text) { WriteSettingsFile(SettingsFilePath(), text); }
 
     // Loads the settings as start-up does and then the dialog, hidden.
     SettingsDialog& LoadDialogWith(std::string_view category, std::string_view repeat, const std::string& file)
     {
-        WriteSettings(std::string("[Section]\r\nBGM区分=") + std::string(category) + "\r\nBGMﾘﾋﾟｰﾄ=" +
-                      std::string(repeat) + "\r\nBGMﾌｧｲﾙ=" + file + "\r\n");
+        WriteSettings(SettingsText(category, repeat, file));
         dialog.emplace(LoadSettings());
         dialog->Load();
         return *dialog;
@@ -262,7 +261,7 @@ TEST_F(SettingsDialogTest, SavingWritesTheThreeKeysInOrderAndCloses)
     ClickButton(*dialog->Cmd_Set);
     EXPECT_FALSE(dialog->IsLoaded());
     EXPECT_EQ(BgmRepeat, 4);
-    EXPECT_EQ(ReadTestFile(SettingsFilePath()), "[Section]\r\nBGM区分=1\r\nBGMﾘﾋﾟｰﾄ=4\r\nBGMﾌｧｲﾙ=\r\n");
+    EXPECT_EQ(ReadTestFile(SettingsFilePath()), SettingsText("1", "4", ""));
 }
 
 TEST_F(SettingsDialogTest, FullWidthDigitsAsTheInputMethodTypesThemSaveTheirNumber)

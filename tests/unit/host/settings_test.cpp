@@ -5,12 +5,12 @@
 #include "ansi_text.h"
 
 #include "../renderer/test_files.h"
+#include "settings_file.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
-#include <fstream>
 #include <optional>
 
 namespace {
@@ -33,11 +33,7 @@ protected:
 
     void WriteSettings(std::string_view category, std::string_view repeat, std::string_view file)
     {
-        std::string text = "[Section]\r\n";
-        text += std::string("BGM区分=") + std::string(category) + "\r\n";
-        text += std::string("BGMﾘﾋﾟｰﾄ=") + std::string(repeat) + "\r\n";
-        text += std::string("BGMﾌｧｲﾙ=") + std::string(file) + "\r\n";
-        std::ofstream(SettingsFilePath(), std::ios::binary) << text;
+        WriteSettingsFile(SettingsFilePath(), SettingsText(category, repeat, file));
     }
 
     std::string folder;
@@ -147,7 +143,7 @@ TEST(SettingsPaths, ARootFolderJoinsWithTwoBackslashesAndIsRead)
     EXPECT_EQ(SettingsFilePath(), "C:\\\\Sorvane.ini");
     EXPECT_EQ(RendererPath(), "C:\\\\Sorvane.dll");
 
-    std::ofstream("C:\\Sorvane.ini", std::ios::binary) << "[Section]\r\nBGM\x8B\xE6\x95\xAA=1\r\n";
+    WriteSettingsFile("C:\\Sorvane.ini", "[Section]\r\nBGM\x8B\xE6\x95\xAA=1\r\n");
     LoadSettings();
     EXPECT_EQ(BgmCategory, 1);
     EXPECT_EQ(BgmFolder, "C:\\");
