@@ -5,6 +5,7 @@
 #pragma once
 
 #include "scene_frame.h"
+#include "seeded_scene.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,18 +28,15 @@ struct MoveRange {
 // second), from `from` milliseconds into the run.
 inline MoveRange OuterLayerMoves(int framesPerSecond, std::uint64_t from, double seconds)
 {
-    LinearCongruentialGenerator generator;
-    RandomSource random(generator);
-    random.SeedWith(12345);
-    SceneFrame frame;
-    InitSceneFrame(frame, kScenePeriodMs);
-    AdvanceFrame(frame, kSceneRunStart, random);
+    SeededScene scene(kSceneTestSeed);
+    const SceneFrame& frame = scene.frame;
+    scene.Advance(kSceneRunStart);
     MoveRange range;
     double lastX = 0, lastY = 0;
     const auto rate = static_cast<std::uint64_t>(framesPerSecond);
     const auto frames = static_cast<std::uint64_t>(seconds * framesPerSecond);
     for (std::uint64_t n = 0; n <= frames; ++n) {
-        AdvanceFrame(frame, kSceneRunStart + from + n * 1000 / rate, random);
+        scene.Advance(kSceneRunStart + from + n * 1000 / rate);
         const double x = frame.layerX[kLayerCount - 1], y = frame.layerY[kLayerCount - 1];
         if (n > 0) {
             const double move = std::hypot(x - lastX, y - lastY) * kScenePixelsPerUnit;
@@ -62,17 +60,14 @@ inline double TurnDifference(double a, double b)
 // frames at a steady rate from the run's start.
 inline double DegreesTurned(int framesPerSecond, double seconds)
 {
-    LinearCongruentialGenerator generator;
-    RandomSource random(generator);
-    random.SeedWith(12345);
-    SceneFrame frame;
-    InitSceneFrame(frame, kScenePeriodMs);
+    SeededScene scene(kSceneTestSeed);
+    const SceneFrame& frame = scene.frame;
     double turned = 0;
     float before = 0;
     const auto rate = static_cast<std::uint64_t>(framesPerSecond);
     const auto frames = static_cast<std::uint64_t>(seconds * framesPerSecond);
     for (std::uint64_t n = 0; n <= frames; ++n) {
-        AdvanceFrame(frame, kSceneRunStart + n * 1000 / rate, random);
+        scene.Advance(kSceneRunStart + n * 1000 / rate);
         if (n > 0) turned += TurnDifference(frame.layerRotation[1], before);
         before = frame.layerRotation[1];
     }

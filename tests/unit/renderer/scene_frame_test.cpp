@@ -2,6 +2,7 @@
 // seeded generator.
 #include "scene_frame.h"
 #include "scene_moves.h"
+#include "seeded_scene.h"
 
 #include <gtest/gtest.h>
 
@@ -13,20 +14,13 @@
 
 namespace {
 
-class SceneRun : public testing::Test {
+class SceneRun : public testing::Test, protected SeededScene {
 protected:
-    SceneRun() : random(generator)
-    {
-        random.SeedWith(12345);
-        InitSceneFrame(frame, kScenePeriodMs);
-    }
+    SceneRun() : SeededScene(kSceneTestSeed) {}
 
     // One frame drawn `ms` milliseconds after the first (which starts at `start`).
-    std::optional<float> FrameAt(std::uint64_t ms) { return AdvanceFrame(frame, start + ms, random); }
+    std::optional<float> FrameAt(std::uint64_t ms) { return Advance(start + ms); }
 
-    LinearCongruentialGenerator generator;
-    RandomSource random;
-    SceneFrame frame;
     std::uint64_t start = 1'000'000;
 };
 
@@ -56,16 +50,13 @@ TEST(SceneFade, EndsAtFullBrightnessWhateverFramesCameBefore)
         {"the first frame after the fade's end", {0, 4999, 5000}},
     };
     for (const FadeCase& c : cases) {
-        LinearCongruentialGenerator generator;
-        RandomSource random(generator);
-        SceneFrame frame;
-        InitSceneFrame(frame, kScenePeriodMs);
+        SeededScene scene;
         std::optional<float> alpha;
-        for (const std::uint64_t ms : c.frames) alpha = AdvanceFrame(frame, 1000 + ms, random);
+        for (const std::uint64_t ms : c.frames) alpha = scene.Advance(1000 + ms);
         EXPECT_EQ(alpha, 1.0f) << c.name;
-        for (const float rotation : frame.layerRotation)
+        for (const float rotation : scene.frame.layerRotation)
             EXPECT_LT(std::fabs(rotation), 360.0f) << c.name << ": however long the pause, within one turn";
-        EXPECT_FALSE(AdvanceFrame(frame, 1000 + c.frames.back() + 16, random)) << c.name << ": the fade plays once";
+        EXPECT_FALSE(scene.Advance(1000 + c.frames.back() + 16)) << c.name << ": the fade plays once";
     }
 }
 
@@ -143,15 +134,11 @@ TEST(SceneSmoothness, TheOuterLayerMovesAsSteadilyAfterWeeksAsInTheFirstMinute)
 
 TEST(SceneSmoothness, PastTwoToTheThirtyTwoMillisecondsTheRunNeitherWrapsNorFadesAgain)
 {
-    LinearCongruentialGenerator generator;
-    RandomSource random(generator);
-    SceneFrame frame;
-    InitSceneFrame(frame, kScenePeriodMs);
-    AdvanceFrame(frame, kRunStart, random);
-    AdvanceFrame(frame, kRunStart + 10000, random);
-    EXPECT_FALSE(AdvanceFrame(frame, kRunStart + (std::uint64_t{1} << 32) + 6144, random))
-        << "the picture must not go black again";
-    EXPECT_FLOAT_EQ(frame.sceneTime, static_cast<float>(static_cast<double>((std::uint64_t{1} << 32) + 6144) / kScenePeriodMs));
+    SeededScene scene;
+    scene.Advance(kRunStart);
+    scene.Advance(kRunStart + 10000);
+    EXPECT_FALSE(scene.Advance(kRunStart + (std::uint64_t{1} << 32) + 6144)) << "the picture must not go black again";
+    EXPECT_FLOAT_EQ(scene.frame.sceneTime, static_cast<float>(static_cast<double>((std::uint64_t{1} << 32) + 6144) / kScenePeriodMs));
 }
 
 // The frame arithmetic as it first stood: single-precision scene time fed to
@@ -194,12 +181,9 @@ double HalfStepAbove(float value)
 
 TEST(SceneSmoothness, TheFirstMinutesGiveTheFirstPositionsAndRotations)
 {
-    LinearCongruentialGenerator generator, firstGenerator;
-    RandomSource random(generator), firstRandom(firstGenerator);
-    random.SeedWith(777);
-    firstRandom.SeedWith(777);
-    SceneFrame frame;
-    InitSceneFrame(frame, kScenePeriodMs);
+    // The first arithmetic draws its steps from a generator seeded alike.
+    SeededScene scene(777), firstSteps(777);
+    const SceneFrame& frame = scene.frame;
     FirstFrameArithmetic first;
     // What the millisecond clock may shift between the two: a frame drawn
     // 16 or 17 ms after the one before turns by 0.96 or 1.02 of a step
@@ -212,8 +196,8 @@ TEST(SceneSmoothness, TheFirstMinutesGiveTheFirstPositionsAndRotations)
     // Three minutes at 60 frames a second, frames 16 or 17 ms apart.
     for (std::uint32_t n = 0; n <= 3 * 60 * 60; ++n) {
         const std::uint32_t ms = n * 1000 / 60;
-        AdvanceFrame(frame, kRunStart + ms, random);
-        first.Advance(ms, firstRandom);
+        scene.Advance(kRunStart + ms);
+        first.Advance(ms, firstSteps.random);
         ASSERT_EQ(frame.sceneTime, first.sceneTime) << ms;
         ASSERT_EQ(frame.lastStepIndex, first.lastStepIndex) << ms;
         ASSERT_EQ(frame.rotationStep, first.step) << ms;
@@ -243,20 +227,17 @@ TEST(SceneSmoothness, TheFirstMinutesGiveTheFirstPositionsAndRotations)
 // such frames each.
 TEST(SceneSmoothness, FramesFiftyMillisecondsApartTurnTheLayersAsThreeSixtyHertzFramesDid)
 {
-    LinearCongruentialGenerator generator, firstGenerator;
-    RandomSource random(generator), firstRandom(firstGenerator);
-    random.SeedWith(4242);
-    firstRandom.SeedWith(4242);
-    SceneFrame frame;
-    InitSceneFrame(frame, kScenePeriodMs);
+    // The first arithmetic draws its steps from a generator seeded alike.
+    SeededScene scene(4242), firstSteps(4242);
+    const SceneFrame& frame = scene.frame;
     FirstFrameArithmetic first;
     // The 60 Hz frames in between are drawn only by the first arithmetic,
     // within one step's time (a frame that meets a new step is a 60 Hz one).
     for (std::uint32_t n = 0; n < 300; ++n) {
         const std::uint32_t ms = n * 1000 / 60;
-        first.Advance(ms, firstRandom);
+        first.Advance(ms, firstSteps.random);
         if (n % 3 != 0) continue;
-        AdvanceFrame(frame, kRunStart + ms, random);
+        scene.Advance(kRunStart + ms);
         // Each sum rounds to single precision at every frame: a hundred
         // frames of half a unit in the last place of a few hundred degrees.
         for (std::size_t i = 0; i < kLayerCount; ++i)
@@ -279,17 +260,14 @@ TEST(SceneSmoothness, TheLayersTurnThroughTheSameAngleAtAnyFrameRate)
 // only (the slow label).
 TEST(SceneRunSlow, InTheLastHourOfADayEveryStepStillTurnsTheLayers)
 {
-    LinearCongruentialGenerator generator;
-    RandomSource random(generator);
-    random.SeedWith(12345);
-    SceneFrame frame;
-    InitSceneFrame(frame, kScenePeriodMs);
+    SeededScene scene(kSceneTestSeed);
+    const SceneFrame& frame = scene.frame;
     std::uint64_t still = 0, stepping = 0;
     constexpr std::uint64_t lastHour = kMsPerDay - 3'600'000;
     for (std::uint64_t ms = 0; ms <= kMsPerDay; ++ms) {
         const std::array<float, kLayerCount> before = frame.layerRotation;
         const std::int32_t stepIndexBefore = frame.lastStepIndex;
-        AdvanceFrame(frame, kRunStart + ms, random);
+        scene.Advance(kRunStart + ms);
         if (ms < lastHour || frame.rotationStep == 0.0f) continue;
         // On the frame that draws a step layer 0 keeps its rotation, by design.
         const std::size_t firstTurning = frame.lastStepIndex != stepIndexBefore ? 1 : 0;
