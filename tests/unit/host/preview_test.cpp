@@ -1,5 +1,6 @@
 // What the preview form draws inside a pane, read back in this process: the
 // picture at its natural size from the top-left corner, black elsewhere.
+#include "client_pixels.h"
 #include "forms/application.h"
 #include "image.h"
 #include "preview.h"
@@ -10,30 +11,8 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace {
-
-// The pane's pixels as RGB rows, top row first, as the preview paints them.
-std::vector<std::uint8_t> PreviewPixels(HWND preview, int width, int height)
-{
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    const UniqueBitmap section(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    const SelectedObject selected(dc.get(), section.get());
-    PrintWindow(preview, dc.get(), PW_CLIENTONLY);
-    GdiFlush();
-    std::vector<std::uint8_t> rgb;
-    const auto* bgrx = static_cast<const std::uint8_t*>(bits);
-    for (int i = 0; i < width * height; ++i, bgrx += 4) rgb.insert(rgb.end(), {bgrx[2], bgrx[1], bgrx[0]});
-    return rgb;
-}
 
 TEST(Preview, ThePictureFillsAnExactPaneAndSitsTopLeftInALargerOne)
 {
@@ -57,18 +36,18 @@ TEST(Preview, ThePictureFillsAnExactPaneAndSitsTopLeftInALargerOne)
         EXPECT_EQ(rect.right, width);
         EXPECT_EQ(rect.bottom, height);
 
-        const std::vector<std::uint8_t> shown = PreviewPixels(preview, width, height);
+        // The pane's pixels as the preview paints them.
+        const ClientPixels shown(width, height, [preview](HDC dc) { PrintWindow(preview, dc, PW_CLIENTONLY); });
         int mismatches = 0, litOutside = 0;
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) {
-                const std::size_t at = 3 * static_cast<std::size_t>(y * width + x);
                 if (x < pictureWidth && y < pictureHeight) {
                     // The decoded record is bottom-up.
-                    const std::size_t from =
-                        3 * static_cast<std::size_t>((pictureHeight - 1 - y) * pictureWidth + x);
-                    for (std::size_t c = 0; c < 3; ++c) mismatches += shown[at + c] != picture.image->pixels[from + c];
+                    const std::uint8_t* rgb =
+                        &picture.image->pixels[3 * static_cast<std::size_t>((pictureHeight - 1 - y) * pictureWidth + x)];
+                    mismatches += shown.At(x, y) != RGB(rgb[0], rgb[1], rgb[2]);
                 } else {
-                    litOutside += shown[at] | shown[at + 1] | shown[at + 2];
+                    litOutside += shown.At(x, y) != RGB(0, 0, 0);
                 }
             }
         EXPECT_EQ(mismatches, 0) << width << " x " << height;
