@@ -4,6 +4,7 @@
 #include "frame_pacing_rules.h"
 #include "frame_wait.h"
 #include "gl_attributes.h"
+#include "pixel_format.h"
 #include "window_messages.h"
 
 #include <GL/gl.h>
@@ -14,7 +15,6 @@ namespace {
 // Registered as "OpenGL", created as "OpenGl": class names ignore case.
 constexpr char kRegisteredClassName[] = "OpenGL";
 constexpr char kCreatedClassName[] = "OpenGl";
-constexpr BYTE kDepthBits = 16;
 constexpr DWORD kWindowStyle = WS_POPUP;
 // Topmost: always-on-top windows, notifications and the taskbar stay below
 // the star field, also while it is not the active window.
@@ -27,19 +27,6 @@ constexpr int kForegroundTries = 12;
 constexpr GLdouble kFieldOfViewDegrees = 45.0;
 constexpr GLdouble kNearPlane = 0.1f;  // the single-precision value, widened
 constexpr GLdouble kFarPlane = 100.0;
-
-PIXELFORMATDESCRIPTOR PixelFormatRequest(int bits)
-{
-    PIXELFORMATDESCRIPTOR descriptor{};
-    descriptor.nSize = sizeof descriptor;
-    descriptor.nVersion = 1;
-    descriptor.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    descriptor.iPixelType = PFD_TYPE_RGBA;
-    descriptor.cColorBits = static_cast<BYTE>(bits);
-    descriptor.cDepthBits = kDepthBits;
-    descriptor.iLayerType = PFD_MAIN_PLANE;
-    return descriptor;
-}
 
 bool SwitchDisplayMode(int width, int height, int bits)
 {
@@ -161,9 +148,7 @@ bool OpenRendererWindow(RendererWindow& renderer, const char* title, int width, 
     if (!renderer.deviceContext) return FailStart(renderer);
     const HDC dc = renderer.deviceContext.get();
 
-    const PIXELFORMATDESCRIPTOR descriptor = PixelFormatRequest(bits);
-    const int format = ChoosePixelFormat(dc, &descriptor);
-    if (format == 0 || !SetPixelFormat(dc, format, &descriptor)) return FailStart(renderer);
+    if (!SetOpenGlPixelFormat(dc, bits)) return FailStart(renderer);
 
     renderer.renderingContext.reset(wglCreateContext(dc));
     if (!renderer.renderingContext) return FailStart(renderer);

@@ -1,6 +1,9 @@
 // A bare full-screen GL window for the reference programs: the same display
-// mode, pixel format and swap interval as the renderer, none of its code.
+// mode, pixel format and swap interval as the renderer, none of its code but
+// the pixel format's request.
 #pragma once
+
+#include "pixel_format.h"
 
 #include <windows.h>
 #include <GL/gl.h>
@@ -16,13 +19,15 @@ inline LRESULT CALLBACK ReferenceProc(HWND w, UINT m, WPARAM wp, LPARAM lp)
     return DefWindowProcA(w, m, wp, lp);
 }
 
+inline constexpr int kReferenceColourBits = 32;
+
 inline bool OpenReferenceWindow(ReferenceWindow& r)
 {
     DEVMODEA mode{};
     mode.dmSize = sizeof mode;
     mode.dmPelsWidth = 1024;
     mode.dmPelsHeight = 768;
-    mode.dmBitsPerPel = 32;
+    mode.dmBitsPerPel = kReferenceColourBits;
     mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
     if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL) return false;
     WNDCLASSA windowClass{};
@@ -36,13 +41,7 @@ inline bool OpenReferenceWindow(ReferenceWindow& r)
                                nullptr);
     if (!r.window) return false;
     r.dc = GetDC(r.window);
-    PIXELFORMATDESCRIPTOR descriptor{};
-    descriptor.nSize = sizeof descriptor;
-    descriptor.nVersion = 1;
-    descriptor.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    descriptor.cColorBits = 32;
-    descriptor.cDepthBits = 16;
-    if (!SetPixelFormat(r.dc, ChoosePixelFormat(r.dc, &descriptor), &descriptor)) return false;
+    if (!SetOpenGlPixelFormat(r.dc, kReferenceColourBits)) return false;
     r.context = wglCreateContext(r.dc);
     if (!r.context || !wglMakeCurrent(r.dc, r.context)) return false;
     using SwapIntervalProc = BOOL(WINAPI*)(int);

@@ -3,6 +3,7 @@
 // with the renderer's own routines and read the pixels back.
 #pragma once
 
+#include "pixel_format.h"
 #include "win32_handles.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@ class HiddenGlWindow : public testing::Test {
 protected:
     static constexpr int kWidth = 128;
     static constexpr int kHeight = 96;
+    static constexpr int kColourBits = 32;
 
     struct Pixel {
         int r, g, b;
@@ -26,12 +28,7 @@ protected:
                                      GetModuleHandleA(nullptr), nullptr));
         ASSERT_TRUE(window);
         dc = UniqueWindowDc(window.get(), GetDC(window.get()));
-        PIXELFORMATDESCRIPTOR descriptor{};
-        descriptor.nSize = sizeof descriptor;
-        descriptor.nVersion = 1;
-        descriptor.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-        descriptor.cColorBits = 32;
-        ASSERT_TRUE(SetPixelFormat(dc.get(), ChoosePixelFormat(dc.get(), &descriptor), &descriptor));
+        ASSERT_TRUE(SetOpenGlPixelFormat(dc.get(), kColourBits));
         context.reset(wglCreateContext(dc.get()));
         ASSERT_TRUE(context);
         ASSERT_TRUE(wglMakeCurrent(dc.get(), context.get()));
