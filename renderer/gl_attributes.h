@@ -5,4 +5,9 @@
 #include <windows.h>
 #include <GL/gl.h>
 
-inline constexpr GLbitfield kAllAttributeBits = 0x000FFFFF;
+// glPushAttrib's mask of every group that OpenGL 1.1 defines: the twenty bits
+// from GL_CURRENT_BIT (bit 0) to GL_SCISSOR_BIT (bit 19), 0x000FFFFF. Spelled
+// out, not taken from GL_ALL_ATTRIB_BITS, which other gl.h headers define as
+// 0xFFFFFFFF to take in the groups of later versions (multisampling): the
+// frame and the overlay save the same state whichever header builds them.
+inline constexpr GLbitfield kAllAttributeBits = (GLbitfield{GL_SCISSOR_BIT} << 1) - 1;
