@@ -295,28 +295,27 @@ void SettingsDialog::PaintContent(HDC dc) { layer_.Paint(dc); }
 
 void SettingsDialog::ShowChosenSource()
 {
-    const SourceView view = SourceViewFor(BgmCategory);
+    // A category no row has marks nothing and enables nothing.
+    const MusicSource* chosen = MusicSourceOf(BgmCategory);
     for (ImageControl& mark : Img_BGM) mark.picture = Img_Ra[0].picture;
-    if (view.selectedMark >= 0) Img_BGM[static_cast<std::size_t>(view.selectedMark)].picture = Img_Ra[1].picture;
+    if (chosen) Img_BGM[static_cast<std::size_t>(chosen->category)].picture = Img_Ra[1].picture;
     Pic_C[0]->Layer().Refresh();
     // Never disabled in passing: the control that stays enabled keeps the
     // focus, and the one that holds it hands it on only when it is disabled.
-    if (BGM_Repeat->Enabled() != view.repeatEnabled) BGM_Repeat->SetEnabled(view.repeatEnabled);
-    if ((Cmd_File[0]->Machine().EnabledFlag != kFalse) != view.fileEnabled)
-        Cmd_File[0]->SetEnabled(view.fileEnabled ? kTrue : kFalse);
+    const bool trackBox = chosen && chosen->enablesTrackBox, fileButton = chosen && chosen->enablesFileButton;
+    if (BGM_Repeat->Enabled() != trackBox) BGM_Repeat->SetEnabled(trackBox);
+    if ((Cmd_File[0]->Machine().EnabledFlag != kFalse) != fileButton)
+        Cmd_File[0]->SetEnabled(fileButton ? kTrue : kFalse);
     // A screen reader names the sources' tab stop by the source chosen.
-    if (sourcesTabStop_) {
-        const std::wstring& chosen =
-            view.selectedMark >= 0 ? lbl_BGM[static_cast<std::size_t>(view.selectedMark)].Caption() : std::wstring();
-        SetWindowTextW(sourcesTabStop_->Handle(), chosen.c_str());
-    }
+    if (sourcesTabStop_) SetWindowTextW(sourcesTabStop_->Handle(), chosen ? chosen->shownName : L"");
     ShowSourcesFocusCue(sourcesTabStop_ && GetFocus() == sourcesTabStop_->Handle());
 }
 
 void SettingsDialog::ShowSourcesFocusCue(bool shown)
 {
-    const SourceView view = SourceViewFor(BgmCategory);
-    const int cued = view.selectedMark >= 0 ? view.selectedMark : kCdCategory;
+    // With none chosen, the cue is on the first source shown.
+    const MusicSource* chosen = MusicSourceOf(BgmCategory);
+    const int cued = chosen ? chosen->category : CategoryShownAt(0);
     for (std::size_t i = 0; i < lbl_BGM.size(); ++i) lbl_BGM[i].focusCue = shown && static_cast<int>(i) == cued;
     if (Pic_C[0]) Pic_C[0]->Layer().Refresh();
 }

@@ -91,13 +91,6 @@ std::wstring HalfWidthNumberText(std::wstring_view text)
     return half;
 }
 
-SourceView SourceViewFor(std::int16_t category)
-{
-    const MusicSource* source = MusicSourceOf(category);
-    if (!source) return {};
-    return {source->category, source->enablesTrackBox, source->enablesFileButton};
-}
-
 std::int16_t SourceAfter(std::int16_t category, int steps)
 {
     const MusicSource* source = MusicSourceOf(category);

@@ -50,16 +50,6 @@ std::int16_t SavedRepeat(std::string_view text);
 // ASCII forms, so that "１２" counts as 12. Anything else stays as it is.
 std::wstring HalfWidthNumberText(std::wstring_view text);
 
-// What a music source marks and enables, as its row has it: its own mark
-// (none for a category no row has) and the controls it enables.
-struct SourceView {
-    int selectedMark = -1;
-    bool repeatEnabled = false;
-    bool fileEnabled = false;
-    friend bool operator==(const SourceView&, const SourceView&) = default;
-};
-SourceView SourceViewFor(std::int16_t category);
-
 // The sources in the order the dialog shows them, top to bottom. The source `steps` places on from `category` in that order, round the end
 // as in a group of radio buttons; from no source, the first (or the last,
 // going up).

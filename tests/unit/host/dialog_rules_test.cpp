@@ -1,6 +1,7 @@
 // The settings dialog's rules: the sine gradients, the placement, the track
 // box's texts and the number saved from it, the sources' marks and enabling.
 #include "dialog/dialog_rules.h"
+#include "music_sources.h"
 
 #include <gtest/gtest.h>
 
@@ -106,14 +107,17 @@ TEST(RepeatBox, FullWidthNumbersReadAsTheirAsciiForms)
     for (const auto& [typed, read] : table) EXPECT_EQ(HalfWidthNumberText(typed), read);
 }
 
-TEST(Sources, MarkTheirOwnElementAndEnableOnlyTheirOwnControl)
+TEST(Sources, EachEnablesOnlyItsOwnControlAndAnUnofferedCategoryHasNone)
 {
-    EXPECT_EQ(SourceViewFor(kNoMusicCategory), (SourceView{0, false, false}));
-    EXPECT_EQ(SourceViewFor(kCdCategory), (SourceView{1, true, false}));
-    EXPECT_EQ(SourceViewFor(kMusicFileCategory), (SourceView{2, false, true}));
-    // A category the dialog does not offer marks nothing and enables nothing.
-    EXPECT_EQ(SourceViewFor(3), (SourceView{-1, false, false}));
-    EXPECT_EQ(SourceViewFor(-1), (SourceView{-1, false, false}));
+    const auto enables = [](std::int16_t category) {
+        const MusicSource* source = MusicSourceOf(category);
+        return std::pair(source->enablesTrackBox, source->enablesFileButton);
+    };
+    EXPECT_EQ(enables(kNoMusicCategory), std::pair(false, false));
+    EXPECT_EQ(enables(kCdCategory), std::pair(true, false));
+    EXPECT_EQ(enables(kMusicFileCategory), std::pair(false, true));
+    EXPECT_EQ(MusicSourceOf(3), nullptr);
+    EXPECT_EQ(MusicSourceOf(-1), nullptr);
 }
 
 TEST(Sources, ArrowKeysStepThroughThemInTheOrderShownRoundTheEnds)
