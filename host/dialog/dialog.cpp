@@ -171,6 +171,7 @@ SettingsDialog::~SettingsDialog()
 {
     // The windows go before the controls and fonts they use: the form's base
     // would destroy its window only after this class's members had gone.
+    roles_.ClearAll();
     DestroyOwnedWindow();
 }
 
@@ -196,6 +197,11 @@ void SettingsDialog::PlaceControls()
     linkFont_ = CreateFontOf(underlined, Dpi());
 
     controls_.MakeAll(*this);
+
+    com_.Enter();
+    for (Command* button : GradientButtons()) roles_.Give(button->Handle(), AccessibleRole::PushButton);
+    roles_.Give(sourcesTabStop_->Handle(), AccessibleRole::RadioButton);
+    roles_.Give(linkTabStop_->Handle(), AccessibleRole::Link);
 }
 
 void SettingsDialog::Form_Load()
@@ -254,6 +260,7 @@ void SettingsDialog::Form_Resize()
 void SettingsDialog::Form_Unload()
 {
     AnimateDialogClose(Handle());
+    roles_.ClearAll();
 }
 
 LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -282,6 +289,7 @@ void SettingsDialog::LayOutAgain()
 {
     // What the user chose, typed and focused stays.
     const auto kept = controls_.Keep(FocusedControl());
+    roles_.ClearAll();
     controls_.DestroyAll();
     PlaceControls();
     SetupButtons(*this, true, true);

@@ -3,6 +3,7 @@
 // leaves, and can open the author's web page.
 #pragma once
 
+#include "accessible_roles.h"
 #include "button/button.h"
 #include "com_apartment.h"
 #include "forms/combo_box.h"
@@ -28,9 +29,11 @@ class SettingsDialog final : public Form {
     // them, and every window, has gone by then.
     UniqueFont font_, linkFont_;
     std::array<Picture, 2> markPictures_;
-    // The shell's calls want COM on the dialog's thread (shell extensions may
-    // need it): entered before the first, left when the dialog goes.
+    // The shell's calls and the roles' annotations want COM on the dialog's
+    // thread (shell extensions may need it): entered before the first, left
+    // when the dialog goes, after the roles have been cleared.
     ComApartment com_;
+    AccessibleRoles roles_;
 
 public:
     // A stored music file out of reach for now is still the user's choice:
@@ -92,7 +95,8 @@ private:
     void OnSourcesKey(UINT virtualKey);
     // Moves the dialog to where the placement rule puts it.
     void PlaceOnScreen();
-    // The window's size and every control, at the form's resolution.
+    // The window's size and every control, at the form's resolution, each
+    // window that a screen reader cannot tell by its class given its role.
     void PlaceControls();
 
     ControlLayer layer_;

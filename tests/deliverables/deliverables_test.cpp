@@ -38,8 +38,8 @@ constexpr UINT screenSaverNameId = 1;
 // load time only Known DLLs, which Windows never takes from the program's own
 // folder (a Downloads folder, where anybody's file may lie); the others are
 // delay-loaded, from the system folder, after the program has limited the
-// search to it. The dialog's comdlg32, shell32 and ole32 are loaded when it
-// first needs them, so a run never holds them.
+// search to it. The dialog's comdlg32, shell32 and ole32 are loaded by the
+// dialog alone, so a run never holds them.
 const std::map<std::wstring, std::set<std::string>> expectedImports = {
     {L"Sorvane.scr", {"gdi32.dll", "kernel32.dll", "msvcrt.dll", "user32.dll"}},
     {L"Sorvane.dll", {"gdi32.dll", "kernel32.dll", "msvcrt.dll", "user32.dll"}},

@@ -18,8 +18,13 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
+
+#include "dialog/accessible_roles.h"
+#include "role_recorder.h"
 
 namespace {
 
@@ -638,6 +643,34 @@ TEST_F(SettingsDialogTest, MovedToAMonitorAt144DpiItLaysItselfOutAsIfOpenedThere
         later.Load();
         EXPECT_EQ(later.Dpi(), ScreenDpi()) << "another form lays out at the screen's resolution";
     }
+}
+
+// Wine's annotation service keeps nothing (SetHwndProp is not implemented
+// there), so a recorder stands in for it.
+TEST_F(SettingsDialogTest, EveryButtonAndStandInIsAnnouncedByItsRoleAcrossANewLayoutUntilTheDialogGoes)
+{
+    RoleRecorder recorder;
+    UseAccPropServices(&recorder);
+    const auto systemsBack = std::unique_ptr<RoleRecorder, void (*)(RoleRecorder*)>(
+        &recorder, [](RoleRecorder*) { UseAccPropServices(nullptr); });
+    SettingsDialog& form = LoadDialogWith("1", "0", "");
+    const auto expectRoles = [&](const char* when) {
+        const std::vector<HWND> stops = form.TabStops();
+        const std::map<HWND, long> expected = {{stops.front(), ROLE_SYSTEM_RADIOBUTTON},
+                                               {form.Cmd_File[0]->Handle(), ROLE_SYSTEM_PUSHBUTTON},
+                                               {form.Cmd_Set->Handle(), ROLE_SYSTEM_PUSHBUTTON},
+                                               {form.Cmd_Can->Handle(), ROLE_SYSTEM_PUSHBUTTON},
+                                               {stops.back(), ROLE_SYSTEM_LINK}};
+        EXPECT_EQ(recorder.roles, expected) << when;
+    };
+    expectRoles("loaded");
+    RECT window{};
+    GetWindowRect(form.Handle(), &window);
+    ChangeScaleTo144(form.Handle(), SuggestedAt144(form.Handle(), {window.left, window.top}));
+    expectRoles("laid out again: the old windows' roles cleared, the new ones' given");
+    dialog.reset();
+    EXPECT_TRUE(recorder.roles.empty()) << "roles outliving their windows";
+    EXPECT_EQ(recorder.references, 1u);
 }
 
 // A dialog made on a monitor of another scale moves onto this one as it is
