@@ -36,3 +36,12 @@ public:
 private:
     Handle handle_ = Traits::None();
 };
+
+// The traits of a handle whose "none" is null (or zero) and that one call
+// of the platform releases.
+template <typename HandleType, auto ReleaseFunction>
+struct ReleasedBy {
+    using Handle = HandleType;
+    static Handle None() noexcept { return Handle{}; }
+    static void Release(Handle h) noexcept { ReleaseFunction(h); }
+};

@@ -7,12 +7,6 @@
 
 namespace handle_traits {
 
-struct Module {
-    using Handle = HMODULE;
-    static Handle None() noexcept { return nullptr; }
-    static void Release(Handle h) noexcept { FreeLibrary(h); }
-};
-
 // Kernel objects whose "none" is INVALID_HANDLE_VALUE (files).
 struct File {
     using Handle = HANDLE;
@@ -20,69 +14,26 @@ struct File {
     static void Release(Handle h) noexcept { CloseHandle(h); }
 };
 
-// Kernel objects whose "none" is null (mappings, processes, threads, events).
-struct Kernel {
-    using Handle = HANDLE;
-    static Handle None() noexcept { return nullptr; }
-    static void Release(Handle h) noexcept { CloseHandle(h); }
-};
-
-// A view of a file mapping.
-struct MappedView {
-    using Handle = const void*;
-    static Handle None() noexcept { return nullptr; }
-    static void Release(Handle h) noexcept { UnmapViewOfFile(h); }
-};
-
-// A memory device context made with CreateCompatibleDC.
-struct MemoryDc {
-    using Handle = HDC;
-    static Handle None() noexcept { return nullptr; }
-    static void Release(Handle h) noexcept { DeleteDC(h); }
-};
-
-// Pens, brushes, fonts, bitmaps and regions, each kept as its own type.
-template <typename GdiHandle>
-struct GdiObject {
-    using Handle = GdiHandle;
-    static Handle None() noexcept { return nullptr; }
-    static void Release(Handle h) noexcept { DeleteObject(h); }
-};
-
-struct Window {
-    using Handle = HWND;
-    static Handle None() noexcept { return nullptr; }
-    static void Release(Handle h) noexcept { DestroyWindow(h); }
-};
-
-// A hook on a thread's messages, from SetWindowsHookEx.
-struct Hook {
-    using Handle = HHOOK;
-    static Handle None() noexcept { return nullptr; }
-    static void Release(Handle h) noexcept { UnhookWindowsHookEx(h); }
-};
-
-// An OpenGL rendering context; one current on the calling thread stops
-// being current as it is deleted.
-struct GlContext {
-    using Handle = HGLRC;
-    static Handle None() noexcept { return nullptr; }
-    static void Release(Handle h) noexcept { wglDeleteContext(h); }
-};
-
 }  // namespace handle_traits
 
-using UniqueModule = UniqueHandle<handle_traits::Module>;
+using UniqueModule = UniqueHandle<ReleasedBy<HMODULE, FreeLibrary>>;
 using UniqueFile = UniqueHandle<handle_traits::File>;
-using UniqueKernelHandle = UniqueHandle<handle_traits::Kernel>;
-using UniqueMappedView = UniqueHandle<handle_traits::MappedView>;
-using UniqueMemoryDc = UniqueHandle<handle_traits::MemoryDc>;
-using UniqueFont = UniqueHandle<handle_traits::GdiObject<HFONT>>;
-using UniqueBitmap = UniqueHandle<handle_traits::GdiObject<HBITMAP>>;
-using UniqueBrush = UniqueHandle<handle_traits::GdiObject<HBRUSH>>;
-using UniqueWindow = UniqueHandle<handle_traits::Window>;
-using UniqueHook = UniqueHandle<handle_traits::Hook>;
-using UniqueGlContext = UniqueHandle<handle_traits::GlContext>;
+// Kernel objects whose "none" is null (mappings, processes, threads, events).
+using UniqueKernelHandle = UniqueHandle<ReleasedBy<HANDLE, CloseHandle>>;
+// A view of a file mapping.
+using UniqueMappedView = UniqueHandle<ReleasedBy<const void*, UnmapViewOfFile>>;
+// A memory device context made with CreateCompatibleDC.
+using UniqueMemoryDc = UniqueHandle<ReleasedBy<HDC, DeleteDC>>;
+// Fonts, bitmaps and brushes, each kept as its own type.
+using UniqueFont = UniqueHandle<ReleasedBy<HFONT, DeleteObject>>;
+using UniqueBitmap = UniqueHandle<ReleasedBy<HBITMAP, DeleteObject>>;
+using UniqueBrush = UniqueHandle<ReleasedBy<HBRUSH, DeleteObject>>;
+using UniqueWindow = UniqueHandle<ReleasedBy<HWND, DestroyWindow>>;
+// A hook on a thread's messages, from SetWindowsHookEx.
+using UniqueHook = UniqueHandle<ReleasedBy<HHOOK, UnhookWindowsHookEx>>;
+// An OpenGL rendering context; one current on the calling thread stops
+// being current as it is deleted.
+using UniqueGlContext = UniqueHandle<ReleasedBy<HGLRC, wglDeleteContext>>;
 
 // A window's device context from GetDC, given back with ReleaseDC.
 class UniqueWindowDc {
