@@ -105,7 +105,7 @@ private:
     std::optional<KeyboardTarget> sourcesTabStop_;
     std::optional<KeyboardTarget> linkTabStop_;
     // Every control once.
-    ControlList<PictureBox, KeyboardTarget, ComboBox, Command> controls_;
+    ControlList controls_;
     std::optional<StoredMusicFile> unreachableFile_;
 };
 

@@ -19,9 +19,8 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <type_traits>
+#include <typeindex>
 #include <utility>
-#include <variant>
 #include <vector>
 
 // A control whose text the user edits.
@@ -31,17 +30,6 @@ concept EditableControl = requires(Control& control, const std::wstring& text) {
     control.SetText(text);
 };
 
-// A visitor of a list's slots: one handler for the windowed kinds, one for
-// the windowless.
-template <typename... Handlers>
-struct Windows : Handlers... {
-    using Handlers::operator()...;
-};
-template <typename... Handlers>
-Windows(Handlers...) -> Windows<Handlers...>;
-
-// Windowed: every kind of control with a window the form holds.
-template <typename... Windowed>
 class ControlList {
 public:
     // A control with a window: its set-up makes it at the place given, in
@@ -49,31 +37,41 @@ public:
     template <typename Control>
     void Add(std::optional<Control>& slot, TwipLayout place, std::function<void(const RECT&)> setUp)
     {
-        entries_.push_back({&slot, nullptr, place, std::move(setUp)});
+        Entry& entry = entries_.emplace_back(Entry{.place = place, .setUp = std::move(setUp), .kind = typeid(Control)});
+        entry.slot = &slot;
+        entry.destroy = [&slot] { slot.reset(); };
+        entry.window = [&slot] { return slot ? slot->Handle() : HWND{}; };
+        if constexpr (EditableControl<Control>) {
+            entry.text = [&slot] { return slot ? std::optional<std::wstring>(slot->Text()) : std::nullopt; };
+            entry.setText = [&slot](const std::wstring& text) {
+                if (slot) slot->SetText(text);
+            };
+        }
     }
     // A windowless control drawn by a container's layer: its set-up gives
     // it what it shows, the list its bounds and its place in the layer.
     void Add(WindowlessControl& control, std::function<ControlLayer&()> container, TwipLayout place,
              std::function<void()> setUp = {})
     {
-        entries_.push_back({&control, std::move(container), place, [setUp = std::move(setUp)](const RECT&) {
-                                if (setUp) setUp();
-                            }});
+        entries_.push_back(Entry{.place = place,
+                                 .setUp = [setUp = std::move(setUp)](const RECT&) {
+                                     if (setUp) setUp();
+                                 },
+                                 .kind = typeid(void),
+                                 .windowless = &control,
+                                 .container = std::move(container)});
     }
 
     void MakeAll(const Form& form)
     {
         for (Entry& entry : entries_) {
             const RECT place = form.Pixels(entry.place);
-            if (auto* const* windowless = std::get_if<WindowlessControl*>(&entry.control)) {
-                (*windowless)->bounds = place;
-                entry.setUp(place);
-                ControlLayer& layer = entry.container();
-                layer.Add(**windowless);
-                if (std::find(layers_.begin(), layers_.end(), &layer) == layers_.end()) layers_.push_back(&layer);
-            } else {
-                entry.setUp(place);
-            }
+            if (entry.windowless) entry.windowless->bounds = place;
+            entry.setUp(place);
+            if (!entry.windowless) continue;
+            ControlLayer& layer = entry.container();
+            layer.Add(*entry.windowless);
+            if (std::ranges::find(layers_, &layer) == layers_.end()) layers_.push_back(&layer);
         }
     }
 
@@ -83,7 +81,7 @@ public:
         for (ControlLayer* layer : layers_) layer->RemoveAll();
         layers_.clear();
         for (auto entry = entries_.rbegin(); entry != entries_.rend(); ++entry)
-            std::visit(Windows{[](auto* slot) { slot->reset(); }, [](WindowlessControl*) {}}, entry->control);
+            if (entry->destroy) entry->destroy();
     }
 
     // The windows that take the focus by Tab, in the order made.
@@ -91,7 +89,8 @@ public:
     {
         std::vector<HWND> stops;
         for (const Entry& entry : entries_)
-            if (const HWND window = WindowOf(entry); window && (GetWindowLongW(window, GWL_STYLE) & WS_TABSTOP))
+            if (const HWND window = entry.window ? entry.window() : nullptr;
+                window && (GetWindowLongW(window, GWL_STYLE) & WS_TABSTOP))
                 stops.push_back(window);
         return stops;
     }
@@ -102,8 +101,8 @@ public:
     {
         std::vector<Control*> made;
         for (const Entry& entry : entries_)
-            if (auto* const* slot = std::get_if<std::optional<Control>*>(&entry.control))
-                if (**slot) made.push_back(&***slot);
+            if (entry.kind == typeid(Control))
+                if (auto& slot = *static_cast<std::optional<Control>*>(entry.slot); slot) made.push_back(&*slot);
         return made;
     }
 
@@ -117,7 +116,7 @@ public:
     {
         Kept kept;
         for (std::size_t i = 0; i < entries_.size(); ++i)
-            WithEditable(i, [&](auto& control) { kept.texts.emplace_back(i, control.Text()); });
+            if (auto text = entries_[i].text ? entries_[i].text() : std::nullopt) kept.texts.emplace_back(i, *text);
         const std::vector<HWND> stops = TabStops();
         for (std::size_t i = 0; i < stops.size(); ++i)
             if (focus && (focus == stops[i] || IsChild(stops[i], focus))) kept.focusedStop = i;
@@ -127,38 +126,27 @@ public:
     // focus, where it can take it, is given it.
     void Restore(const Kept& kept, const std::function<void(HWND)>& giveFocus) const
     {
-        for (const auto& [index, text] : kept.texts) WithEditable(index, [&](auto& control) { control.SetText(text); });
+        for (const auto& [index, text] : kept.texts) entries_[index].setText(text);
         const std::vector<HWND> stops = TabStops();
         if (kept.focusedStop && *kept.focusedStop < stops.size() && IsWindowEnabled(stops[*kept.focusedStop]))
             giveFocus(stops[*kept.focusedStop]);
     }
 
 private:
-    using Slot = std::variant<std::optional<Windowed>*..., WindowlessControl*>;
+    // What the list does with one control; a windowless one has no slot to
+    // empty, no window and no text of its own.
     struct Entry {
-        Slot control;
-        std::function<ControlLayer&()> container;
         TwipLayout place;
         std::function<void(const RECT&)> setUp;
+        std::type_index kind;
+        void* slot = nullptr;
+        WindowlessControl* windowless = nullptr;
+        std::function<ControlLayer&()> container{};
+        std::function<void()> destroy{};
+        std::function<HWND()> window{};
+        std::function<std::optional<std::wstring>()> text{};
+        std::function<void(const std::wstring&)> setText{};
     };
-    // Runs the action on the entry's control if it is made and editable.
-    template <typename Action>
-    void WithEditable(std::size_t index, Action action) const
-    {
-        std::visit(Windows{[&](auto* slot) {
-                               if constexpr (EditableControl<std::remove_reference_t<decltype(**slot)>>)
-                                   if (*slot) action(**slot);
-                           },
-                           [](WindowlessControl*) {}},
-                   entries_[index].control);
-    }
-
-    static HWND WindowOf(const Entry& entry)
-    {
-        return std::visit(Windows{[](auto* slot) -> HWND { return *slot ? (*slot)->Handle() : nullptr; },
-                                  [](WindowlessControl*) -> HWND { return nullptr; }},
-                          entry.control);
-    }
 
     std::vector<Entry> entries_;
     // The layers the windowless controls were added to.
