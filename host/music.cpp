@@ -119,12 +119,7 @@ void PollCdMusic()
 {
     CdPollOk = kTrue;
     const std::string track = QueryMci("status cdaudio current track");
-    if (ContainsErr(track)) {
-        CdPollOk = kFalse;
-        return;
-    }
-    const std::string count = QueryMci("status cdaudio number of tracks");
-    if (ContainsErr(count)) {
+    if (ContainsErr(track) || ContainsErr(QueryMci("status cdaudio number of tracks"))) {
         CdPollOk = kFalse;
         return;
     }

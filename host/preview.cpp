@@ -7,6 +7,7 @@
 #include "resource_ids.h"
 #include "settings.h"
 #include "shared_names.h"
+#include "system_library.h"
 
 #include <windows.h>
 
@@ -67,12 +68,8 @@ void TakeDpiAwarenessOf(HWND pane)
 {
     using AwarenessOfWindow = DPI_AWARENESS_CONTEXT(WINAPI*)(HWND);
     using SetThreadAwareness = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
-    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (!user32) return;
-    const auto awarenessOf = reinterpret_cast<AwarenessOfWindow>(
-        reinterpret_cast<void*>(GetProcAddress(user32, "GetWindowDpiAwarenessContext")));
-    const auto setAwareness = reinterpret_cast<SetThreadAwareness>(
-        reinterpret_cast<void*>(GetProcAddress(user32, "SetThreadDpiAwarenessContext")));
+    const auto awarenessOf = SystemFunction<AwarenessOfWindow>(L"user32.dll", "GetWindowDpiAwarenessContext");
+    const auto setAwareness = SystemFunction<SetThreadAwareness>(L"user32.dll", "SetThreadDpiAwarenessContext");
     if (!awarenessOf || !setAwareness) return;
     if (const DPI_AWARENESS_CONTEXT awareness = awarenessOf(pane)) setAwareness(awareness);
 }

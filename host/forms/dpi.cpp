@@ -1,32 +1,26 @@
 #include "dpi.h"
 
+#include "system_library.h"
 #include "twips.h"
 
 namespace {
 
+// Looked up, not imported: the program must still start on Windows 7 and 8.
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-
-// Looked up, not imported: the program must still start on Windows 7 and 8.
-template <typename Function>
-Function User32Function(const char* name)
-{
-    const FARPROC found = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
-}
 
 }  // namespace
 
 int WindowDpi(HWND window)
 {
-    static const auto getDpi = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+    static const auto getDpi = SystemFunction<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
     const UINT dpi = getDpi && window ? getDpi(window) : 0;
     return dpi > 0 ? static_cast<int>(dpi) : ScreenDpi();
 }
 
 void ResizeClientTo(HWND window, int width, int height, DWORD style, DWORD exStyle, int dpi)
 {
-    static const auto adjustForDpi = User32Function<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
+    static const auto adjustForDpi = SystemFunction<AdjustWindowRectExForDpiFunction>(L"user32.dll", "AdjustWindowRectExForDpi");
     RECT frame{0, 0, width, height};
     if (!adjustForDpi || !adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi)))
         AdjustWindowRectEx(&frame, style, FALSE, exStyle);
