@@ -4,14 +4,13 @@
 #include "dialog_animation.h"
 #include "dialog_layout.h"
 #include "dialog_rules.h"
-#include "file_dialog_platform.h"
+#include "dialog_platform.h"
 #include "forms/dpi.h"
 #include "forms/font.h"
 #include "forms/screen.h"
 #include "messages.h"
 #include "resource_ids.h"
 #include "shared_names.h"
-#include "shell_platform.h"
 #include "sorvane_version.h"
 
 #include <optional>
@@ -363,7 +362,7 @@ void SettingsDialog::Cmd_File_Click(int index)
     record.nMaxFileTitle = kFileBufferLength;
     record.lpstrInitialDir = initialFolder.c_str();
     record.lpstrTitle = kOpenFileTitle;
-    LastApiResult = CurrentFileDialogPlatform().OpenFileName(record);
+    LastApiResult = CurrentDialogPlatform().OpenFileName(record);
     if (LastApiResult <= 0) return;
 
     const std::optional<std::string> chosen = StorablePath(file.c_str());
@@ -401,7 +400,7 @@ void SettingsDialog::lbl_URL_Click()
 {
     const HourglassPointer hourglass;
     com_.Enter();
-    CurrentShellPlatform().Execute(Handle(), kOpenOperation, AnsiFromWide(lbl_URL.Caption()).c_str(), "", "",
+    CurrentDialogPlatform().Execute(Handle(), kOpenOperation, AnsiFromWide(lbl_URL.Caption()).c_str(), "", "",
                                    SW_SHOWNORMAL);
 }
 

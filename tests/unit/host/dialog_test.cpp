@@ -11,7 +11,7 @@
 #include "dialog/dialog_rules.h"
 #include "settings.h"
 #include "settings_file.h"
-#include "dialog/shell_platform.h"
+#include "dialog/dialog_platform.h"
 #include "forms/twips.h"
 
 #include <gtest/gtest.h>
@@ -111,13 +111,14 @@ struct ShellCall {
     HCURSOR cursorDuringCall = nullptr;
 };
 
-class RecordingShell final : public ShellPlatform {
+class RecordingShell final : public DialogPlatform {
 public:
     void Execute(HWND owner, const char* operation, const char* file, const char* parameters, const char* directory,
                  int showCommand) override
     {
         calls.push_back({owner, operation, file, parameters, directory, showCommand, GetCursor()});
     }
+    BOOL OpenFileName(OPENFILENAMEW&) override { return FALSE; }
     std::vector<ShellCall> calls;
 };
 
@@ -133,7 +134,7 @@ protected:
     void TearDown() override
     {
         dialog.reset();
-        UseShellPlatform(nullptr);
+        UseDialogPlatform(nullptr);
         DeleteFileA(SettingsFilePath().c_str());
     }
 
@@ -316,7 +317,7 @@ TEST_F(SettingsDialogTest, CancellingAndTheCloseBoxWriteNothingButKeepTheChoiceI
 TEST_F(SettingsDialogTest, TheLinkOpensTheAddressUnderAnHourglassAndEndsOnTheArrow)
 {
     RecordingShell shell;
-    UseShellPlatform(&shell);
+    UseDialogPlatform(&shell);
     SettingsDialog& form = LoadDialogWith("0", "0", "");
     ClickWindow(form.Handle(), Centre(form.lbl_URL.bounds));
     ASSERT_EQ(shell.calls.size(), 1u);
