@@ -23,33 +23,31 @@ inline std::wstring WideFromAnsi(std::string_view ansi)
     return wide;
 }
 
+// The two calls of the conversion to the ANSI code page: the size, then the
+// text; `usedDefault` says whether a character became the default one.
+inline std::string AnsiFromWide(std::wstring_view wide, DWORD flags, BOOL* usedDefault)
+{
+    if (wide.empty()) return {};
+    const int size = static_cast<int>(wide.size());
+    const int length = WideCharToMultiByte(CP_ACP, flags, wide.data(), size, nullptr, 0, nullptr, usedDefault);
+    std::string ansi(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+    if (length > 0) WideCharToMultiByte(CP_ACP, flags, wide.data(), size, ansi.data(), length, nullptr, usedDefault);
+    return ansi;
+}
+
 // The text in the ANSI code page when every character has a form there;
 // nothing when one would become the code page's default character (or a
 // look-alike: no best fit, which would name another file).
 inline std::optional<std::string> ExactAnsiFromWide(std::wstring_view wide)
 {
-    if (wide.empty()) return std::string();
-    const int size = static_cast<int>(wide.size());
     BOOL usedDefault = FALSE;
-    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr,
-                                           &usedDefault);
-    if (length <= 0 || usedDefault) return std::nullopt;
-    std::string ansi(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, ansi.data(), length, nullptr, &usedDefault);
-    if (usedDefault) return std::nullopt;
+    std::string ansi = AnsiFromWide(wide, WC_NO_BEST_FIT_CHARS, &usedDefault);
+    if (usedDefault || (ansi.empty() && !wide.empty())) return std::nullopt;
     return ansi;
 }
 
 // Characters the code page lacks become its default character.
-inline std::string AnsiFromWide(std::wstring_view wide)
-{
-    if (wide.empty()) return {};
-    const int size = static_cast<int>(wide.size());
-    const int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-    if (length > 0) WideCharToMultiByte(CP_ACP, 0, wide.data(), size, ansi.data(), length, nullptr, nullptr);
-    return ansi;
-}
+inline std::string AnsiFromWide(std::wstring_view wide) { return AnsiFromWide(wide, 0, nullptr); }
 
 // A path's short name (8.3, where the volume keeps them) in the code page,
 // every character kept: for a name the code page cannot write, or one too

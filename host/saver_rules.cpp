@@ -8,23 +8,16 @@ namespace {
 
 constexpr std::size_t kExtensionLength = 3;
 
-bool UpperEquals(std::string_view text, std::string_view upper)
-{
-    if (text.size() != upper.size()) return false;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (AsciiUpper(text[i]) != upper[i]) return false;
-    return true;
-}
-
 }  // namespace
 
 MusicFileKind MusicFileKindOf(std::string_view file, LeadByteTest isLeadByte)
 {
     // Three characters of one byte each: a two-byte character among them
     // makes the comparison fail, as it must.
-    const std::string_view last = file.substr(LastCharactersOffset(file, kExtensionLength, isLeadByte));
-    if (UpperEquals(last, "WAV")) return MusicFileKind::Wav;
-    if (UpperEquals(last, "MP3")) return MusicFileKind::Mp3;
+    const std::string last =
+        AsciiUpperText(file.substr(LastCharactersOffset(file, kExtensionLength, isLeadByte)), isLeadByte);
+    if (last == "WAV") return MusicFileKind::Wav;
+    if (last == "MP3") return MusicFileKind::Mp3;
     return MusicFileKind::Neither;
 }
 

@@ -14,19 +14,11 @@ constexpr float kLabelHeightTwips = 195;
 constexpr ULONG kGradientVertexCount = 4;  // the array's size; two are used
 constexpr std::uint8_t kVisibleRead = 255;
 
-int PictureResource(StatePicture picture)
-{
-    switch (picture) {
-    case StatePicture::Normal: return IDB_BUTTON_NORMAL;
-    case StatePicture::HighLight: return IDB_BUTTON_HIGHLIGHT;
-    case StatePicture::Selected: return IDB_BUTTON_SELECTED;
-    case StatePicture::Pressed: return IDB_BUTTON_PRESSED;
-    case StatePicture::HighLightSelect: return IDB_BUTTON_HIGHLIGHT_SELECT;
-    case StatePicture::Disable: return IDB_BUTTON_DISABLE;
-    case StatePicture::None: break;
-    }
-    return 0;
-}
+// The state pictures' resources, in the order of their values from Normal.
+constexpr int kPictureResources[] = {IDB_BUTTON_NORMAL,  IDB_BUTTON_HIGHLIGHT,        IDB_BUTTON_SELECTED,
+                                     IDB_BUTTON_PRESSED, IDB_BUTTON_HIGHLIGHT_SELECT, IDB_BUTTON_DISABLE};
+
+static_assert(std::size(kPictureResources) == static_cast<std::size_t>(StatePicture::Disable));
 
 std::size_t PictureIndex(StatePicture picture) { return static_cast<std::size_t>(picture) - 1; }
 
@@ -37,9 +29,7 @@ Command::Command(Form& container) : Command(container, container.Handle()) {}
 Command::Command(Form& form, HWND parent)
     : form_(form), font_(DesignFont()), TmrMouse(form, [this] { TmrMouse_Timer(); })
 {
-    for (StatePicture picture : {StatePicture::Normal, StatePicture::HighLight, StatePicture::Selected,
-                                 StatePicture::Pressed, StatePicture::HighLightSelect, StatePicture::Disable})
-        pictures_[PictureIndex(picture)] = Picture::FromResource(PictureResource(picture));
+    for (std::size_t i = 0; i < pictures_.size(); ++i) pictures_[i] = Picture::FromResource(kPictureResources[i]);
     CreateOwnedWindow(kButtonClassName, nullptr, 0, L"", WS_CHILD | WS_TABSTOP, {0, 0, 0, 0}, parent);
     SetFont(font_);
 }

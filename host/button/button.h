@@ -79,6 +79,7 @@ private:
     bool labelEnabled_ = true;
     float labelTop_ = 90;
     int widthTwips_ = 0, heightTwips_ = 0;
+    // By state picture, from Normal.
     std::array<Picture, 6> pictures_;
     PersistentSurface surface_;
     StatePicture lastPicture_ = StatePicture::None;
