@@ -33,8 +33,6 @@ public:
         Timer3.SetInterval(kRendererWatchMs);
     }
 
-    // The run's plan, from start-up; the form keeps it to its end.
-    StartUpPlan plan;
     // From start-up to the run's end, when the plan hides it.
     std::optional<HiddenCursor> hiddenCursor;
 
@@ -150,6 +148,5 @@ SaverForm& Sorvane_S()
 void LoadSaverForm(const StartUpPlan& plan)
 {
     if (plan.hideCursor) Sorvane_S().hiddenCursor.emplace();
-    Sorvane_S().plan = plan;
     Sorvane_S().Load();
 }

@@ -33,16 +33,6 @@ constexpr DWORD kFileBufferLength = 255;
 
 constexpr char kOpenOperation[] = "open";
 
-// The chosen path as the settings file and the multimedia devices will see
-// it: in the ANSI code page, every character kept. A name the code page
-// cannot write is taken by the short name the file system gives it, when
-// that one it can write; else there is none.
-std::optional<std::string> StorablePath(const std::wstring& path)
-{
-    if (std::optional<std::string> exact = ExactAnsiFromWide(path)) return exact;
-    return ShortAnsiPath(path);
-}
-
 // One row per line of the rule, across the whole width of the persistent image.
 void PaintSineGradient(ControlLayer& layer, Rgb (*colourOf)(int))
 {
@@ -336,15 +326,13 @@ void SettingsDialog::OnSourcesKey(UINT virtualKey)
     if (steps != 0) Img_BGM_MouseDown(SourceAfter(BgmCategory, steps), kLeftMouseButton);
 }
 
-void SettingsDialog::ChooseSource(int index)
+void SettingsDialog::Img_BGM_MouseDown(int index, std::int16_t)
 {
     BgmCategory = static_cast<std::int16_t>(index);
     ShowChosenSource();
 }
 
-void SettingsDialog::Img_BGM_MouseDown(int index, std::int16_t) { ChooseSource(index); }
-
-void SettingsDialog::lbl_BGM_MouseDown(int index, std::int16_t) { ChooseSource(index); }
+void SettingsDialog::lbl_BGM_MouseDown(int index, std::int16_t mouseButton) { Img_BGM_MouseDown(index, mouseButton); }
 
 void SettingsDialog::Cmd_File_Click(int index)
 {
@@ -365,7 +353,11 @@ void SettingsDialog::Cmd_File_Click(int index)
     LastApiResult = CurrentDialogPlatform().OpenFileName(record);
     if (LastApiResult <= 0) return;
 
-    const std::optional<std::string> chosen = StorablePath(file.c_str());
+    // The path as the settings file and the multimedia devices will see it,
+    // every character kept: a name the code page cannot write is taken by
+    // its short name, when the code page can write that one.
+    std::optional<std::string> chosen = ExactAnsiFromWide(file.c_str());
+    if (!chosen) chosen = ShortAnsiPath(file.c_str());
     if (!chosen) {
         // A path with '?' for a character would name no file: say so, change nothing.
         MessageBoxW(Handle(), kUnwritableFileNameText, kProductTitle, MB_OK | MB_ICONEXCLAMATION);

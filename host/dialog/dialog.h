@@ -83,7 +83,6 @@ protected:
 private:
     void ListSource(int category);
 
-    void ChooseSource(int index);
     // The chosen source's mark, the control it enables (each control set
     // only when it changes), the focus cue while the sources hold the focus.
     void ShowChosenSource();

@@ -18,26 +18,14 @@ std::wstring_view Trimmed(std::wstring_view text)
     return text;
 }
 
-// The default brought to the type of the value it is compared with.
+// The default brought to the type of the value it is compared with; a font
+// only equals a font.
 bool EqualsDefault(const PropertyValue& value, const PropertyValue& defaultValue)
 {
-    return std::visit(
-        [&defaultValue](const auto& v) -> bool {
-            using T = std::decay_t<decltype(v)>;
-            if constexpr (std::is_same_v<T, std::monostate>) {
-                return std::holds_alternative<std::monostate>(defaultValue);
-            } else if constexpr (std::is_same_v<T, bool>) {
-                return v == ToBoolean(defaultValue);
-            } else if constexpr (std::is_same_v<T, std::int64_t>) {
-                return v == ToInteger(defaultValue);
-            } else if constexpr (std::is_same_v<T, std::wstring>) {
-                return v == ToText(defaultValue);
-            } else {
-                const auto* font = std::get_if<FontDescription>(&defaultValue);
-                return font && *font == v;
-            }
-        },
-        value);
+    if (const auto* b = std::get_if<bool>(&value)) return *b == ToBoolean(defaultValue);
+    if (const auto* i = std::get_if<std::int64_t>(&value)) return *i == ToInteger(defaultValue);
+    if (const auto* text = std::get_if<std::wstring>(&value)) return *text == ToText(defaultValue);
+    return value == defaultValue;
 }
 
 }  // namespace
