@@ -204,12 +204,8 @@ void Command::DrawGradient()
                                            static_cast<float>(client.right), static_cast<float>(client.bottom));
     TRIVERTEX records[kGradientVertexCount] = {};
     for (std::size_t i = 0; i < vertices.size(); ++i) {
-        records[i].x = vertices[i].x;
-        records[i].y = vertices[i].y;
-        records[i].Red = vertices[i].red;
-        records[i].Green = vertices[i].green;
-        records[i].Blue = vertices[i].blue;
-        records[i].Alpha = vertices[i].alpha;
+        const GradientVertex& vertex = vertices[i];
+        records[i] = {vertex.x, vertex.y, vertex.red, vertex.green, vertex.blue, vertex.alpha};
     }
     GRADIENT_RECT rect{kGradientUpperLeft, kGradientLowerRight};
     GradientFill(surface_.Dc(), records, kGradientVertexCount, &rect, 1, GRADIENT_FILL_RECT_V);

@@ -179,11 +179,10 @@ void SettingsDialog::PlaceControls()
     SendMessageW(window, WM_SETICON, ICON_SMALL, icon);
     layer_.Attach(window, kDialogBackground);
 
-    const FontDescription formFont = DesignFont();
-    font_ = CreateFontOf(formFont, Dpi());
-    FontDescription underlined = formFont;
-    underlined.underline = true;
-    linkFont_ = CreateFontOf(underlined, Dpi());
+    FontDescription font = DesignFont();
+    font_ = CreateFontOf(font, Dpi());
+    font.underline = true;
+    linkFont_ = CreateFontOf(font, Dpi());
 
     controls_.MakeAll(*this);
 
