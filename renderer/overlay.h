@@ -16,8 +16,6 @@ public:
     // Compiles the quad with `texture` bound into `displayList`, replacing
     // any list it had.
     void BuildList();
-    // Deletes the list while its context is current; Draw then does nothing.
-    void DeleteList();
     // Draws the quad over the whole viewport, leaving all GL state as it was.
     void Draw() const;
 
@@ -28,5 +26,4 @@ public:
     GLuint texture = 0;
     GLboolean depthMask = GL_FALSE;
     UniqueGlList displayList;
-    bool ready = false;
 };

@@ -118,8 +118,6 @@ RendererWindow* RendererOf(HWND window)
 
 bool OpenRendererWindow(RendererWindow& renderer, const char* title, int width, int height, int bits)
 {
-    renderer.instance = GetModuleHandleA(nullptr);
-
     WNDCLASSA windowClass{};
     windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
     windowClass.lpfnWndProc = RendererWndProc;
@@ -141,7 +139,7 @@ bool OpenRendererWindow(RendererWindow& renderer, const char* title, int width, 
     renderer.window.reset(CreateWindowExA(kWindowExStyle, kCreatedClassName, title,
                                           kWindowStyle | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rect.left, rect.top,
                                           rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                                          renderer.instance, &renderer));
+                                          GetModuleHandleA(nullptr), &renderer));
     if (!renderer.window) return FailStart(renderer);
 
     renderer.deviceContext = UniqueWindowDc(renderer.window.get(), GetDC(renderer.window.get()));
