@@ -45,13 +45,12 @@ ScreenRect PrimaryMonitor()
     return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
-// The primary display's refresh rate in its present mode.
+// A mode the system cannot read counts as one that reports no rate.
 int PrimaryRefreshRate()
 {
     DEVMODEA mode{};
     mode.dmSize = sizeof mode;
-    if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode)) return RefreshRateFrom(0);
-    return RefreshRateFrom(mode.dmDisplayFrequency);
+    return RefreshRateFrom(EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode) ? mode.dmDisplayFrequency : 0);
 }
 
 // Black over the other monitors, wherever the system has them now; shown
@@ -102,7 +101,6 @@ void AskForTheForeground(RendererWindow& renderer)
     SetTimer(renderer.window.get(), kForegroundTimerId, kForegroundRetryMs, nullptr);
 }
 
-// Closes what exists and reports the failed start.
 bool FailStart(RendererWindow& renderer)
 {
     CloseRendererWindow(renderer);
@@ -282,10 +280,8 @@ LRESULT CALLBACK RendererWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         PostQuitMessage(0);
         return 0;
     case RendererMessageAction::KeyDown:
-        renderer->keys[wParam] = true;
-        return 0;
     case RendererMessageAction::KeyUp:
-        renderer->keys[wParam] = false;
+        renderer->keys[wParam] = action == RendererMessageAction::KeyDown;
         return 0;
     case RendererMessageAction::DisplayChange:
         FollowDisplayChange(*renderer);
