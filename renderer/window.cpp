@@ -107,11 +107,6 @@ bool FailStart(RendererWindow& renderer)
     return false;
 }
 
-RendererWindow* RendererOf(HWND window)
-{
-    return reinterpret_cast<RendererWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-}
-
 }  // namespace
 
 bool OpenRendererWindow(RendererWindow& renderer, const char* title, int width, int height, int bits)
@@ -129,8 +124,7 @@ bool OpenRendererWindow(RendererWindow& renderer, const char* title, int width, 
     // the primary monitor at its size and the scene keeps its shape in it.
     renderer.fullScreen = SwitchDisplayMode(width, height, bits);
     renderer.hiddenCursor.emplace();
-    ScreenRect area{0, 0, width, height};
-    if (!renderer.fullScreen) area = PrimaryMonitor();
+    const ScreenRect area = renderer.fullScreen ? ScreenRect{0, 0, width, height} : PrimaryMonitor();
 
     RECT rect{area.left, area.top, area.right, area.bottom};
     AdjustWindowRectEx(&rect, kWindowStyle, FALSE, kWindowExStyle);
@@ -262,7 +256,7 @@ LRESULT CALLBACK RendererWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
     }
-    RendererWindow* renderer = RendererOf(hwnd);
+    auto* renderer = reinterpret_cast<RendererWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     // Before WM_NCCREATE the window has no renderer yet.
     const RendererMessageAction action =
         renderer ? RouteRendererMessage(message, wParam) : RendererMessageAction::Default;
@@ -287,10 +281,8 @@ LRESULT CALLBACK RendererWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         FollowDisplayChange(*renderer);
         return 0;
     case RendererMessageAction::PowerSetting:
-        if (lParam) {
-            if (const auto on = DisplayOnAfter(*reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam)))
-                renderer->displayOn = *on;
-        }
+        if (const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam))
+            renderer->displayOn = DisplayOnAfter(*setting).value_or(renderer->displayOn);
         return TRUE;
     case RendererMessageAction::ForegroundRetry:
         if (wParam == kForegroundTimerId) BringToFront(*renderer);
