@@ -9,10 +9,6 @@
 
 class Overlay {
 public:
-    Overlay() = default;
-    Overlay(const Overlay&) = delete;
-    Overlay& operator=(const Overlay&) = delete;
-
     // Compiles the quad with `texture` bound into `displayList`, replacing
     // any list it had.
     void BuildList();
