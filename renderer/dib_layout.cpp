@@ -155,11 +155,7 @@ std::uint16_t DibColorCount(const DibHeader& header)
 DibCheck CheckDib(std::span<const std::uint8_t> bytes)
 {
     const Reader file(bytes);
-    DibCheck check;
-    auto fail = [&check](DibFault fault) {
-        check.fault = fault;
-        return check;
-    };
+    auto fail = [](DibFault fault) { return DibCheck{.fault = fault, .layout = {}}; };
 
     const bool hasFileHeader = file.At<std::uint16_t>(0) == kFileHeaderMagic;
     const std::size_t headerAt = hasFileHeader ? kFileHeaderSize : 0;
@@ -167,10 +163,8 @@ DibCheck CheckDib(std::span<const std::uint8_t> bytes)
     if (!header) return fail(DibFault::UnknownFormat);
     const bool core = header->size == kCoreHeaderSize;
 
-    if (header->planes != 1) return fail(DibFault::UnknownFormat);
-    if (core ? !IsCoreBitCount(header->bitCount) : !IsInfoBitCount(header->bitCount))
-        return fail(DibFault::UnknownFormat);
-    if (!CompressionFitsBitCount(header->compression, header->bitCount))
+    const bool knownBits = core ? IsCoreBitCount(header->bitCount) : IsInfoBitCount(header->bitCount);
+    if (header->planes != 1 || !knownBits || !CompressionFitsBitCount(header->compression, header->bitCount))
         return fail(DibFault::UnknownFormat);
 
     const std::int64_t width = header->width;
@@ -238,11 +232,11 @@ DibCheck CheckDib(std::span<const std::uint8_t> bytes)
         if (sizeImage == 0) sizeImage = static_cast<std::uint32_t>(packedSize);
     }
 
-    check.layout.header = *header;
-    check.layout.infoBlock = BuildInfoBlock(file, *header, tableAt, masksAt, palette ? count : 0, sizeImage);
-    check.layout.pixelOffset = pixelAt;
-    check.layout.pixelLength = pixelLength;
-    check.layout.storedPixelLength = storedPixelLength;
-    check.layout.rows = static_cast<std::int32_t>(rows);
-    return check;
+    return {.fault = DibFault::None,
+            .layout = {.header = *header,
+                       .infoBlock = BuildInfoBlock(file, *header, tableAt, masksAt, palette ? count : 0, sizeImage),
+                       .pixelOffset = pixelAt,
+                       .pixelLength = pixelLength,
+                       .storedPixelLength = storedPixelLength,
+                       .rows = static_cast<std::int32_t>(rows)}};
 }
