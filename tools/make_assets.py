@@ -206,9 +206,8 @@ def button_ring(px, inset, top, left, bottom, right_stops):
     """An outer ring `inset` pixels in: top, left and bottom colours, and a
     gradient down the right side."""
     w, h = BUTTON_W - 1 - inset, BUTTON_H - 1 - inset
-    for x in range(inset, w + 1):
-        px[inset][x] = hex_colour(top)
-        px[h][x] = hex_colour(bottom)
+    px[inset][inset:w + 1] = [hex_colour(top)] * (w + 1 - inset)
+    px[h][inset:w + 1] = [hex_colour(bottom)] * (w + 1 - inset)
     for y in range(inset, h + 1):
         px[y][inset] = hex_colour(left)
         px[y][w] = vertical(right_stops, y, inset, h)
@@ -217,8 +216,7 @@ def button_ring(px, inset, top, left, bottom, right_stops):
 def button_border(px, inset, colour, corner_blends):
     """A one-pixel border `inset` pixels in, its corners rounded by blends."""
     w, h = BUTTON_W - 1 - inset, BUTTON_H - 1 - inset
-    for x in range(inset, w + 1):
-        px[inset][x] = px[h][x] = hex_colour(colour)
+    px[inset][inset:w + 1] = px[h][inset:w + 1] = [hex_colour(colour)] * (w + 1 - inset)
     for y in range(inset, h + 1):
         px[y][inset] = px[y][w] = hex_colour(colour)
     corner, near, next_near = corner_blends[:3]
