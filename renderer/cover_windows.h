@@ -19,11 +19,6 @@ std::vector<MonitorArea> CurrentMonitors();
 // GDI alone.
 class CoverWindows {
 public:
-    CoverWindows() = default;
-    CoverWindows(const CoverWindows&) = delete;
-    CoverWindows& operator=(const CoverWindows&) = delete;
-    ~CoverWindows() { Clear(); }
-
     // One cover on each rectangle, in order: the covers that exist are moved
     // there, missing ones made, those left over destroyed. They are shown
     // only while `visible`: a minimised owner's covers stay hidden, as the
@@ -40,6 +35,7 @@ public:
 private:
     bool RegisterClassOnce();
 
+    // Declared first, so that it goes last: after the windows of its class.
     UniqueWindowClass class_;
     std::vector<UniqueWindow> windows_;
 };

@@ -39,22 +39,17 @@ private:
     std::span<const std::uint8_t> bytes_;
 };
 
-std::uint16_t ColourCountForBits(std::uint16_t bitCount)
+bool IsPaletteBitCount(std::uint16_t bits) { return bits == 1 || bits == 4 || bits == 8; }
+
+// A palette picture indexes every colour its bits can name; others have no table.
+std::uint16_t ColourCountForBits(std::uint16_t bits)
 {
-    switch (bitCount) {
-    case 1: return 2;
-    case 4: return 16;
-    case 8: return 256;
-    default: return 0;
-    }
+    return IsPaletteBitCount(bits) ? static_cast<std::uint16_t>(1u << bits) : 0;
 }
 
-bool IsCoreBitCount(std::uint16_t bits) { return bits == 1 || bits == 4 || bits == 8 || bits == 24; }
+bool IsCoreBitCount(std::uint16_t bits) { return IsPaletteBitCount(bits) || bits == 24; }
 
-bool IsInfoBitCount(std::uint16_t bits)
-{
-    return IsCoreBitCount(bits) || bits == 16 || bits == 32;
-}
+bool IsInfoBitCount(std::uint16_t bits) { return IsCoreBitCount(bits) || bits == 16 || bits == 32; }
 
 bool CompressionFitsBitCount(std::uint32_t compression, std::uint16_t bits)
 {
@@ -101,15 +96,12 @@ std::optional<DibHeader> ReadHeader(const Reader& file, std::size_t at)
     return std::nullopt;
 }
 
-void Put32(std::vector<std::uint8_t>& block, std::size_t at, std::uint32_t value)
+// Little-endian writes, the mirror of Reader::At.
+template <typename T>
+void Put(std::vector<std::uint8_t>& block, std::size_t at, T value)
 {
-    for (std::size_t i = 0; i < 4; ++i) block[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-void Put16(std::vector<std::uint8_t>& block, std::size_t at, std::uint16_t value)
-{
-    block[at] = static_cast<std::uint8_t>(value);
-    block[at + 1] = static_cast<std::uint8_t>(value >> 8);
+    for (std::size_t i = 0; i < sizeof(T); ++i)
+        block[at + i] = static_cast<std::uint8_t>(static_cast<std::uint64_t>(value) >> (8 * i));
 }
 
 // The BITMAPINFO for the conversion: an info header (from either kind), the
@@ -127,27 +119,26 @@ std::vector<std::uint8_t> BuildInfoBlock(const Reader& file, const DibHeader& he
     // Never smaller than a BITMAPINFO with its one declared colour entry.
     std::vector<std::uint8_t> block(tableAt + kInfoColourEntrySize * (count > 0 ? count : 1u));
 
-    Put32(block, 0, kInfoHeaderSize);
-    Put32(block, 4, static_cast<std::uint32_t>(header.width));
-    Put32(block, 8, static_cast<std::uint32_t>(header.height));
-    Put16(block, 12, header.planes);
-    Put16(block, 14, header.bitCount);
-    Put32(block, 16, header.compression);
-    Put32(block, 20, sizeImage);
-    Put32(block, 24, static_cast<std::uint32_t>(core ? 0 : header.xPelsPerMeter));
-    Put32(block, 28, static_cast<std::uint32_t>(core ? 0 : header.yPelsPerMeter));
-    Put32(block, 32, count);
-    Put32(block, 36, core ? count : header.clrImportant);
+    Put<std::uint32_t>(block, 0, kInfoHeaderSize);
+    Put<std::uint32_t>(block, 4, static_cast<std::uint32_t>(header.width));
+    Put<std::uint32_t>(block, 8, static_cast<std::uint32_t>(header.height));
+    Put<std::uint16_t>(block, 12, header.planes);
+    Put<std::uint16_t>(block, 14, header.bitCount);
+    Put<std::uint32_t>(block, 16, header.compression);
+    Put<std::uint32_t>(block, 20, sizeImage);
+    Put<std::uint32_t>(block, 24, static_cast<std::uint32_t>(core ? 0 : header.xPelsPerMeter));
+    Put<std::uint32_t>(block, 28, static_cast<std::uint32_t>(core ? 0 : header.yPelsPerMeter));
+    Put<std::uint32_t>(block, 32, count);
+    Put<std::uint32_t>(block, 36, core ? count : header.clrImportant);
     if (masks) std::memcpy(&block[kInfoHeaderSize], file.Data() + masksOffset, kBitFieldMasksSize);
 
     const std::size_t entry = core ? kCoreColourEntrySize : kInfoColourEntrySize;
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint8_t* from = file.Data() + tableOffset + i * entry;
         std::uint8_t* to = &block[tableAt + i * kInfoColourEntrySize];
-        to[0] = from[0];
-        to[1] = from[1];
-        to[2] = from[2];
-        to[3] = core ? 0 : from[3];
+        // Blue, green, red; a core entry has no fourth byte, which stays 0.
+        std::memcpy(to, from, kCoreColourEntrySize);
+        if (!core) to[kCoreColourEntrySize] = from[kCoreColourEntrySize];
     }
     return block;
 }
@@ -164,11 +155,7 @@ std::uint16_t DibColorCount(const DibHeader& header)
 DibCheck CheckDib(std::span<const std::uint8_t> bytes)
 {
     const Reader file(bytes);
-    DibCheck check;
-    auto fail = [&check](DibFault fault) {
-        check.fault = fault;
-        return check;
-    };
+    auto fail = [](DibFault fault) { return DibCheck{.fault = fault, .layout = {}}; };
 
     const bool hasFileHeader = file.At<std::uint16_t>(0) == kFileHeaderMagic;
     const std::size_t headerAt = hasFileHeader ? kFileHeaderSize : 0;
@@ -176,10 +163,8 @@ DibCheck CheckDib(std::span<const std::uint8_t> bytes)
     if (!header) return fail(DibFault::UnknownFormat);
     const bool core = header->size == kCoreHeaderSize;
 
-    if (header->planes != 1) return fail(DibFault::UnknownFormat);
-    if (core ? !IsCoreBitCount(header->bitCount) : !IsInfoBitCount(header->bitCount))
-        return fail(DibFault::UnknownFormat);
-    if (!CompressionFitsBitCount(header->compression, header->bitCount))
+    const bool knownBits = core ? IsCoreBitCount(header->bitCount) : IsInfoBitCount(header->bitCount);
+    if (header->planes != 1 || !knownBits || !CompressionFitsBitCount(header->compression, header->bitCount))
         return fail(DibFault::UnknownFormat);
 
     const std::int64_t width = header->width;
@@ -247,11 +232,11 @@ DibCheck CheckDib(std::span<const std::uint8_t> bytes)
         if (sizeImage == 0) sizeImage = static_cast<std::uint32_t>(packedSize);
     }
 
-    check.layout.header = *header;
-    check.layout.infoBlock = BuildInfoBlock(file, *header, tableAt, masksAt, palette ? count : 0, sizeImage);
-    check.layout.pixelOffset = pixelAt;
-    check.layout.pixelLength = pixelLength;
-    check.layout.storedPixelLength = storedPixelLength;
-    check.layout.rows = static_cast<std::int32_t>(rows);
-    return check;
+    return {.fault = DibFault::None,
+            .layout = {.header = *header,
+                       .infoBlock = BuildInfoBlock(file, *header, tableAt, masksAt, palette ? count : 0, sizeImage),
+                       .pixelOffset = pixelAt,
+                       .pixelLength = pixelLength,
+                       .storedPixelLength = storedPixelLength,
+                       .rows = static_cast<std::int32_t>(rows)}};
 }

@@ -1,5 +1,7 @@
 #include "display_power.h"
 
+#include "system_library.h"
+
 #include <cstring>
 
 namespace {
@@ -8,28 +10,23 @@ namespace {
 // adds 2 for dimmed, which still shows the picture.
 constexpr DWORD kDisplayOff = 0;
 
+// Looked up: Windows before Vista has neither call.
+constexpr wchar_t kUser32[] = L"user32.dll";
 using RegisterProc = HPOWERNOTIFY(WINAPI*)(HANDLE, LPCGUID, DWORD);
 using UnregisterProc = BOOL(WINAPI*)(HPOWERNOTIFY);
-
-// Looked up: Windows before Vista has neither call.
-template <typename Proc>
-Proc User32Proc(const char* name)
-{
-    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 ? reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(user32, name))) : nullptr;
-}
 
 }  // namespace
 
 void handle_traits::PowerNotification::Release(Handle h) noexcept
 {
-    if (const auto unregister = User32Proc<UnregisterProc>("UnregisterPowerSettingNotification")) unregister(h);
+    if (const auto unregister = SystemFunction<UnregisterProc>(kUser32, "UnregisterPowerSettingNotification"))
+        unregister(h);
 }
 
 DisplayPowerNotifications RegisterDisplayPowerNotifications(HWND window)
 {
     DisplayPowerNotifications notifications;
-    const auto registerFor = User32Proc<RegisterProc>("RegisterPowerSettingNotification");
+    const auto registerFor = SystemFunction<RegisterProc>(kUser32, "RegisterPowerSettingNotification");
     if (!registerFor) return notifications;
     notifications.consoleDisplay.reset(registerFor(window, &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE));
     notifications.monitorPower.reset(registerFor(window, &kMonitorPowerOn, DEVICE_NOTIFY_WINDOW_HANDLE));

@@ -26,7 +26,6 @@ public:
     // A period of 0 paces nothing.
     explicit FramePacer(std::int64_t period) : period_(period) {}
 
-    std::int64_t Period() const { return period_; }
     // How long before the next frame may start; 0 when it may start now.
     std::int64_t WaitBefore(std::int64_t now) const;
     // A frame starts at `now`.

@@ -32,8 +32,7 @@ std::int64_t PerformanceCounterFrequency()
 FrameWait::FrameWait()
 {
     timer_.reset(CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimerFlag, TIMER_ALL_ACCESS));
-    highResolution_ = static_cast<bool>(timer_);
-    if (highResolution_) return;
+    if (timer_) return;
     // Older systems refuse the flag: a plain timer, which follows the
     // system's timer resolution, raised for as long as the run lasts.
     timer_.reset(CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS));

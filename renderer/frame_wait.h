@@ -30,10 +30,7 @@ public:
     // message is waiting, whichever comes first.
     void ForMessagesOrTicks(std::int64_t ticks);
 
-    bool HighResolution() const { return highResolution_; }
-
 private:
     UniqueKernelHandle timer_;
-    bool highResolution_ = false;
     bool raisedResolution_ = false;
 };

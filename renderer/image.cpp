@@ -97,11 +97,9 @@ DibDecoding DecodeMappedDib(std::span<const std::uint8_t> file)
     if (converted == 0) return Failure(kConversionErrorText);
     GdiFlush();
 
-    ImageRecord image;
-    image.width = layout.header.width;
-    image.height = layout.rows;
-    image.pixels = RepackRows(static_cast<const std::uint8_t*>(sectionBits), image.width, image.height);
-    return {std::move(image), {}};
+    return {ImageRecord{layout.header.width, layout.rows,
+                        RepackRows(static_cast<const std::uint8_t*>(sectionBits), layout.header.width, layout.rows)},
+            {}};
 }
 
 }  // namespace

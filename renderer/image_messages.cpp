@@ -1,6 +1,5 @@
 #include "image_messages.h"
 
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -27,17 +26,15 @@ std::string FormatOpenFailure(std::string_view path, LeadByteTest isLeadByte)
 {
     constexpr std::size_t capacity = kOpenFailureBufferSize - 1;
     constexpr std::size_t fixed = kOpenFailurePrefix.size() + kOpenFailureSuffix.size();
-    std::string shownPath(path);
+    std::string text(kOpenFailurePrefix);
     if (fixed + path.size() > capacity) {
-        shownPath = HeadAtCharacterBoundary(path, capacity - fixed - kCutMark.size(), isLeadByte);
-        shownPath += kCutMark;
+        text += HeadAtCharacterBoundary(path, capacity - fixed - kCutMark.size(), isLeadByte);
+        text += kCutMark;
+    } else {
+        text += path;
     }
-    char buffer[kOpenFailureBufferSize];
-    const int written = std::snprintf(buffer, sizeof buffer, "%.*s%s%.*s",
-                                      static_cast<int>(kOpenFailurePrefix.size()), kOpenFailurePrefix.data(),
-                                      shownPath.c_str(), static_cast<int>(kOpenFailureSuffix.size()),
-                                      kOpenFailureSuffix.data());
-    return written < 0 ? std::string() : std::string(buffer);
+    text += kOpenFailureSuffix;
+    return text;
 }
 
 std::string_view MessageForFault(DibFault fault)

@@ -15,8 +15,8 @@ inline constexpr std::string_view kConversionErrorText = "Image file conversion 
 // The caption of every box the loader shows.
 inline constexpr wchar_t kErrorCaption[] = L"Error";
 
-// The "Failed to open" text is formatted into a buffer of this many bytes,
-// its terminating NUL included.
+// The "Failed to open" text fits a buffer of this many bytes, its
+// terminating NUL included.
 inline constexpr std::size_t kOpenFailureBufferSize = 256;
 
 // "Failed to open DIB file <path>.\n", at most kOpenFailureBufferSize - 1

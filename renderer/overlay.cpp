@@ -16,12 +16,6 @@ constexpr OverlayCorner kOverlayQuad[] = {
 
 }  // namespace
 
-void Overlay::DeleteList()
-{
-    displayList.reset();
-    ready = false;
-}
-
 void Overlay::BuildList()
 {
     displayList.reset(glGenLists(1));
@@ -34,12 +28,11 @@ void Overlay::BuildList()
     }
     glEnd();
     glEndList();
-    ready = true;
 }
 
 void Overlay::Draw() const
 {
-    if (!ready) return;
+    if (!displayList) return;
     glPushAttrib(kAllAttributeBits);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();

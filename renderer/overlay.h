@@ -9,15 +9,9 @@
 
 class Overlay {
 public:
-    Overlay() = default;
-    Overlay(const Overlay&) = delete;
-    Overlay& operator=(const Overlay&) = delete;
-
     // Compiles the quad with `texture` bound into `displayList`, replacing
     // any list it had.
     void BuildList();
-    // Deletes the list while its context is current; Draw then does nothing.
-    void DeleteList();
     // Draws the quad over the whole viewport, leaving all GL state as it was.
     void Draw() const;
 
@@ -28,5 +22,4 @@ public:
     GLuint texture = 0;
     GLboolean depthMask = GL_FALSE;
     UniqueGlList displayList;
-    bool ready = false;
 };

@@ -115,7 +115,6 @@ void InitScene(Scene& scene, std::int32_t periodMs)
     SetUpFadeOverlay(objects.overlay, objects.overlayTexture.get());
 
     scene.random.Seed();
-    // Stores the period, sets every layer's rotation to 0 and forgets the last step.
     InitSceneFrame(scene.frame, periodMs);
 }
 

@@ -45,13 +45,12 @@ ScreenRect PrimaryMonitor()
     return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
-// The primary display's refresh rate in its present mode.
+// A mode the system cannot read counts as one that reports no rate.
 int PrimaryRefreshRate()
 {
     DEVMODEA mode{};
     mode.dmSize = sizeof mode;
-    if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode)) return RefreshRateFrom(0);
-    return RefreshRateFrom(mode.dmDisplayFrequency);
+    return RefreshRateFrom(EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode) ? mode.dmDisplayFrequency : 0);
 }
 
 // Black over the other monitors, wherever the system has them now; shown
@@ -102,24 +101,16 @@ void AskForTheForeground(RendererWindow& renderer)
     SetTimer(renderer.window.get(), kForegroundTimerId, kForegroundRetryMs, nullptr);
 }
 
-// Closes what exists and reports the failed start.
 bool FailStart(RendererWindow& renderer)
 {
     CloseRendererWindow(renderer);
     return false;
 }
 
-RendererWindow* RendererOf(HWND window)
-{
-    return reinterpret_cast<RendererWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-}
-
 }  // namespace
 
 bool OpenRendererWindow(RendererWindow& renderer, const char* title, int width, int height, int bits)
 {
-    renderer.instance = GetModuleHandleA(nullptr);
-
     WNDCLASSA windowClass{};
     windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
     windowClass.lpfnWndProc = RendererWndProc;
@@ -133,15 +124,14 @@ bool OpenRendererWindow(RendererWindow& renderer, const char* title, int width, 
     // the primary monitor at its size and the scene keeps its shape in it.
     renderer.fullScreen = SwitchDisplayMode(width, height, bits);
     renderer.hiddenCursor.emplace();
-    ScreenRect area{0, 0, width, height};
-    if (!renderer.fullScreen) area = PrimaryMonitor();
+    const ScreenRect area = renderer.fullScreen ? ScreenRect{0, 0, width, height} : PrimaryMonitor();
 
     RECT rect{area.left, area.top, area.right, area.bottom};
     AdjustWindowRectEx(&rect, kWindowStyle, FALSE, kWindowExStyle);
     renderer.window.reset(CreateWindowExA(kWindowExStyle, kCreatedClassName, title,
                                           kWindowStyle | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rect.left, rect.top,
                                           rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                                          renderer.instance, &renderer));
+                                          GetModuleHandleA(nullptr), &renderer));
     if (!renderer.window) return FailStart(renderer);
 
     renderer.deviceContext = UniqueWindowDc(renderer.window.get(), GetDC(renderer.window.get()));
@@ -266,7 +256,7 @@ LRESULT CALLBACK RendererWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
     }
-    RendererWindow* renderer = RendererOf(hwnd);
+    auto* renderer = reinterpret_cast<RendererWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     // Before WM_NCCREATE the window has no renderer yet.
     const RendererMessageAction action =
         renderer ? RouteRendererMessage(message, wParam) : RendererMessageAction::Default;
@@ -284,19 +274,15 @@ LRESULT CALLBACK RendererWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         PostQuitMessage(0);
         return 0;
     case RendererMessageAction::KeyDown:
-        renderer->keys[wParam] = true;
-        return 0;
     case RendererMessageAction::KeyUp:
-        renderer->keys[wParam] = false;
+        renderer->keys[wParam] = action == RendererMessageAction::KeyDown;
         return 0;
     case RendererMessageAction::DisplayChange:
         FollowDisplayChange(*renderer);
         return 0;
     case RendererMessageAction::PowerSetting:
-        if (lParam) {
-            if (const auto on = DisplayOnAfter(*reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam)))
-                renderer->displayOn = *on;
-        }
+        if (const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam))
+            renderer->displayOn = DisplayOnAfter(*setting).value_or(renderer->displayOn);
         return TRUE;
     case RendererMessageAction::ForegroundRetry:
         if (wParam == kForegroundTimerId) BringToFront(*renderer);

@@ -25,7 +25,6 @@ struct RendererWindow {
     // True while the display mode is the renderer's; the tear-down restores it.
     bool fullScreen = false;
     std::optional<HiddenCursor> hiddenCursor;
-    HINSTANCE instance = nullptr;
     UniqueWindowClass windowClass;
     UniqueWindow window;
     UniqueWindowDc deviceContext;

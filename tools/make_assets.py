@@ -39,28 +39,32 @@ def icon_pixels(size):
             for sx, sy, bright in stars:
                 sd = math.hypot(x - sx * (size - 1), y - sy * (size - 1))
                 glow = bright * math.exp(-(sd * sd) / (2 * (size / 32.0) ** 2))
-                r += 230 * glow
-                g += 235 * glow
-                b += 255 * glow
+                r, g, b = r + 230 * glow, g + 235 * glow, b + 255 * glow
             row.append((clamp8(b), clamp8(g), clamp8(r), clamp8(255 * coverage)))
         rows.append(row)
     return rows
 
 
+def bit_rows(rows, stride):
+    """Rows of true and false packed as bits, the leftmost pixel in the
+    highest bit, each row `stride` bytes."""
+    packed = bytearray()
+    for row in rows:
+        line = bytearray(stride)
+        for x, bit in enumerate(row):
+            if bit:
+                line[x // 8] |= 0x80 >> (x % 8)
+        packed += line
+    return bytes(packed)
+
+
 def ico_image(size):
     """One icon image: a 32-bit DIB (bottom-up) followed by its AND mask."""
-    rows = icon_pixels(size)
+    rows = icon_pixels(size)[::-1]
     header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
-    xor = b"".join(bytes(c for px in row for c in px) for row in reversed(rows))
-    mask_stride = ((size + 31) // 32) * 4
-    mask = bytearray()
-    for row in reversed(rows):
-        line = bytearray(mask_stride)
-        for x, px in enumerate(row):
-            if px[3] == 0:
-                line[x // 8] |= 0x80 >> (x % 8)
-        mask += line
-    return header + xor + bytes(mask)
+    xor = b"".join(bytes(c for px in row for c in px) for row in rows)
+    mask = bit_rows([[px[3] == 0 for px in row] for row in rows], (size + 31) // 32 * 4)
+    return header + xor + mask
 
 
 def make_icon(sizes=(16, 32, 48)):
@@ -79,12 +83,9 @@ class Rng:
     def __init__(self, seed):
         self.state = seed & 0xFFFFFFFF
 
-    def next(self):
-        self.state = (self.state * 1664525 + 1013904223) & 0xFFFFFFFF
-        return self.state
-
     def unit(self):
-        return self.next() / 2 ** 32
+        self.state = (self.state * 1664525 + 1013904223) & 0xFFFFFFFF
+        return self.state / 2 ** 32
 
 
 # Star colours: bluish whites, from cool blue-white to warm white.
@@ -105,8 +106,7 @@ def star_pixels(width, height, seed, count, wrap):
         elif not (0 <= x < width and 0 <= y < height):
             return
         cell = light[y * width + x]
-        for c in range(3):
-            cell[c] += amount * tint[c]
+        cell[:] = [v + amount * t for v, t in zip(cell, tint)]
 
     for _ in range(count):
         x, y = int(rng.unit() * width), int(rng.unit() * height)
@@ -129,23 +129,15 @@ def star_pixels(width, height, seed, count, wrap):
             for y in range(height)]
 
 
-def palette_of(rows):
-    colours = sorted({px for row in rows for px in row})
-    return colours
-
-
 def quantise(rows, limit=256):
     """Rows of palette indexes and a palette of at most `limit` colours: the
     brightest levels are kept exact, nearby faint colours are merged."""
-    colours = palette_of(rows)
-    step = 1
-    while len(colours) > limit:
+    step, levelled = 1, rows
+    while len(colours := sorted({px for row in levelled for px in row})) > limit:
         step += 1
-        colours = sorted({tuple(min(255, (c // step) * step) for c in px) for row in rows for px in row})
-    if step > 1:
-        rows = [[tuple(min(255, (c // step) * step) for c in px) for px in row] for row in rows]
+        levelled = [[tuple(c // step * step for c in px) for px in row] for row in rows]
     index = {colour: i for i, colour in enumerate(colours)}
-    return [[index[px] for px in row] for row in rows], colours
+    return [[index[px] for px in row] for row in levelled], colours
 
 
 def bmp_rle8(rows):
@@ -181,19 +173,6 @@ def bmp24(rows):
     return header + info + data
 
 
-def make_star_field():
-    # Wraps at the edges: the renderer repeats the picture past its borders.
-    return bmp_rle8(star_pixels(512, 512, seed=20261208, count=900, wrap=True))
-
-
-def make_preview():
-    return bmp_rle8(star_pixels(152, 112, seed=1208, count=170, wrap=False))
-
-
-def make_black_pixel():
-    return bmp24([[(0, 0, 0)]])
-
-
 def hex_colour(text):
     return tuple(int(text[i:i + 2], 16) for i in (1, 3, 5))
 
@@ -227,9 +206,8 @@ def button_ring(px, inset, top, left, bottom, right_stops):
     """An outer ring `inset` pixels in: top, left and bottom colours, and a
     gradient down the right side."""
     w, h = BUTTON_W - 1 - inset, BUTTON_H - 1 - inset
-    for x in range(inset, w + 1):
-        px[inset][x] = hex_colour(top)
-        px[h][x] = hex_colour(bottom)
+    px[inset][inset:w + 1] = [hex_colour(top)] * (w + 1 - inset)
+    px[h][inset:w + 1] = [hex_colour(bottom)] * (w + 1 - inset)
     for y in range(inset, h + 1):
         px[y][inset] = hex_colour(left)
         px[y][w] = vertical(right_stops, y, inset, h)
@@ -238,8 +216,7 @@ def button_ring(px, inset, top, left, bottom, right_stops):
 def button_border(px, inset, colour, corner_blends):
     """A one-pixel border `inset` pixels in, its corners rounded by blends."""
     w, h = BUTTON_W - 1 - inset, BUTTON_H - 1 - inset
-    for x in range(inset, w + 1):
-        px[inset][x] = px[h][x] = hex_colour(colour)
+    px[inset][inset:w + 1] = px[h][inset:w + 1] = [hex_colour(colour)] * (w + 1 - inset)
     for y in range(inset, h + 1):
         px[y][inset] = px[y][w] = hex_colour(colour)
     corner, near, next_near = corner_blends[:3]
@@ -253,7 +230,8 @@ def button_border(px, inset, colour, corner_blends):
 
 
 def button_picture(state):
-    px = [[(0xF6, 0xF6, 0xF3)] * BUTTON_W for _ in range(BUTTON_H)]
+    face = {"pressed": "#E2E1D9", "disable": "#F5F4EA"}.get(state, "#F6F6F3")
+    px = [[hex_colour(face)] * BUTTON_W for _ in range(BUTTON_H)]
     if state in BANDS:
         button_ring(px, 0, "#E0DCC9", "#E2DECB", "#F7F6EF", ["#EDEADA", "#F0EEE0"])
         button_border(px, 1, BORDER_BLUE, ["#7A95A8", "#255783", "#164D7E", "#6788A0"])
@@ -266,14 +244,11 @@ def button_picture(state):
                 px[2 + i][x] = hex_colour(top[i])
                 px[BUTTON_H - 4 + i][x] = hex_colour(bottom[i])
     elif state == "pressed":
-        px = [[hex_colour("#E2E1D9")] * BUTTON_W for _ in range(BUTTON_H)]
         button_ring(px, 0, "#ECE9D8", "#ECE9D8", "#ECE9D8", ["#ECE9D8", "#ECE9D8"])
         button_ring(px, 1, "#E0DCC9", "#E2DECB", "#F7F6EF", ["#EDEADA", "#F0EEE0"])
         button_border(px, 2, BORDER_BLUE, ["#7A95A8", "#255783", "#164D7E"])
-        for x in range(3, BUTTON_W - 3):
-            px[3][x] = hex_colour("#D1CCC1")
+        px[3][3:BUTTON_W - 3] = [hex_colour("#D1CCC1")] * (BUTTON_W - 6)
     elif state == "disable":
-        px = [[hex_colour("#F5F4EA")] * BUTTON_W for _ in range(BUTTON_H)]
         button_ring(px, 0, "#ECE9D8", "#ECE9D8", "#ECE9D8", ["#ECE9D8", "#ECE9D8"])
         button_border(px, 1, "#C9C7BA", ["#D8D5C7", "#CBC9BC", "#D5D2C4"])
     return bmp24(px)
@@ -292,8 +267,7 @@ def mark_picture(selected):
         px[0][i] = px[last][i] = px[i][0] = px[i][last] = MARK_FRAME
     if selected:
         for y in range(3, MARK_SIZE - 3):
-            for x in range(3, MARK_SIZE - 3):
-                px[y][x] = MARK_DOT
+            px[y][3:MARK_SIZE - 3] = [MARK_DOT] * (MARK_SIZE - 6)
     return bmp24(px)
 
 
@@ -305,21 +279,13 @@ def hand_shape(x, y):
     """True inside a pointing hand whose index fingertip is the hot spot."""
     tip_x, tip_y = HAND_HOT_SPOT
     # The index finger, pointing up, rounded at the top.
-    if tip_x - 1 <= x <= tip_x + 2 and tip_y + 1 <= y <= 22:
-        return True
-    if y == tip_y and tip_x <= x <= tip_x + 1:
-        return True
-    # Three folded fingers: knuckles side by side, right of the index finger.
-    for left in (15, 18, 21):
-        if left <= x <= left + 2 and 15 <= y <= 22:
-            return True
-    # The thumb, reaching in from the lower left.
-    if 6 <= x <= 10 and 17 + (x - 6) // 2 <= y <= 22 + (x - 6) // 3:
-        return True
-    # The palm and the wrist.
-    if 9 <= x <= 23 and 20 <= y <= 27:
-        return True
-    return 11 <= x <= 21 and 27 <= y <= 29
+    return ((tip_x - 1 <= x <= tip_x + 2 and tip_y + 1 <= y <= 22) or (y == tip_y and tip_x <= x <= tip_x + 1)
+            # Three folded fingers: knuckles side by side, right of the index finger.
+            or any(left <= x <= left + 2 and 15 <= y <= 22 for left in (15, 18, 21))
+            # The thumb, reaching in from the lower left.
+            or (6 <= x <= 10 and 17 + (x - 6) // 2 <= y <= 22 + (x - 6) // 3)
+            # The palm and the wrist.
+            or (9 <= x <= 23 and 20 <= y <= 27) or (11 <= x <= 21 and 27 <= y <= 29))
 
 
 def make_hand_cursor():
@@ -331,30 +297,23 @@ def make_hand_cursor():
         return any(not (0 <= x + dx < n and 0 <= y + dy < n and inside[y + dy][x + dx])
                    for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
 
-    stride = n // 8
-    xor, mask = bytearray(), bytearray()
-    for y in reversed(range(n)):
-        xor_row, mask_row = bytearray(stride), bytearray(stride)
-        for x in range(n):
-            bit = 0x80 >> (x % 8)
-            if not inside[y][x]:
-                mask_row[x // 8] |= bit          # transparent
-            elif not outline(x, y):
-                xor_row[x // 8] |= bit           # white; the outline stays black
-        xor += xor_row
-        mask += mask_row
+    bottom_up = range(n)[::-1]
+    # White inside, but for the outline, which stays black; transparent outside.
+    xor = bit_rows([[inside[y][x] and not outline(x, y) for x in range(n)] for y in bottom_up], n // 8)
+    mask = bit_rows([[not inside[y][x] for x in range(n)] for y in bottom_up], n // 8)
     header = struct.pack("<IiiHHIIiiII", 40, n, n * 2, 1, 1, 0, len(xor) + len(mask), 0, 0, 2, 0)
     palette = bytes((0, 0, 0, 0, 255, 255, 255, 0))
-    image = header + palette + bytes(xor) + bytes(mask)
+    image = header + palette + xor + mask
     hot_x, hot_y = HAND_HOT_SPOT
     return struct.pack("<HHH", 0, 2, 1) + struct.pack("<BBBBHHII", n, n, 2, 0, hot_x, hot_y, len(image), 22) + image
 
 
 ASSET_MAKERS = {
     "sorvane.ico": make_icon,
-    "star_field.bmp": make_star_field,
-    "preview.bmp": make_preview,
-    "black_pixel.bmp": make_black_pixel,
+    # Wraps at the edges: the renderer repeats the picture past its borders.
+    "star_field.bmp": lambda: bmp_rle8(star_pixels(512, 512, seed=20261208, count=900, wrap=True)),
+    "preview.bmp": lambda: bmp_rle8(star_pixels(152, 112, seed=1208, count=170, wrap=False)),
+    "black_pixel.bmp": lambda: bmp24([[(0, 0, 0)]]),
     # The gradient button's six state pictures; HighLightSelect shows the same
     # pixels as HighLight.
     "button_normal.bmp": lambda: button_picture("normal"),
@@ -376,13 +335,11 @@ def main(argv):
     check = "--check" in argv
     stale = []
     for name, maker in ASSET_MAKERS.items():
-        data = maker()
-        path = ASSETS / name
-        if check:
-            if not path.exists() or path.read_bytes() != data:
-                stale.append(name)
-        else:
+        data, path = maker(), ASSETS / name
+        if not check:
             path.write_bytes(data)
+        elif not path.exists() or path.read_bytes() != data:
+            stale.append(name)
     if stale:
         print("assets differ from the generator:", ", ".join(stale))
         return 1

@@ -40,7 +40,8 @@ def main(build_dir, docs_dir):
         window = session.wait_for_window(RENDERER_TITLE)
         time.sleep(SECONDS_INTO_THE_RUN)
         shot = session.screenshot("screen-saver")
-        small(shot.path, docs_dir / "screen-saver.png", resize=f"{SCREEN_SAVER_WIDTH}x", colours=SCREEN_SAVER_COLOURS)
+        small(shot.path, docs_dir / "screen-saver.png", "-resize", f"{SCREEN_SAVER_WIDTH}x",
+              "-colors", str(SCREEN_SAVER_COLOURS))
         session.focus(window)
         session.key("Escape")
         host.wait(30)
@@ -51,7 +52,7 @@ def main(build_dir, docs_dir):
         time.sleep(1.0)  # the opening flight and the first paint
         left, top, width, height = window_rect(session, DIALOG_TITLE)
         shot = session.screenshot("settings-dialog")
-        small(shot.path, docs_dir / "settings-dialog.png", crop=f"{width}x{height}+{left}+{top}")
+        small(shot.path, docs_dir / "settings-dialog.png", "-crop", f"{width}x{height}+{left}+{top}", "+repage")
         session.key("alt+F4")
         host.wait(30)
     for name in ("screen-saver.png", "settings-dialog.png"):
@@ -65,18 +66,12 @@ def window_rect(session, title):
     return tuple(int(v) for v in out.split())
 
 
-def small(source, target, resize=None, crop=None, colours=None):
-    """A PNG without the time stamps and text that would change it on every
-    run, so that the same picture gives the same bytes."""
-    command = ["convert", str(source)]
-    if crop:
-        command += ["-crop", crop, "+repage"]
-    if resize:
-        command += ["-resize", resize]
-    if colours:
-        command += ["-colors", str(colours)]
-    command += ["-strip", "-define", "png:exclude-chunks=date,time", f"png:{target}"]
-    subprocess.run(command, check=True)
+def small(source, target, *options):
+    """A PNG made by ImageMagick's convert with the options, without the time
+    stamps and text that would change it on every run, so that the same
+    picture gives the same bytes."""
+    subprocess.run(["convert", str(source), *options, "-strip", "-define", "png:exclude-chunks=date,time",
+                    f"png:{target}"], check=True)
 
 
 if __name__ == "__main__":

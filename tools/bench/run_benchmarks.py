@@ -94,13 +94,9 @@ def run_program(session, program, seconds, *options):
     print(printed or f"{program.name}: printed nothing (exit status {status})")
     print(f"{'':22} process: {wall:.1f} s wall, {usage.ru_utime + usage.ru_stime:.1f} s CPU "
           f"(user {usage.ru_utime:.1f}, system {usage.ru_stime:.1f})")
-    figures = {"fps": 0.0, "cpu": 0.0, "longest": 0.0}
-    for key, pattern in (("fps", r"fps\s+([\d.]+)"), ("cpu", r"cpu ms/frame\s+([\d.]+)"),
-                         ("longest", r"longest frame ms\s+([\d.]+)")):
-        found = re.search(pattern, printed)
-        if found:
-            figures[key] = float(found.group(1))
-    return figures
+    labels = {"fps": "fps", "cpu": "cpu ms/frame", "longest": "longest frame ms"}
+    return {key: float(found.group(1)) if (found := re.search(label + r"\s+([\d.]+)", printed)) else 0.0
+            for key, label in labels.items()}
 
 
 if __name__ == "__main__":

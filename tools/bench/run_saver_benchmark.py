@@ -22,22 +22,18 @@ import time
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
-TICKS = os.sysconf("SC_CLK_TCK")
 DIALOG_SECONDS = 10.0
 
 
 def wait_for_window(session, title, timeout=30):
+    """The moment the window shows, looked for every 10 ms: the harness's
+    own wait looks more rarely than the times measured here."""
     start = time.monotonic()
     while time.monotonic() - start < timeout:
         if session.visible_windows(title):
             return time.monotonic()
         time.sleep(0.01)
     raise TimeoutError(title)
-
-
-def cpu_seconds(pid):
-    fields = pathlib.Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()
-    return (int(fields[11]) + int(fields[12])) / TICKS
 
 
 def peak_memory_kib(pid):
@@ -52,12 +48,11 @@ def time_host(session, folder, argument, title, seconds, key, others_ended):
     title shows, the host's CPU seconds and peak KiB after `seconds` from the
     start, seconds from the key until the host and the others have ended)."""
     started = time.monotonic()
-    host = subprocess.Popen(["wine", str(folder / "Sorvane.scr"), argument], env=session.env,
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    host = session.run(folder / "Sorvane.scr", argument)
     shown = wait_for_window(session, title) - started
     window = session.visible_windows(title)[0]
     time.sleep(max(0.0, seconds - (time.monotonic() - started)))
-    cpu, memory = cpu_seconds(host.pid), peak_memory_kib(host.pid)
+    cpu, memory = host.cpu_seconds(), peak_memory_kib(host.pid)
     session.focus(window)
     session.key(key)
     pressed = time.monotonic()
@@ -84,14 +79,12 @@ def main(argv):
             shutil.copy(build / "bin" / name, folder)
 
         started = time.monotonic()
-        reference = subprocess.Popen(["wine", str(build / "tools" / "reference_clear_swap.exe"), "2"],
-                                     env=session.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        reference = session.run(build / "tools" / "reference_clear_swap.exe", "2")
         reference_shown = wait_for_window(session, "Sorvane reference") - started
-        reference.wait()
+        reference.wait(None)
 
         # A bare GUI program beside the run: the host's memory against Wine's own cost.
-        bare = subprocess.Popen(["wine", str(build / "tools" / "reference_hidden_window.exe"), str(run_seconds + 5)],
-                                env=session.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        bare = session.run(build / "tools" / "reference_hidden_window.exe", str(run_seconds + 5))
         # The renderer outlives the host by a moment: the run ends when both have.
         shown, cpu, memory, ended = time_host(
             session, folder, "/s", "Sorvane_VC", run_seconds, "Escape",
@@ -99,7 +92,6 @@ def main(argv):
                                    capture_output=True).returncode != 0)
         bare_memory = peak_memory_kib(bare.pid)
         bare.kill()
-        bare.wait()
         dialog_shown, dialog_cpu, dialog_memory, dialog_ended = time_host(
             session, folder, "/c", "<Sorvane>", DIALOG_SECONDS, "alt+F4", lambda: True)
         shutil.rmtree(folder, ignore_errors=True)

@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr std::uint64_t kRunStart = kSceneRunStart;
-
 // A whole day at 1000 frames a second; in its last hour, the share of frames
 // whose step is not 0 on which layer 1 (and so layers 2 to 9) did not turn.
 double StillShareInTheLastHourOfADay()
@@ -30,7 +28,7 @@ double StillShareInTheLastHourOfADay()
     for (std::uint64_t ms = 0; ms <= kMsPerDay; ++ms) {
         const float before = frame.layerRotation[1];
         const auto stepIndexBefore = frame.lastStepIndex;
-        AdvanceFrame(frame, kRunStart + ms, random);
+        AdvanceFrame(frame, kSceneRunStart + ms, random);
         if (ms < kMsPerDay - 3'600'000 || frame.lastStepIndex != stepIndexBefore || frame.rotationStep == 0.0f) continue;
         ++counted;
         if (frame.layerRotation[1] == before) ++still;
