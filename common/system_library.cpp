@@ -27,9 +27,8 @@ void LimitDllSearchToSystemFolder()
     // Windows 7 has it only with its loader update (KB2533623). Without it the
     // current folder at least leaves the search, and every DLL loaded by name
     // here is loaded by its full path in the system folder.
-    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-    const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
-        reinterpret_cast<void (*)()>(kernel ? GetProcAddress(kernel, "SetDefaultDllDirectories") : nullptr));
+    const auto setDefault =
+        SystemFunction<SetDefaultDllDirectoriesFunction>(L"kernel32.dll", "SetDefaultDllDirectories");
     if (!setDefault || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
 }
 
