@@ -90,15 +90,20 @@ UniqueModule LoadAsResources(const std::filesystem::path& file)
                                        LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
 }
 
+std::span<const unsigned char> ResourceBytes(HMODULE module, LPCWSTR name, LPCWSTR type)
+{
+    const HRSRC found = FindResourceW(module, name, type);
+    if (!found) return {};
+    const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(module, found)));
+    return bytes ? std::span(bytes, SizeofResource(module, found)) : std::span<const unsigned char>{};
+}
+
 std::string Manifest(const std::filesystem::path& file)
 {
     const UniqueModule module = LoadAsResources(file);
     if (!module) return {};
-    HRSRC found = FindResourceW(module.get(), processManifestId, manifestType);
-    if (!found) return {};
-    HGLOBAL loaded = LoadResource(module.get(), found);
-    const auto* text = static_cast<const char*>(LockResource(loaded));
-    return text ? std::string(text, SizeofResource(module.get(), found)) : std::string{};
+    const auto text = ResourceBytes(module.get(), processManifestId, manifestType);
+    return std::string(text.begin(), text.end());
 }
 
 // An icon group as stored: a header, then one entry per image, each naming
@@ -130,14 +135,6 @@ struct ImageSize {
 std::ostream& operator<<(std::ostream& out, const ImageSize& size)
 {
     return out << size.width << 'x' << size.height;
-}
-
-std::span<const unsigned char> ResourceBytes(HMODULE module, LPCWSTR name, LPCWSTR type)
-{
-    const HRSRC found = FindResourceW(module, name, type);
-    if (!found) return {};
-    const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(module, found)));
-    return bytes ? std::span(bytes, SizeofResource(module, found)) : std::span<const unsigned char>{};
 }
 
 // The groups' names, integer ids written "#N" as FindResource takes them.

@@ -574,6 +574,15 @@ class Session:
         wait_until(lambda: not self.find_window(title), timeout,
                    f'the window "{title}" to go')
 
+    def wintool(self, *args, timeout=DEFAULT_TIMEOUT):
+        """What wintool prints for these arguments (see tests/probes/wintool.cpp);
+        LookupError when it exits with anything but 0, as for a window that
+        is not there."""
+        code, out = self.run_to_end(self.probe("wintool.exe"), *args, timeout=timeout)
+        if code != 0:
+            raise LookupError(f"wintool {' '.join(map(str, args))} exited {code}: {out!r}")
+        return out
+
     def find_window(self, title):
         """The Windows handle of a top-level window titled title (hidden ones
         too), or None."""
@@ -583,23 +592,33 @@ class Session:
     def owner(self, title):
         """The Windows handle of the window that owns the top-level window
         titled title (0 for none)."""
-        code, out = self.run_to_end(self.probe("wintool.exe"), "owner", title)
-        if code != 0:
-            raise LookupError(f'no window titled "{title}"')
-        return int(out)
+        return int(self.wintool("owner", title))
 
     def client_rect(self, title):
         """(left, top, width, height) of a window's client area on the screen."""
-        code, out = self.run_to_end(self.probe("wintool.exe"), "client", title)
-        values = out.split()
-        if code != 0 or len(values) != 4:
-            raise LookupError(f'no client area of a window titled "{title}": {out!r}')
+        values = self.wintool("client", title).split()
+        if len(values) != 4:
+            raise LookupError(f'no client area of a window titled "{title}": {values!r}')
         return tuple(int(v) for v in values)
 
     def foreground(self):
         """The title of the foreground window; "" when there is none."""
         code, out = self.run_to_end(self.probe("wintool.exe"), "foreground")
         return out.strip() if code == 0 else ""
+
+    def answer_message_box(self, title, says=None, owner=None, timeout=DEFAULT_TIMEOUT):
+        """Waits for the message box titled title, checks that it holds the
+        text `says` and that the window titled `owner` owns it (each when
+        given), and closes it with Enter as a user does."""
+        box = self.wait_for_window(title, timeout)
+        if owner is not None:
+            assert self.owner(title) == self.find_window(owner), f'the box is not owned by "{owner}"'
+        if says is not None:
+            code, _ = self.run_to_end(self.probe("wintool.exe"), "child", title, says)
+            assert code == 0, f'the box does not say "{says}"'
+        self.focus(box)
+        self.key("Return")
+        self.wait_for_no_window(title)
 
     # -- input ------------------------------------------------------------
     def _xdotool(self, *args):

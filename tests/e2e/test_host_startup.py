@@ -35,16 +35,6 @@ def host(session, folder):
     return session.drive_c / "sorvane-host" / folder / "Sorvane.scr"
 
 
-def dismiss_renderer_missing_box(session):
-    """Waits for the box that says the renderer is missing, checks that it
-    says so, and closes it as a user does."""
-    box = session.wait_for_window(PRODUCT_TITLE, timeout=10)
-    code, _ = session.run_to_end(session.probe("wintool.exe"), "child", PRODUCT_TITLE, RENDERER_MISSING)
-    assert code == 0, "the box does not say that the renderer is missing"
-    session.focus(box)
-    session.key("Return")
-
-
 @pytest.mark.parametrize("arguments", NON_PREVIEW + PREVIEW, ids=lambda a: " ".join(a) or "empty")
 def test_with_the_renderer_every_mode_prepares_and_ends_without_a_message(session, arguments):
     work = session.drive_c / WORK_FOLDER
@@ -76,7 +66,7 @@ def test_with_the_renderer_every_mode_prepares_and_ends_without_a_message(sessio
 @pytest.mark.parametrize("arguments", NON_PREVIEW, ids=lambda a: " ".join(a) or "empty")
 def test_without_the_renderer_every_mode_but_preview_shows_the_message_then_ends(session, arguments):
     program = session.run(host(session, "without"), *arguments)
-    dismiss_renderer_missing_box(session)
+    session.answer_message_box(PRODUCT_TITLE, says=RENDERER_MISSING, timeout=10)
     assert program.wait(10) == 0
 
 
@@ -136,7 +126,7 @@ def test_from_a_drives_root_folder_the_renderer_is_found_beside_it(session):
         assert session.run(root_host, "/a").wait(15) == 0
         root_renderer.unlink()
         program = session.run(root_host, "/a")
-        dismiss_renderer_missing_box(session)
+        session.answer_message_box(PRODUCT_TITLE, says=RENDERER_MISSING, timeout=10)
         assert program.wait(10) == 0
     finally:
         root_host.unlink(missing_ok=True)

@@ -52,6 +52,11 @@ def start_renderer(session, trace=None):
     return renderer, window
 
 
+def end_with_escape(session, renderer, timeout):
+    session.key("Escape")
+    assert renderer.wait(timeout) == ESCAPE_EXIT_CODE
+
+
 def mode_and_cursor_calls(renderer):
     """What the renderer asked of the display mode and the cursor, in order,
     from Wine's trace: "switch" (to a mode of its own), "restore" (to the
@@ -89,8 +94,7 @@ def test_fades_in_from_black_keeps_moving_and_ends_on_escape(session):
     first = first_stars(session)
     assert covers(session) == [], "one monitor needs no cover"
     # Always on top: no taskbar or notification over the star field.
-    code, ex_style = session.run_to_end(session.probe("wintool.exe"), "exstyle", TITLE)
-    assert code == 0 and int(ex_style, 16) & WS_EX_TOPMOST
+    assert int(session.wintool("exstyle", TITLE), 16) & WS_EX_TOPMOST
 
     time.sleep(max(0.0, 6.0 - (time.monotonic() - appeared)))
     later = session.screenshot("renderer-6s")
@@ -101,8 +105,7 @@ def test_fades_in_from_black_keeps_moving_and_ends_on_escape(session):
     assert first.mean() < 0.5 * later.mean(), "the first frames are not faded in from black"
     assert a_second_on.differs_from(later) > 0.001, "the layers stand still"
 
-    session.key("Escape")
-    assert renderer.wait(10) == ESCAPE_EXIT_CODE
+    end_with_escape(session, renderer, 10)
     assert mode_and_cursor_calls(renderer) == SWITCHED_AND_RESTORED
 
 
@@ -131,22 +134,14 @@ def test_a_star_file_of_unknown_format_is_reported_over_the_renderer_and_the_run
     star.write_bytes(bytes(data))
 
     renderer = session.run(session.bin("Sorvane.dll"))
-    box = session.wait_for_window("Error")
-    assert session.owner("Error") == session.find_window(TITLE)
-    code, _ = session.run_to_end(session.probe("wintool.exe"), "child", "Error", "Unknown DIB file format.")
-    assert code == 0, "the box does not say what is wrong"
-
-    session.focus(box)
-    session.key("Return")
-    session.wait_for_no_window("Error")
+    session.answer_message_box("Error", says="Unknown DIB file format.", owner=TITLE)
     window = session.wait_for_window(TITLE)
     session.focus(window)
     time.sleep(6.0)
     # The star texture was not made: ten layers of 0.7 x white.
     assert session.screenshot("renderer-after-the-error").mean() > 0.6
     assert renderer.running()
-    session.key("Escape")
-    assert renderer.wait(10) == ESCAPE_EXIT_CODE
+    end_with_escape(session, renderer, 10)
 
 
 def test_other_keys_mouse_moves_and_clicks_do_not_end_the_run(session):
@@ -158,22 +153,18 @@ def test_other_keys_mouse_moves_and_clicks_do_not_end_the_run(session):
     session.click(300, 300, button=3)
     time.sleep(1.0)
     assert renderer.running()
-    session.key("Escape")
-    assert renderer.wait(10) == ESCAPE_EXIT_CODE
+    end_with_escape(session, renderer, 10)
 
 
 def test_screen_saver_and_monitor_power_commands_are_swallowed(session):
     renderer, _ = start_renderer(session)
     for command in (SC_SCREENSAVE, SC_MONITORPOWER):
-        code, out = session.run_to_end(session.probe("wintool.exe"), "send", TITLE,
-                                       str(WM_SYSCOMMAND), str(command), "2")
-        assert code == 0 and out.strip() == "0"
+        assert session.wintool("send", TITLE, str(WM_SYSCOMMAND), str(command), "2").strip() == "0"
     before = session.screenshot("after-syscommands")
     time.sleep(0.5)
     assert renderer.running()
     assert session.screenshot("after-syscommands").differs_from(before) > 0, "drawing stopped"
-    session.key("Escape")
-    assert renderer.wait(10) == ESCAPE_EXIT_CODE
+    end_with_escape(session, renderer, 10)
 
 
 # Mesa's own count of the frames shown, every second, into a file named
@@ -206,8 +197,7 @@ def test_frames_never_outpace_the_display_and_escape_still_ends_the_run_at_once(
         time.sleep(5.0)
         assert renderer.running()
         pressed = time.monotonic()
-        session.key("Escape")
-        assert renderer.wait(10) == ESCAPE_EXIT_CODE
+        end_with_escape(session, renderer, 10)
         # Wine's DestroyWindow waits 2 s here for a window manager.
         assert time.monotonic() - pressed < 5.0
         calls = renderer.trace.read_text(errors="replace")
@@ -227,23 +217,20 @@ def test_frames_never_outpace_the_display_and_escape_still_ends_the_run_at_once(
 def test_a_minimised_run_rests_and_draws_again_when_restored(session):
     renderer, window = start_renderer(session)
     time.sleep(1.0)
-    code, out = session.run_to_end(session.probe("wintool.exe"), "minimize", TITLE)
-    assert code == 0 and out.strip() == "1"
+    assert session.wintool("minimize", TITLE).strip() == "1"
     time.sleep(0.5)
     before = renderer.cpu_seconds()
     time.sleep(3.0)
     used = renderer.cpu_seconds() - before
     assert used < 0.3, f"{used:.2f} s of CPU in 3 s while minimised"
 
-    code, out = session.run_to_end(session.probe("wintool.exe"), "restore", TITLE)
-    assert code == 0 and out.strip() == "0"
+    assert session.wintool("restore", TITLE).strip() == "0"
     session.focus(window)
     time.sleep(0.5)
     shot = session.screenshot("restored")
     time.sleep(1.0)
     assert session.screenshot("restored").differs_from(shot) > 0.001, "no frames after the restore"
-    session.key("Escape")
-    assert renderer.wait(10) == ESCAPE_EXIT_CODE
+    end_with_escape(session, renderer, 10)
 
 
 def test_no_frame_while_the_display_is_off_and_no_second_fade_after_it(session):
@@ -274,15 +261,13 @@ def test_without_the_star_picture_the_layers_show_white_and_nothing_is_said():
         assert session.find_window("Error") is None, "a message box appeared"
         # Ten layers adding 0.7 x white saturate what they cover.
         assert shot.mean() > 0.6
-        session.key("Escape")
-        assert renderer.wait(10) == ESCAPE_EXIT_CODE
+        end_with_escape(session, renderer, 10)
 
 
 def covers(session):
     """(left, top, width, height) of each visible window the renderer's
     window owns: the black covers, none with a title."""
-    code, out = session.run_to_end(session.probe("wintool.exe"), "owned", TITLE)
-    assert code == 0
+    out = session.wintool("owned", TITLE)
     rows = [line.split() for line in out.splitlines() if line.strip()]
     assert all(len(row) == 5 for row in rows), f"a cover has a title: {out!r}"
     return sorted(tuple(int(v) for v in row[:4]) for row in rows if row[4] == "1")
@@ -346,13 +331,11 @@ def test_every_monitor_is_covered_and_the_star_field_keeps_its_shape(display):
         for other in others:
             session.click(other[0] + other[2] // 2, other[3] // 2)
         time.sleep(0.5)
-        code, focus = session.run_to_end(session.probe("wintool.exe"), "focus", TITLE)
-        assert code == 0 and focus.split()[-1] == "OpenGL", "the renderer lost the keyboard focus"
+        assert session.wintool("focus", TITLE).split()[-1] == "OpenGL", "the renderer lost the keyboard focus"
         assert renderer.running()
 
         # Escape reaches whatever X gives the keys to.
-        session.key("Escape")
-        assert renderer.wait(10 + 3 * len(others)) == ESCAPE_EXIT_CODE
+        end_with_escape(session, renderer, 10 + 3 * len(others))
         assert mode_and_cursor_calls(renderer) == (REFUSED if refused else SWITCHED_AND_RESTORED)
 
 
@@ -365,32 +348,24 @@ def test_the_covers_follow_a_change_of_display():
         assert placed == [(1024, 0, 800, 600), (1824, 0, 640, 480)]
         # The covers stand somewhere the monitors no longer are, as after a
         # change of layout; the display change puts them back on the monitors.
-        session.run_to_end(session.probe("wintool.exe"), "moveowned", TITLE, "3000", "0")
+        session.wintool("moveowned", TITLE, "3000", "0")
         assert covers(session) != placed
-        code, out = session.run_to_end(session.probe("wintool.exe"), "send", TITLE,
-                                       str(WM_DISPLAYCHANGE), "32", str(1024 | 768 << 16))
-        assert code == 0 and out.strip() == "0"
+        assert session.wintool("send", TITLE, str(WM_DISPLAYCHANGE), "32", str(1024 | 768 << 16)).strip() == "0"
         assert covers(session) == placed
         assert session.client_rect(TITLE) == (0, 0, 1024, 768)
 
         # A click on a cover is answered without the beep of a disabled window.
-        code, out = session.run_to_end(session.probe("wintool.exe"), "sendowned", TITLE,
-                                       str(WM_SETCURSOR), "0", str(1 | 0x0201 << 16))
-        assert code == 0 and out.split() == ["1", "1"]
+        assert session.wintool("sendowned", TITLE, str(WM_SETCURSOR), "0", str(1 | 0x0201 << 16)).split() == ["1", "1"]
 
         # Minimised, the covers go with the window, and a change of display
         # does not bring them back over the user's work; restored, they return.
-        code, out = session.run_to_end(session.probe("wintool.exe"), "minimize", TITLE)
-        assert code == 0 and out.strip() == "1"
-        session.run_to_end(session.probe("wintool.exe"), "send", TITLE,
-                           str(WM_DISPLAYCHANGE), "32", str(1024 | 768 << 16))
+        assert session.wintool("minimize", TITLE).strip() == "1"
+        session.wintool("send", TITLE, str(WM_DISPLAYCHANGE), "32", str(1024 | 768 << 16))
         assert covers(session) == []
-        code, out = session.run_to_end(session.probe("wintool.exe"), "restore", TITLE)
-        assert code == 0 and out.strip() == "0"
+        assert session.wintool("restore", TITLE).strip() == "0"
         wait_until(lambda: covers(session) == placed, what="the covers back with the window")
         session.focus(session.wait_for_window(TITLE))
-        session.key("Escape")
-        assert renderer.wait(15) == ESCAPE_EXIT_CODE
+        end_with_escape(session, renderer, 15)
 
 
 # A Wine virtual desktop of 1280 x 1024 in a display big enough to hold it:
@@ -420,8 +395,7 @@ def test_the_mode_really_switches_and_escape_gives_the_desktops_back():
         assert session.client_rect(TITLE) == (0, 0, 1024, 768)
         time.sleep(6.0)
         assert star_field_on(session.screenshot("switched"), 0, 0, 1024, 768)
-        session.key("Escape")
-        assert renderer.wait(15) == ESCAPE_EXIT_CODE
+        end_with_escape(session, renderer, 15)
         assert session.screen_size() == DESKTOP
 
 
@@ -432,8 +406,7 @@ def test_a_mode_taken_back_during_the_run_is_followed_to_the_whole_desktop():
         wait_until(lambda: session.screen_size() == (1024, 768), what="the switch to 1024 x 768")
         # Another program gives the registry mode back, as Windows does when
         # the user goes to another desktop and comes back.
-        code, out = session.run_to_end(session.probe("wintool.exe"), "registrymode")
-        assert code == 0 and out.strip() == "0"
+        assert session.wintool("registrymode").strip() == "0"
         wait_until(lambda: session.screen_size() == DESKTOP, what="the desktop's own mode back")
         wait_until(lambda: client_rect_while_the_display_settles(session) == (0, 0, *DESKTOP),
                    what="the window over the whole desktop")
@@ -447,8 +420,7 @@ def test_a_mode_taken_back_during_the_run_is_followed_to_the_whole_desktop():
         assert black_on(shot, 0, 0, 1280, 32)
         assert black_on(shot, 0, 992, 1280, 32)
         session.focus(window)
-        session.key("Escape")
-        assert renderer.wait(15) == ESCAPE_EXIT_CODE
+        end_with_escape(session, renderer, 15)
 
 
 def test_the_window_covers_the_whole_screen_at_125_percent_scaling():
@@ -461,8 +433,7 @@ def test_the_window_covers_the_whole_screen_at_125_percent_scaling():
         # Stars reach the right and bottom edges, not only a scaled-down corner.
         assert shot.mean(left=820, top=0, width=204, height=768) > 0.001
         assert shot.mean(left=0, top=620, width=1024, height=148) > 0.001
-        session.key("Escape")
-        assert renderer.wait(10) == ESCAPE_EXIT_CODE
+        end_with_escape(session, renderer, 10)
 
 
 def test_dibprobe_decodes_with_the_renderers_loader_and_reports_its_messages(session, tmp_path):

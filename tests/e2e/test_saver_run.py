@@ -54,9 +54,17 @@ def host_path(session):
     return session.drive_c / RUN_FOLDER / "Sorvane.scr"
 
 
-def end_renderer_with_escape(session, window):
+def start_run(session, *arguments, program=None, trace=None):
+    """A full-screen run (the run folder's host with /s unless told): the
+    host's process and the renderer's window, once it shows."""
+    host = session.run(program or host_path(session), *(arguments or ["/s"]), trace=trace)
+    return host, session.wait_for_window(RENDERER_TITLE)
+
+
+def end_run_with_escape(session, window, host):
     session.focus(window)
     session.key("Escape")
+    assert host.wait(10) == 0
 
 
 MUSIC = {
@@ -83,8 +91,7 @@ def test_a_full_screen_run_shows_the_stars_plays_the_music_and_ends_with_the_ren
         (textures / name).write_bytes(b"\xAB" * 1_000_000)
 
     capture = session.record_sound(f"run-{music}")
-    host = session.run(host_path(session), "/s")
-    window = session.wait_for_window(RENDERER_TITLE)
+    host, window = start_run(session)
 
     # The textures are the host's pictures as 24-bit bitmaps.
     star = rgb_of(textures / "Sorvane01.bmp")
@@ -103,8 +110,7 @@ def test_a_full_screen_run_shows_the_stars_plays_the_music_and_ends_with_the_ren
     shot = session.screenshot(f"run-{music}")
     assert shot.mean() > 0.01, "no star field after the fade"
 
-    end_renderer_with_escape(session, window)
-    assert host.wait(10) == 0
+    end_run_with_escape(session, window, host)
     session.wait_for_no_window(SAVER_TITLE, timeout=5)
     time.sleep(1.5)
     capture.stop()
@@ -125,8 +131,7 @@ def test_the_renderer_killed_from_outside_ends_the_run_and_its_music(session):
     host = session.run(host_path(session), "/s")
     session.wait_for_window(RENDERER_TITLE)
     time.sleep(2)
-    code, _ = session.run_to_end(session.probe("wintool.exe"), "kill", RENDERER_TITLE)
-    assert code == 0
+    session.wintool("kill", RENDERER_TITLE)
     assert host.wait(10) == 0
     time.sleep(1.5)
     capture.stop()
@@ -136,14 +141,12 @@ def test_the_renderer_killed_from_outside_ends_the_run_and_its_music(session):
 
 def test_a_second_start_during_a_run_ends_at_once(session):
     write_settings(session.drive_c / RUN_FOLDER, 0, 0, "")
-    host = session.run(host_path(session), "/s")
-    window = session.wait_for_window(RENDERER_TITLE)
+    host, window = start_run(session)
     second = session.run(host_path(session), "/s")
     assert second.wait(10) == 0
     assert host.running()
     assert len(session.visible_windows(RENDERER_TITLE)) == 1
-    end_renderer_with_escape(session, window)
-    assert host.wait(10) == 0
+    end_run_with_escape(session, window, host)
 
 
 def test_a_glu32_planted_beside_the_programs_never_runs(session):
@@ -158,13 +161,10 @@ def test_a_glu32_planted_beside_the_programs_never_runs(session):
     shutil.copy(session.probe("planted/glu32.dll"), planted)
     try:
         with session.relay_trace("kernel32.SetDefaultDllDirectories;kernelbase.SetDefaultDllDirectories"):
-            host = session.run(host_path(session), "/s", trace="+relay,+loaddll")
-            window = session.wait_for_window(RENDERER_TITLE)
-            pids = [session.run_to_end(session.probe("wintool.exe"), "pid", title)[1]
-                    for title in (SAVER_TITLE, RENDERER_TITLE)]
+            host, window = start_run(session, trace="+relay,+loaddll")
+            pids = [session.wintool("pid", title) for title in (SAVER_TITLE, RENDERER_TITLE)]
             wait_until(lambda: session.screenshot("planted-dll").mean() > 0.01, timeout=15, what="the star field")
-            end_renderer_with_escape(session, window)
-            assert host.wait(10) == 0
+            end_run_with_escape(session, window, host)
         assert not mark.exists(), "the planted glu32.dll ran inside Sorvane"
     finally:
         planted.unlink()
@@ -196,10 +196,8 @@ def test_nothing_is_written_through_a_link_in_the_work_folder(session, link):
             (work / "Sorvane01.bmp").unlink()
             (work / "Sorvane01.bmp").symlink_to(users / "Sorvane01.bmp")
         write_settings(session.drive_c / RUN_FOLDER, 0, 0, "")
-        host = session.run(host_path(session), "/s")
-        window = session.wait_for_window(RENDERER_TITLE)
-        end_renderer_with_escape(session, window)
-        assert host.wait(10) == 0
+        host, window = start_run(session)
+        end_run_with_escape(session, window, host)
         assert {path.name: path.read_bytes() for path in users.iterdir()} == before
     finally:
         if work.is_symlink():
@@ -212,12 +210,9 @@ def test_nothing_is_written_through_a_link_in_the_work_folder(session, link):
 def host_cursor_calls(session, arguments):
     """The host's own ShowCursor calls during a run, from Wine's cursor trace
     of the host process alone: a list of 0 (hide) and 1 (show)."""
-    host = session.run(host_path(session), *arguments, trace="trace+cursor")
-    window = session.wait_for_window(RENDERER_TITLE)
-    code, pid = session.run_to_end(session.probe("wintool.exe"), "pid", SAVER_TITLE)
-    assert code == 0
-    end_renderer_with_escape(session, window)
-    assert host.wait(10) == 0
+    host, window = start_run(session, *arguments, trace="trace+cursor")
+    pid = session.wintool("pid", SAVER_TITLE)
+    end_run_with_escape(session, window, host)
     prefix = f"{int(pid):04x}:"
     calls = re.findall(r"^" + prefix + r"[0-9a-f]+:trace:cursor:NtUserShowCursor (\d)",
                        host.trace.read_text(errors="replace"), re.M)
@@ -240,12 +235,9 @@ DIALOG_ONLY_LIBRARIES = {"comdlg32.dll", "shell32.dll"}
 
 def test_a_run_loads_neither_the_file_dialog_nor_the_shell(session):
     write_settings(session.drive_c / RUN_FOLDER, 0, 0, "")
-    host = session.run(host_path(session), "/s", trace="+loaddll")
-    window = session.wait_for_window(RENDERER_TITLE)
-    code, pid = session.run_to_end(session.probe("wintool.exe"), "pid", SAVER_TITLE)
-    assert code == 0
-    end_renderer_with_escape(session, window)
-    assert host.wait(10) == 0
+    host, window = start_run(session, trace="+loaddll")
+    pid = session.wintool("pid", SAVER_TITLE)
+    end_run_with_escape(session, window, host)
     loaded = loaded_libraries(host.trace, pid)
     assert "user32.dll" in loaded, "the trace shows no libraries at all"
     assert not loaded & DIALOG_ONLY_LIBRARIES
@@ -254,17 +246,13 @@ def test_a_run_loads_neither_the_file_dialog_nor_the_shell(session):
 def test_the_host_hands_the_renderer_the_foreground_and_the_renderer_has_the_keyboard(session):
     write_settings(session.drive_c / RUN_FOLDER, 0, 0, "")
     with session.relay_trace("user32.AllowSetForegroundWindow"):
-        host = session.run(host_path(session), "/s", trace="+relay")
-        window = session.wait_for_window(RENDERER_TITLE)
-        code, renderer_pid = session.run_to_end(session.probe("wintool.exe"), "pid", RENDERER_TITLE)
-        assert code == 0
+        host, window = start_run(session, trace="+relay")
+        renderer_pid = session.wintool("pid", RENDERER_TITLE)
         # On Windows only the program started as the screen saver may give
         # the foreground away; the renderer gets it from the host.
         wait_until(lambda: session.foreground() == RENDERER_TITLE, what="the renderer in the foreground")
-        code, focus = session.run_to_end(session.probe("wintool.exe"), "focus", RENDERER_TITLE)
-        assert code == 0 and focus.split()[-1] == "OpenGL"
-        end_renderer_with_escape(session, window)
-        assert host.wait(10) == 0
+        assert session.wintool("focus", RENDERER_TITLE).split()[-1] == "OpenGL"
+        end_run_with_escape(session, window, host)
     allowed = re.findall(r"Call user32\.AllowSetForegroundWindow\(([0-9a-f]+)\)",
                          host.trace.read_text(errors="replace"))
     assert [int(a, 16) for a in allowed] == [int(renderer_pid)]
@@ -274,8 +262,7 @@ def test_a_window_that_takes_the_foreground_during_the_run_gives_the_keyboard_ba
     """Past the user's idle time-out any program may take the foreground (an
     updater, a chat message overnight); Escape must still end the run."""
     write_settings(session.drive_c / RUN_FOLDER, 0, 0, "")
-    host = session.run(host_path(session), "/s")
-    window = session.wait_for_window(RENDERER_TITLE)
+    host, window = start_run(session)
     wait_until(lambda: session.foreground() == RENDERER_TITLE, what="the renderer in the foreground")
     # Past the asking at the start of the run.
     time.sleep(6)
@@ -285,8 +272,7 @@ def test_a_window_that_takes_the_foreground_during_the_run_gives_the_keyboard_ba
                                      re.I), what="the other program taking the foreground")
     wait_until(lambda: session.foreground() == RENDERER_TITLE, what="the renderer in front again")
     assert host.running()
-    end_renderer_with_escape(session, window)
-    assert host.wait(10) == 0
+    end_run_with_escape(session, window, host)
     intruder.kill()
     session.wait_for_no_window("an updater")
 
@@ -298,13 +284,11 @@ def test_the_cursor_is_hidden_once_and_shown_once(session):
 
 def test_a_renderer_slow_to_show_its_window_does_not_end_the_run(session):
     with session.installed("sorvane-slow", renderer=session.probe("slow_renderer.exe")) as folder:
-        host = session.run(folder / "Sorvane.scr", "/s")
-        window = session.wait_for_window(RENDERER_TITLE)  # about 2 s after the start
+        host, window = start_run(session, program=folder / "Sorvane.scr")  # its window about 2 s after the start
         assert host.running(), "the run ended before the renderer's window came"
         time.sleep(1.0)
         assert host.running()
-        end_renderer_with_escape(session, window)
-        assert host.wait(10) == 0
+        end_run_with_escape(session, window, host)
 
 
 def cd_run(session, mode, seconds):
@@ -316,8 +300,7 @@ def cd_run(session, mode, seconds):
         window = session.wait_for_window(RENDERER_TITLE)
         time.sleep(seconds)
         assert host.running()
-        end_renderer_with_escape(session, window)
-        assert host.wait(10) == 0
+        end_run_with_escape(session, window, host)
         lines = (folder / "cd-commands.txt").read_text(encoding="cp932").splitlines()
         return [(int(ms), text) for ms, text in (line.split(" ", 1) for line in lines)]
 
@@ -370,8 +353,7 @@ def test_a_music_file_slow_to_open_leaves_the_renderer_its_whole_allowance(sessi
             time.sleep(1.5)
             assert host.running(), "the run ended before the renderer's window came"
             assert session.find_window(SAVER_TITLE) is not None
-            end_renderer_with_escape(session, window)
-            assert host.wait(10) == 0
+            end_run_with_escape(session, window, host)
         finally:
             session.run_to_end(session.probe("wintool.exe"), "kill", RENDERER_TITLE)
 

@@ -57,7 +57,11 @@ class Dialog:
         self.process = None
         self.origin = None
 
-    def open(self, trace=None):
+    def open(self, settings=None, trace=None, keyboard=False):
+        """Opens the dialog, the settings file's bytes `settings` beside it when
+        given; keyboard: the dialog given X's input focus, for the keys sent next."""
+        if settings is not None:
+            self.ini.write_bytes(settings)
         self.process = self.session.run(self.folder / "Sorvane.scr", "/c", trace=trace)
         # The program's own window first: X may still show the last dialog's
         # window for a moment after that program has ended.
@@ -65,6 +69,8 @@ class Dialog:
         self.xid = self.session.wait_for_window(TITLE)
         self.origin = self.session.client_rect(TITLE)[:2]
         time.sleep(0.5)  # the first paint
+        if keyboard:
+            self.session.focus(self.xid)
         return self
 
     def at(self, point, in_box=False):
@@ -93,8 +99,7 @@ class Dialog:
 
     def combos(self, title=TITLE):
         """(enabled, text, items) of each combo box of a window."""
-        code, out = self.session.run_to_end(self.session.probe("wintool.exe"), "combos", title)
-        assert code == 0
+        out = self.session.wintool("combos", title)
         return [(f[0] == "1", f[1], f[2:]) for f in (line.split("|") for line in out.splitlines())]
 
     def combo(self):
@@ -151,11 +156,9 @@ def marked(d, shot):
 
 
 def test_place_gradients_marks_controls_and_repaint(dialog, session):
-    dialog.ini.write_bytes(settings_bytes(1, 12, ""))
-    d = dialog.open()
+    d = dialog.open(settings_bytes(1, 12, ""))
 
-    code, out = session.run_to_end(session.probe("wintool.exe"), "window", TITLE)
-    left, top, width, height = map(int, out.split())
+    left, top, width, height = map(int, session.wintool("window", TITLE).split())
     assert (left, top) == ((1024 - width) // 2, (768 - height) // 3)
     assert session.client_rect(TITLE)[2:] == CLIENT_SIZE
 
@@ -203,8 +206,7 @@ def test_place_gradients_marks_controls_and_repaint(dialog, session):
 def test_load_marks_the_category_and_enables_its_control(dialog, session, category, repeat_enabled, file_enabled):
     music = dialog.folder / "tune.mp3"
     music.write_bytes(b"ID3")
-    dialog.ini.write_bytes(settings_bytes(category, 0, windows_path(music)))
-    d = dialog.open()
+    d = dialog.open(settings_bytes(category, 0, windows_path(music)))
     shot = session.screenshot(f"dialog-category-{category}")
     assert marked(d, shot) == category
     enabled, text, items = d.combo()
@@ -230,8 +232,7 @@ def test_every_mark_and_name_chooses_and_saving_writes_the_choice(dialog, sessio
 @pytest.mark.parametrize("typed, saved", [("7", 7), ("ab", 0), ("", 0), ("2.5", 2), ("3.5", 4), ("99999", 0)])
 def test_the_typed_track_is_saved_rounded_half_to_even(dialog, session, typed, saved):
     other = b"; the user's own note\r\n[Other]\r\nkey=value\r\n"
-    dialog.ini.write_bytes(other + settings_bytes(1, 5))
-    d = dialog.open()
+    d = dialog.open(other + settings_bytes(1, 5))
     assert d.combo()[1] == "5"
     d.type_into_repeat_box(typed)
     assert d.combo()[1] == typed
@@ -241,8 +242,7 @@ def test_the_typed_track_is_saved_rounded_half_to_even(dialog, session, typed, s
 
 def test_cancel_and_the_close_box_write_nothing(dialog, session):
     original = settings_bytes(0, 3)
-    dialog.ini.write_bytes(original)
-    d = dialog.open()
+    d = dialog.open(original)
     d.click(NAMES[1], in_box=True)
     d.click(CANCEL_BUTTON)
     assert d.process.wait(10) == 0
@@ -251,14 +251,11 @@ def test_cancel_and_the_close_box_write_nothing(dialog, session):
     dialog.ini.unlink()
     d.open()
     d.click(NAMES[2], in_box=True)
-    code, out = session.run_to_end(session.probe("wintool.exe"), "window", TITLE)
-    left, top, width, _ = map(int, out.split())
+    left, top, width, _ = map(int, session.wintool("window", TITLE).split())
     client_top = session.client_rect(TITLE)[1]
     close_box = (left + width - 12, (top + client_top) // 2)
     # The point is the close box as Windows sees it (HTCLOSE).
-    code, hit = session.run_to_end(session.probe("wintool.exe"), "send", TITLE, "0x84", "0",
-                                   str(close_box[1] << 16 | close_box[0]))
-    assert int(hit) == 20
+    assert int(session.wintool("send", TITLE, "0x84", "0", str(close_box[1] << 16 | close_box[0]))) == 20
     click_at(session, close_box)
     assert d.process.wait(10) == 0
     assert not dialog.ini.exists()
@@ -296,9 +293,7 @@ def test_open_file_dialog_starts_in_the_folder_and_takes_the_typed_file(dialog, 
 
 def focused(session):
     """(left, top) in the dialog's client area and class of the focused control."""
-    code, out = session.run_to_end(session.probe("wintool.exe"), "focus", TITLE)
-    assert code == 0, "no control has the focus"
-    left, top, _, _, kind = out.split()
+    left, top, _, _, kind = session.wintool("focus", TITLE).split()
     return (int(left), int(top)), kind
 
 
@@ -327,9 +322,7 @@ def test_a_chosen_file_sets_the_next_start_and_cancelling_changes_nothing(dialog
 
 def open_dialog_files(session):
     """The names the open-file dialog's list shows."""
-    code, out = session.run_to_end(session.probe("wintool.exe"), "listitems", OPEN_TITLE)
-    assert code == 0
-    return out.splitlines()
+    return session.wintool("listitems", OPEN_TITLE).splitlines()
 
 
 def test_the_chooser_opens_in_the_folder_of_a_saved_japanese_path(dialog, session):
@@ -338,8 +331,7 @@ def test_the_chooser_opens_in_the_folder_of_a_saved_japanese_path(dialog, sessio
     folder.mkdir(exist_ok=True)
     (folder / "ソナタ.mp3").write_bytes(b"ID3")
     music = "C:\\音楽\\ソナタ.mp3"
-    dialog.ini.write_bytes(settings_bytes(2, 0, music))
-    d = dialog.open()
+    d = dialog.open(settings_bytes(2, 0, music))
     d.click(FILE_BUTTON, in_box=True)
     session.wait_for_window(OPEN_TITLE)
     files = wait_until(lambda: open_dialog_files(session), what="the open-file dialog's list")
@@ -369,15 +361,10 @@ def test_a_name_outside_the_code_page_without_a_short_name_is_refused_with_a_mes
     (session.drive_c / "music").mkdir(exist_ok=True)
     (session.drive_c / "music" / "a.mp3").write_bytes(b"ID3")
     before = settings_bytes(2, 0, "C:\\music\\a.mp3")
-    dialog.ini.write_bytes(before)
-    d = dialog.open()
+    d = dialog.open(before)
     d.click(FILE_BUTTON, in_box=True)
     choose_in_open_dialog(session, "C:\\nowhere\\♫.mp3")
-    box = session.wait_for_window(PRODUCT_TITLE)
-    assert session.owner(PRODUCT_TITLE) == session.find_window(TITLE)
-    session.focus(box)
-    session.key("Return")
-    session.wait_for_no_window(PRODUCT_TITLE)
+    session.answer_message_box(PRODUCT_TITLE, owner=TITLE)
     assert d.save() == before, "the refused name changed the settings"
 
 
@@ -420,20 +407,17 @@ def test_a_double_click_in_the_file_dialog_over_the_set_button_only_chooses_the_
     (folder / "old.wav").write_bytes(b"RIFF")
     # The chooser starts in the folder of the saved file.
     before = settings_bytes(2, 0, "C:\\one-tune\\old.wav")
-    dialog.ini.write_bytes(before)
-    d = dialog.open()
+    d = dialog.open(before)
     d.click(FILE_BUTTON, in_box=True)
     session.wait_for_window(OPEN_TITLE)
     wait_until(lambda: open_dialog_files(session) == ["old.wav", "only.mp3"], what="the two files in the list")
     # Move the chooser so that its second file lies right over "設定".
-    code, out = session.run_to_end(session.probe("wintool.exe"), "firstitem", OPEN_TITLE)
-    assert code == 0
-    left, top, width, height = (int(v) for v in out.split())
+    left, top, width, height = map(int, session.wintool("firstitem", OPEN_TITLE).split())
     second = (left + width // 2, top + height + height // 2)
     target = d.at(SET_BUTTON)
-    window = session.run_to_end(session.probe("wintool.exe"), "window", OPEN_TITLE)[1].split()
-    session.run_to_end(session.probe("wintool.exe"), "move", OPEN_TITLE,
-                       str(int(window[0]) + target[0] - second[0]), str(int(window[1]) + target[1] - second[1]))
+    window = session.wintool("window", OPEN_TITLE).split()
+    session.wintool("move", OPEN_TITLE, str(int(window[0]) + target[0] - second[0]),
+                    str(int(window[1]) + target[1] - second[1]))
     time.sleep(0.5)
     session.mouse_move(target[0] - 1, target[1])
     session.mouse_move(*target)
@@ -453,13 +437,7 @@ def test_a_save_that_cannot_write_says_so_and_keeps_the_dialog_open(dialog, sess
     d = dialog.open()
     d.click(NAMES[1], in_box=True)
     d.click(SET_BUTTON)
-    box = session.wait_for_window(PRODUCT_TITLE)
-    assert session.owner(PRODUCT_TITLE) == session.find_window(TITLE)
-    code, _ = session.run_to_end(session.probe("wintool.exe"), "child", PRODUCT_TITLE, "設定を Sorvane.ini に書き込めません！")
-    assert code == 0, "the box does not say that the settings were not saved"
-    session.focus(box)
-    session.key("Return")
-    session.wait_for_no_window(PRODUCT_TITLE)
+    session.answer_message_box(PRODUCT_TITLE, says="設定を Sorvane.ini に書き込めません！", owner=TITLE)
     d.settle()
     assert d.process.running(), "the dialog closed as if it had saved"
     assert [p.name for p in dialog.ini.iterdir()] == ["kept.txt"]
@@ -543,9 +521,7 @@ def test_the_dialog_from_the_keyboard(dialog, session, keys):
     # Track "03" reads as 3 and is written back as "3": a save is told from
     # a cancel even where it saves the same choice.
     original = settings_bytes(0, "03", "")
-    dialog.ini.write_bytes(original)
-    d = dialog.open()
-    session.focus(d.xid)
+    d = dialog.open(original, keyboard=True)
     assert focused_class(session) == "SorvaneKeyboardTarget", "the first focus is on the sources"
     session.key(*pressed)
     assert d.process.wait(10) == 0
@@ -554,9 +530,7 @@ def test_the_dialog_from_the_keyboard(dialog, session, keys):
 
 def test_with_the_track_list_open_enter_picks_and_escape_closes_the_list_first(dialog, session):
     original = settings_bytes(1, 0, "")
-    dialog.ini.write_bytes(original)
-    d = dialog.open()
-    session.focus(d.xid)
+    d = dialog.open(original, keyboard=True)
     session.key("Tab", "alt+Down", "Down", "Down", "Return")  # a number from the list
     d.settle()
     assert d.process.running(), "Enter in the open list closed the dialog"
@@ -578,9 +552,7 @@ def test_with_the_track_list_open_enter_picks_and_escape_closes_the_list_first(d
 
 def test_space_held_on_set_shows_the_pressed_picture_and_saves_on_release(dialog, session):
     # Track "00" is written back as "0" by a save alone.
-    dialog.ini.write_bytes(settings_bytes(0, "00", ""))
-    d = dialog.open()
-    session.focus(d.xid)
+    d = dialog.open(settings_bytes(0, "00", ""), keyboard=True)
     session.mouse_move(1, 1)  # off the dialog: no button hovered
     session.key("Tab")
     subprocess.run(["xdotool", "keydown", "space"], env=session.env, check=True)
@@ -598,8 +570,7 @@ def test_space_held_on_set_shows_the_pressed_picture_and_saves_on_release(dialog
 def test_enter_held_while_a_save_fails_saves_once(dialog, session):
     dialog.ini.mkdir()  # a folder in the settings file's place: every save fails
     with session.relay_trace("user32.MessageBoxW"):
-        d = dialog.open(trace="+relay")
-        session.focus(d.xid)
+        d = dialog.open(trace="+relay", keyboard=True)
         # Held long enough for the keyboard's auto-repeat to go on for a while.
         session.key("Return", hold=3)
         time.sleep(TICK)
@@ -608,17 +579,14 @@ def test_enter_held_while_a_save_fails_saves_once(dialog, session):
              if "Call user32.MessageBoxW(" in line]
     assert len(shown) == 1, f"the \"not saved\" message came {len(shown)} times"
     if session.find_window(PRODUCT_TITLE):
-        session.focus(session.wait_for_window(PRODUCT_TITLE))
-        session.key("Return")
-        session.wait_for_no_window(PRODUCT_TITLE)
+        session.answer_message_box(PRODUCT_TITLE)
     session.focus(d.xid)
     session.key("Escape")
     assert d.process.wait(10) == 0
 
 
 def test_a_focused_control_disabled_by_the_mouse_hands_the_focus_on(dialog, session):
-    dialog.ini.write_bytes(settings_bytes(1, 0, ""))
-    d = dialog.open()
+    d = dialog.open(settings_bytes(1, 0, ""))
     d.click(REPEAT_BOX, in_box=True)
     session.focus(d.xid)
     assert focused_class(session) == "Edit"
@@ -630,16 +598,12 @@ def test_a_focused_control_disabled_by_the_mouse_hands_the_focus_on(dialog, sess
     # "..." focused from the keyboard, then disabled by choosing the CD.
     d.click(NAMES[2], in_box=True)
     session.key("shift+Tab", "shift+Tab")
-    left, top, _, _ = map(int, session.run_to_end(session.probe("wintool.exe"), "focus", TITLE)[1].split()[:4])
-    assert (left, top) == (BOX[0] + FILE_BUTTON_LEFT[0], BOX[1] + FILE_BUTTON_LEFT[1]), "not on the file button"
+    assert focused(session)[0] == (BOX[0] + FILE_BUTTON_LEFT[0], BOX[1] + FILE_BUTTON_LEFT[1]), "not on the file button"
     d.click(NAMES[1], in_box=True)
     assert focused_class(session) == "SorvaneCommand"
     d.click(NAMES[2], in_box=True)
     d.click(FILE_BUTTON, in_box=True)
-    xid = session.wait_for_window(OPEN_TITLE)  # the click on "..." is not swallowed
-    session.focus(xid)
-    session.key("Escape")
-    session.wait_for_no_window(OPEN_TITLE)
+    choose_in_open_dialog(session, None)  # the click on "..." is not swallowed: the chooser came
 
 
 @pytest.mark.parametrize("category", [1, 2])
@@ -647,9 +611,7 @@ def test_a_click_on_the_chosen_source_leaves_the_focus_in_the_control_it_enables
     music = dialog.folder / "tune.mp3"
     music.write_bytes(b"ID3")
     original = settings_bytes(category, 0, windows_path(music))
-    dialog.ini.write_bytes(original)
-    d = dialog.open()
-    session.focus(d.xid)
+    d = dialog.open(original, keyboard=True)
     session.key("Tab")  # from the sources to the one control the source enables
     control = focused(session)
     assert control[1] == ("Edit" if category == 1 else "SorvaneCommand")
@@ -663,10 +625,7 @@ def test_a_click_on_the_chosen_source_leaves_the_focus_in_the_control_it_enables
     else:
         # Space is still "...": the chooser opens, nothing is saved.
         session.key("space")
-        xid = session.wait_for_window(OPEN_TITLE)
-        session.focus(xid)
-        session.key("Escape")
-        session.wait_for_no_window(OPEN_TITLE)
+        choose_in_open_dialog(session, None)
         assert d.process.running()
         assert dialog.ini.read_bytes() == original
 
@@ -678,9 +637,7 @@ def name_frame(d, shot, source):
 
 
 def test_the_focus_cue_follows_a_source_chosen_with_the_mouse(dialog, session):
-    dialog.ini.write_bytes(settings_bytes(0, 0, ""))
-    d = dialog.open()
-    session.focus(d.xid)
+    d = dialog.open(settings_bytes(0, 0, ""), keyboard=True)
     assert focused_class(session) == "SorvaneKeyboardTarget", "the first focus is on the sources"
     d.click(NAMES[1], in_box=True)  # 音楽CD, with the mouse
     assert focused_class(session) == "SorvaneKeyboardTarget"
@@ -693,8 +650,7 @@ def test_the_focus_cue_follows_a_source_chosen_with_the_mouse(dialog, session):
 
 def test_a_stored_file_out_of_reach_is_shown_chosen_and_kept(dialog, session):
     gone = "C:\\音楽\\外したUSB\\ソナタ.mp3"
-    dialog.ini.write_bytes(settings_bytes(2, 0, gone))
-    d = dialog.open()
+    d = dialog.open(settings_bytes(2, 0, gone))
     assert marked(d, session.screenshot("stored-out-of-reach")) == 2
     assert d.save() == settings_bytes(2, 0, gone)
 
@@ -714,8 +670,7 @@ BOX_TWIPS = (180, 240)
 @pytest.mark.parametrize("dpi", [120, 144])
 def test_at_larger_scales_the_dialog_and_every_side_of_each_button_frame_are_drawn(dialog, session, dpi):
     with session.logical_dpi(dpi):
-        dialog.ini.write_bytes(settings_bytes(2, 0, ""))
-        dialog.open()
+        dialog.open(settings_bytes(2, 0, ""))
         left, top, width, height = session.client_rect(TITLE)
         # "MP3、WAV" at this scale (its 96-dpi pixels are 15 twips each): "..." enabled.
         name_x, name_y = (BOX_TWIPS[0] + 15 * NAMES[2][0], BOX_TWIPS[1] + 15 * NAMES[2][1])

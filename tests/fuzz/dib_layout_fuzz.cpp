@@ -13,19 +13,15 @@ void Require(bool condition)
     if (!condition) __builtin_trap();
 }
 
-std::uint32_t Field32(const std::vector<std::uint8_t>& block, std::size_t at)
+template <typename Field>
+Field FieldAt(const std::vector<std::uint8_t>& block, std::size_t at)
 {
-    std::uint32_t value;
-    std::memcpy(&value, &block[at], 4);
+    Field value;
+    std::memcpy(&value, &block[at], sizeof value);
     return value;
 }
-
-std::uint16_t Field16(const std::vector<std::uint8_t>& block, std::size_t at)
-{
-    std::uint16_t value;
-    std::memcpy(&value, &block[at], 2);
-    return value;
-}
+const auto Field32 = FieldAt<std::uint32_t>;
+const auto Field16 = FieldAt<std::uint16_t>;
 
 // Colour entries the system's conversion reads from a BITMAPINFO, by its own
 // rules rather than by what the loader meant: colours-used when it is not 0,

@@ -41,14 +41,9 @@ int main(int argc, char** argv)
             }
         }
 
-    BitmapFormat topDown;
-    topDown.topDown = true;
-    Write(folder, "topdown24.bmp", EncodeBitmap(picture, topDown));
-    BitmapFormat fields;
-    fields.bitCount = 16;
-    fields.bitFields = true;
-    fields.masks = {0xF800, 0x07E0, 0x001F};
-    Write(folder, "bitfields16.bmp", EncodeBitmap(picture, fields));
+    Write(folder, "topdown24.bmp", EncodeBitmap(picture, {.topDown = true}));
+    Write(folder, "bitfields16.bmp",
+          EncodeBitmap(picture, {.bitCount = 16, .masks = {0xF800, 0x07E0, 0x001F}, .bitFields = true}));
 
     // Colours-used 65536 is 0 in 16 bits, and 0 tells the conversion to read
     // the whole table: the block must hold it, or the file be refused.
@@ -59,14 +54,10 @@ int main(int argc, char** argv)
     wrappedCount.colorsUsed = 0x10000;
     Write(folder, "colours_used_65536.bmp", EncodeBitmap(picture, wrappedCount));
     // A direct-colour picture with a table larger than any palette.
-    BitmapFormat largeTable;
-    largeTable.palette.assign(300, colours[2]);
-    largeTable.colorsUsed = 300;
-    Write(folder, "table300_24.bmp", EncodeBitmap(picture, largeTable));
+    Write(folder, "table300_24.bmp",
+          EncodeBitmap(picture, {.palette = std::vector<Rgb>(300, colours[2]), .colorsUsed = 300}));
     // A file that ends right after the last pixel of its last row.
-    BitmapFormat unpadded;
-    unpadded.lastRowUnpadded = true;
-    Write(folder, "last_row_unpadded24.bmp", EncodeBitmap(picture, unpadded));
+    Write(folder, "last_row_unpadded24.bmp", EncodeBitmap(picture, {.lastRowUnpadded = true}));
 
     palette.resize(256);
     Write(folder, "rle8.bmp",

@@ -201,11 +201,7 @@ TEST(ButtonGradient, TheDisabledCaptionReadsOnEveryPartOfTheFace)
 
 TEST(ButtonGradient, VerticesAndColoursFromTheirTexts)
 {
-    const auto lavender = GradientColour("&HC6C5D7");
-    ASSERT_TRUE(lavender);
-    EXPECT_EQ(lavender->red, 0xC600);
-    EXPECT_EQ(lavender->green, 0xC500);
-    EXPECT_EQ(lavender->blue, 0xD700);
+    EXPECT_EQ(GradientColour("&HC6C5D7"), (GradientVertex{0, 0, 0xC600, 0xC500, 0xD700, 0})) << "lavender";
     EXPECT_FALSE(GradientColour("C6C5D7"));
 
     const auto normal = GradientVertices(false, 77.0f, 25.0f);

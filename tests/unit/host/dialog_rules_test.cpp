@@ -13,13 +13,8 @@ TEST(SineGradient, FollowsTheSineRuleFromEdgeToEdgeOfTheDialog)
     const std::vector<int> rows = SineGradient(243);
     ASSERT_EQ(rows.size(), 244u);
     // Values worked out by hand from |sin(y / (243 / 3.142)) x 220|.
-    EXPECT_EQ(rows[0], 0);
-    EXPECT_EQ(rows[1], 3);
-    EXPECT_EQ(rows[20], 56);
-    EXPECT_EQ(rows[60], 154);
-    EXPECT_EQ(rows[121], 220);
-    EXPECT_EQ(rows[200], 116);
-    EXPECT_EQ(rows[242], 3);
+    const std::pair<std::size_t, int> byHand[] = {{0, 0}, {1, 3}, {20, 56}, {60, 154}, {121, 220}, {200, 116}, {242, 3}};
+    for (const auto& [y, brightness] : byHand) EXPECT_EQ(rows[y], brightness) << "row " << y;
     // 3.142 is a little more than pi: the last row comes back to the first.
     EXPECT_EQ(rows[243], rows[0]);
     for (int b : rows) EXPECT_LE(b, 220);
@@ -29,11 +24,8 @@ TEST(SineGradient, FollowsTheSameRuleInTheMusicBox)
 {
     const std::vector<int> rows = SineGradient(165);
     ASSERT_EQ(rows.size(), 166u);
-    EXPECT_EQ(rows[40], 152);
-    EXPECT_EQ(rows[82], 220);
-    EXPECT_EQ(rows[150], 62);
-    EXPECT_EQ(rows[164], 4);
-    EXPECT_EQ(rows[165], 0);
+    const std::pair<std::size_t, int> byHand[] = {{40, 152}, {82, 220}, {150, 62}, {164, 4}, {165, 0}};
+    for (const auto& [y, brightness] : byHand) EXPECT_EQ(rows[y], brightness) << "row " << y;
 }
 
 TEST(SineGradient, OfAnEmptySurfaceIsOneDarkRowAndOfANegativeOneNothing)

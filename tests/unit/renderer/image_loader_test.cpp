@@ -195,15 +195,29 @@ std::vector<std::uint8_t> Good8BitFile()
 {
     return EncodeBitmap(CornerPicture(4, 4, kSix), Format(HeaderKind::Info, 8, FullPalette(kSix, 8)));
 }
+std::vector<std::uint8_t> OneBitFile()
+{
+    return EncodeBitmap(CornerPicture(3, 3, kTwo), Format(HeaderKind::Info, 1, kTwo));
+}
+std::vector<std::uint8_t> Info24File() { return EncodeBitmap(CornerPicture(4, 4, kSix), Format(HeaderKind::Info, 24)); }
+std::vector<std::uint8_t> RunLengthFile() { return EncodeRunLengthBitmap(2, 1, 8, FullPalette(kSix, 8), {2, 1, 0, 1}); }
 
-constexpr std::size_t kInfoAt = 14;  // the info header, after the file header
+// The fields a case overwrites: the file header's, then the info header's.
+constexpr std::size_t kPixelOffsetAt = 10, kInfoAt = 14, kWidthAt = kInfoAt + 4, kHeightAt = kInfoAt + 8,
+                      kPlanesAt = kInfoAt + 12, kBitCountAt = kInfoAt + 14, kCompressionAt = kInfoAt + 16,
+                      kColoursUsedAt = kInfoAt + 32;
 
-void Set16(std::vector<std::uint8_t>& file, std::size_t at, std::uint16_t v) { std::memcpy(&file[at], &v, 2); }
-void Set32(std::vector<std::uint8_t>& file, std::size_t at, std::uint32_t v) { std::memcpy(&file[at], &v, 4); }
+// A field overwritten in the file's own byte order, little-endian.
+struct Edit {
+    std::size_t at;
+    std::uint32_t value;
+    std::size_t bytes = 4;
+};
 
 struct MalformedCase {
     const char* name;
     std::vector<std::uint8_t> (*make)();
+    std::vector<Edit> edits;
     std::string_view message;
 };
 
@@ -212,122 +226,70 @@ class RefusesMalformedFile : public testing::TestWithParam<MalformedCase> {};
 TEST_P(RefusesMalformedFile, WithItsMessageAndNoPicture)
 {
     const MalformedCase& c = GetParam();
-    const DibDecoding decoded = Decode(std::string(c.name) + ".bmp", c.make());
+    std::vector<std::uint8_t> file = c.make();
+    for (const Edit& edit : c.edits) std::memcpy(&file[edit.at], &edit.value, edit.bytes);
+    const DibDecoding decoded = Decode(std::string(c.name) + ".bmp", file);
     EXPECT_FALSE(decoded.image);
     EXPECT_EQ(decoded.message, c.message);
-}
-
-std::vector<std::uint8_t> OneBitFileWithColoursUsed(std::uint32_t coloursUsed)
-{
-    auto f = EncodeBitmap(CornerPicture(3, 3, kTwo), Format(HeaderKind::Info, 1, kTwo));
-    Set32(f, kInfoAt + 32, coloursUsed);
-    return f;
-}
-
-std::vector<std::uint8_t> WithHeaderSize(std::uint32_t size)
-{
-    auto f = Good8BitFile();
-    Set32(f, kInfoAt, size);
-    return f;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     EveryCheck, RefusesMalformedFile,
     testing::Values(
-        MalformedCase{"v4_header", [] { return WithHeaderSize(108); }, kUnknownFormatText},
-        MalformedCase{"v5_header", [] { return WithHeaderSize(124); }, kUnknownFormatText},
-        MalformedCase{"header_size_0", [] { return WithHeaderSize(0); }, kUnknownFormatText},
-        MalformedCase{"one_byte", [] { return std::vector<std::uint8_t>{'B'}; }, kUnknownFormatText},
-        MalformedCase{"cut_in_the_header",
-                      [] { auto f = Good8BitFile(); f.resize(kInfoAt + 20); return f; }, kUnknownFormatText},
+        MalformedCase{"v4_header", Good8BitFile, {{kInfoAt, 108}}, kUnknownFormatText},
+        MalformedCase{"v5_header", Good8BitFile, {{kInfoAt, 124}}, kUnknownFormatText},
+        MalformedCase{"header_size_0", Good8BitFile, {{kInfoAt, 0}}, kUnknownFormatText},
+        MalformedCase{"one_byte", [] { return std::vector<std::uint8_t>{'B'}; }, {}, kUnknownFormatText},
+        MalformedCase{"cut_in_the_header", [] { auto f = Good8BitFile(); f.resize(kInfoAt + 20); return f; }, {},
+                      kUnknownFormatText},
         MalformedCase{"cut_core_header",
                       [] {
                           auto f = EncodeBitmap(CornerPicture(2, 2, kSix), Format(HeaderKind::Core, 24));
                           f.resize(kInfoAt + 8);
                           return f;
                       },
-                      kUnknownFormatText},
-        MalformedCase{"two_planes", [] { auto f = Good8BitFile(); Set16(f, kInfoAt + 12, 2); return f; },
-                      kUnknownFormatText},
-        MalformedCase{"bit_count_7", [] { auto f = Good8BitFile(); Set16(f, kInfoAt + 14, 7); return f; },
-                      kUnknownFormatText},
-        MalformedCase{"bit_count_0_jpeg", [] { auto f = Good8BitFile(); Set16(f, kInfoAt + 14, 0); return f; },
-                      kUnknownFormatText},
-        MalformedCase{"jpeg_compression", [] { auto f = Good8BitFile(); Set32(f, kInfoAt + 16, 4); return f; },
-                      kUnknownFormatText},
-        MalformedCase{"rle8_on_24_bits",
-                      [] {
-                          auto f = EncodeBitmap(CornerPicture(4, 4, kSix), Format(HeaderKind::Info, 24));
-                          Set32(f, kInfoAt + 16, 1);
-                          return f;
-                      },
-                      kUnknownFormatText},
-        MalformedCase{"bit_fields_on_8_bits",
-                      [] { auto f = Good8BitFile(); Set32(f, kInfoAt + 16, 3); return f; }, kUnknownFormatText},
-        MalformedCase{"width_0", [] { auto f = Good8BitFile(); Set32(f, kInfoAt + 4, 0); return f; },
-                      kUnknownFormatText},
-        MalformedCase{"height_0", [] { auto f = Good8BitFile(); Set32(f, kInfoAt + 8, 0); return f; },
-                      kUnknownFormatText},
-        MalformedCase{"negative_width",
-                      [] { auto f = Good8BitFile(); Set32(f, kInfoAt + 4, 0xFFFFFFFC); return f; },
-                      kUnknownFormatText},
-        MalformedCase{"top_down_run_length",
-                      [] {
-                          auto f = EncodeRunLengthBitmap(2, 1, 8, FullPalette(kSix, 8), {0x02, 0x01, 0x00, 0x01});
-                          Set32(f, kInfoAt + 8, 0xFFFFFFFF);
-                          return f;
-                      },
-                      kUnknownFormatText},
-        MalformedCase{"too_many_colours_for_8_bits",
-                      [] { auto f = Good8BitFile(); Set32(f, kInfoAt + 32, 257); return f; }, kUnknownFormatText},
-        MalformedCase{"too_many_colours_for_1_bit", [] { return OneBitFileWithColoursUsed(3); }, kUnknownFormatText},
+                      {}, kUnknownFormatText},
+        MalformedCase{"two_planes", Good8BitFile, {{kPlanesAt, 2, 2}}, kUnknownFormatText},
+        MalformedCase{"bit_count_7", Good8BitFile, {{kBitCountAt, 7, 2}}, kUnknownFormatText},
+        MalformedCase{"bit_count_0_jpeg", Good8BitFile, {{kBitCountAt, 0, 2}}, kUnknownFormatText},
+        MalformedCase{"jpeg_compression", Good8BitFile, {{kCompressionAt, 4}}, kUnknownFormatText},
+        MalformedCase{"rle8_on_24_bits", Info24File, {{kCompressionAt, 1}}, kUnknownFormatText},
+        MalformedCase{"bit_fields_on_8_bits", Good8BitFile, {{kCompressionAt, 3}}, kUnknownFormatText},
+        MalformedCase{"width_0", Good8BitFile, {{kWidthAt, 0}}, kUnknownFormatText},
+        MalformedCase{"height_0", Good8BitFile, {{kHeightAt, 0}}, kUnknownFormatText},
+        MalformedCase{"negative_width", Good8BitFile, {{kWidthAt, 0xFFFFFFFC}}, kUnknownFormatText},
+        MalformedCase{"top_down_run_length", RunLengthFile, {{kHeightAt, 0xFFFFFFFF}}, kUnknownFormatText},
+        MalformedCase{"too_many_colours_for_8_bits", Good8BitFile, {{kColoursUsedAt, 257}}, kUnknownFormatText},
+        MalformedCase{"too_many_colours_for_1_bit", OneBitFile, {{kColoursUsedAt, 3}}, kUnknownFormatText},
         // 65536 is 0 in 16 bits, and 0 would have the conversion read a
         // whole table that the file does not promise.
-        MalformedCase{"colours_used_65536",
-                      [] { auto f = Good8BitFile(); Set32(f, kInfoAt + 32, 0x10000); return f; }, kUnknownFormatText},
-        MalformedCase{"colours_used_0x30000_on_1_bit", [] { return OneBitFileWithColoursUsed(0x30000); },
-                      kUnknownFormatText},
+        MalformedCase{"colours_used_65536", Good8BitFile, {{kColoursUsedAt, 0x10000}}, kUnknownFormatText},
+        MalformedCase{"colours_used_0x30000_on_1_bit", OneBitFile, {{kColoursUsedAt, 0x30000}}, kUnknownFormatText},
         MalformedCase{"colour_table_past_the_end",
                       [] {
                           auto f = EncodeBitmap(CornerPicture(2, 2, kTwo), Format(HeaderKind::Info, 8, kTwo, false));
                           f.resize(40 + 100);  // the full table is 1024 bytes
                           return f;
                       },
-                      kUnknownFormatText},
-        MalformedCase{"huge_width", [] { auto f = Good8BitFile(); Set32(f, kInfoAt + 4, 100000); return f; },
-                      kOutOfMemoryText},
-        MalformedCase{"most_negative_height",
-                      [] { auto f = Good8BitFile(); Set32(f, kInfoAt + 8, 0x80000000); return f; },
-                      kOutOfMemoryText},
-        MalformedCase{"too_many_pixels",
-                      [] {
-                          auto f = Good8BitFile();
-                          Set32(f, kInfoAt + 4, 8192);
-                          Set32(f, kInfoAt + 8, 8192);
-                          return f;
-                      },
-                      kOutOfMemoryText},
-        MalformedCase{"pixel_offset_past_the_end",
-                      [] { auto f = Good8BitFile(); Set32(f, 10, 1u << 30); return f; }, kConversionErrorText},
-        MalformedCase{"pixel_offset_inside_the_header",
-                      [] { auto f = Good8BitFile(); Set32(f, 10, 20); return f; }, kConversionErrorText},
-        MalformedCase{"pixel_data_one_byte_short",
-                      [] { auto f = Good8BitFile(); f.pop_back(); return f; }, kConversionErrorText},
+                      {}, kUnknownFormatText},
+        MalformedCase{"huge_width", Good8BitFile, {{kWidthAt, 100000}}, kOutOfMemoryText},
+        MalformedCase{"most_negative_height", Good8BitFile, {{kHeightAt, 0x80000000}}, kOutOfMemoryText},
+        MalformedCase{"too_many_pixels", Good8BitFile, {{kWidthAt, 8192}, {kHeightAt, 8192}}, kOutOfMemoryText},
+        MalformedCase{"pixel_offset_past_the_end", Good8BitFile, {{kPixelOffsetAt, 1u << 30}}, kConversionErrorText},
+        MalformedCase{"pixel_offset_inside_the_header", Good8BitFile, {{kPixelOffsetAt, 20}}, kConversionErrorText},
+        MalformedCase{"pixel_data_one_byte_short", [] { auto f = Good8BitFile(); f.pop_back(); return f; }, {},
+                      kConversionErrorText},
         MalformedCase{"last_row_short_of_a_pixel_byte",
                       [] {
                           auto f = EncodeBitmap(CornerPicture(5, 3, kSix), Unpadded(Format(HeaderKind::Info, 24)));
                           f.pop_back();
                           return f;
                       },
-                      kConversionErrorText},
-        MalformedCase{"uncompressed_rows_past_the_end",
-                      [] { auto f = Good8BitFile(); Set32(f, kInfoAt + 8, 400); return f; }, kConversionErrorText},
+                      {}, kConversionErrorText},
+        MalformedCase{"uncompressed_rows_past_the_end", Good8BitFile, {{kHeightAt, 400}}, kConversionErrorText},
         MalformedCase{"run_length_size_past_the_end",
-                      [] {
-                          return EncodeRunLengthBitmap(2, 1, 8, FullPalette(kSix, 8), {0x02, 0x01, 0x00, 0x01}, true,
-                                                       4096);
-                      },
-                      kConversionErrorText}),
+                      [] { return EncodeRunLengthBitmap(2, 1, 8, FullPalette(kSix, 8), {2, 1, 0, 1}, true, 4096); },
+                      {}, kConversionErrorText}),
     [](const testing::TestParamInfo<MalformedCase>& param) { return std::string(param.param.name); });
 
 TEST(ImageLoader, EmptyFileFailsToOpenAndNamesThePath)

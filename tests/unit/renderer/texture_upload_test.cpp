@@ -48,14 +48,12 @@ TEST_F(HiddenGlWindow, TextureIsCompleteLinearAndWrapsAsAsked)
         GLint value = 0;
         glGetIntegerv(GL_TEXTURE_BINDING_2D, &value);
         EXPECT_EQ(value, static_cast<GLint>(name)) << "the new texture stays bound";
-        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &value);
-        EXPECT_EQ(value, GL_LINEAR);
-        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &value);
-        EXPECT_EQ(value, GL_LINEAR);
-        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &value);
-        EXPECT_EQ(value, wrapS);
-        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &value);
-        EXPECT_EQ(value, wrapT);
+        for (const auto& [parameter, expected] : {std::pair<GLenum, GLint>{GL_TEXTURE_MIN_FILTER, GL_LINEAR},
+                                                  {GL_TEXTURE_MAG_FILTER, GL_LINEAR}, {GL_TEXTURE_WRAP_S, wrapS},
+                                                  {GL_TEXTURE_WRAP_T, wrapT}}) {
+            glGetTexParameteriv(GL_TEXTURE_2D, parameter, &value);
+            EXPECT_EQ(value, expected) << "parameter 0x" << std::hex << parameter;
+        }
         glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &value);
         EXPECT_EQ(value, 3) << "three components";
         glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &value);
