@@ -641,6 +641,17 @@ class Session:
             time.sleep(hold)
             self._xdotool("keyup", key)
 
+    @contextlib.contextmanager
+    def holding(self, key):
+        """The key held down while the block runs. A program that looks at a
+        key only between messages, and is busy when it comes (taking the
+        focus back, say), still sees it held, by the key's repeats."""
+        self._xdotool("keydown", key)
+        try:
+            yield
+        finally:
+            self._xdotool("keyup", key)
+
     def mouse_move(self, x, y):
         self._xdotool("mousemove", "--sync", x, y)
 

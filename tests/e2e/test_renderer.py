@@ -53,8 +53,8 @@ def start_renderer(session, trace=None):
 
 
 def end_with_escape(session, renderer, timeout):
-    session.key("Escape")
-    assert renderer.wait(timeout) == ESCAPE_EXIT_CODE
+    with session.holding("Escape"):
+        assert renderer.wait(timeout) == ESCAPE_EXIT_CODE
 
 
 def mode_and_cursor_calls(renderer):

@@ -63,8 +63,8 @@ def start_run(session, *arguments, program=None, trace=None):
 
 def end_run_with_escape(session, window, host):
     session.focus(window)
-    session.key("Escape")
-    assert host.wait(10) == 0
+    with session.holding("Escape"):
+        assert host.wait(10) == 0
 
 
 MUSIC = {
