@@ -209,14 +209,12 @@ void CloseRendererWindow(RendererWindow& renderer)
 {
     renderer.displayPower = {};
     renderer.covers.Clear();
-    if (renderer.contextCurrent) wglMakeCurrent(nullptr, nullptr);
-    renderer.contextCurrent = false;
+    if (std::exchange(renderer.contextCurrent, false)) wglMakeCurrent(nullptr, nullptr);
     renderer.renderingContext.reset();
     renderer.deviceContext.reset();
     renderer.window.reset();
     renderer.hiddenCursor.reset();
-    if (renderer.fullScreen) ChangeDisplaySettingsA(nullptr, 0);
-    renderer.fullScreen = false;
+    if (std::exchange(renderer.fullScreen, false)) ChangeDisplaySettingsA(nullptr, 0);
     renderer.windowClass.reset();
 }
 
