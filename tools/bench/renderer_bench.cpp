@@ -16,25 +16,19 @@
 // Every allocation of the program's own code (and its static C++ run-time)
 // passes here; the link wraps malloc, calloc and realloc.
 std::atomic<std::uint64_t> allocations{0};
+template <auto Real, typename... Arguments>
+void* Counted(Arguments... arguments)
+{
+    ++allocations;
+    return Real(arguments...);
+}
 extern "C" {
 void* __real_malloc(std::size_t);
 void* __real_calloc(std::size_t, std::size_t);
 void* __real_realloc(void*, std::size_t);
-void* __wrap_malloc(std::size_t size)
-{
-    ++allocations;
-    return __real_malloc(size);
-}
-void* __wrap_calloc(std::size_t count, std::size_t size)
-{
-    ++allocations;
-    return __real_calloc(count, size);
-}
-void* __wrap_realloc(void* block, std::size_t size)
-{
-    ++allocations;
-    return __real_realloc(block, size);
-}
+void* __wrap_malloc(std::size_t size) { return Counted<__real_malloc>(size); }
+void* __wrap_calloc(std::size_t count, std::size_t size) { return Counted<__real_calloc>(count, size); }
+void* __wrap_realloc(void* block, std::size_t size) { return Counted<__real_realloc>(block, size); }
 }
 
 namespace {
