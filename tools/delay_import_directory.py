@@ -34,8 +34,7 @@ def pe_checksum(image, checksum_at):
     """The image checksum: 16-bit words added with their carries, the
     checksum field itself read as zero, plus the file's length."""
     data = image[:checksum_at] + b"\0\0\0\0" + image[checksum_at + 4:]
-    if len(data) % 2:
-        data += b"\0"
+    data += b"\0" * (len(data) % 2)
     total = sum(struct.unpack(f"<{len(data) // 2}H", data))
     while total >> 16:
         total = (total & 0xFFFF) + (total >> 16)
