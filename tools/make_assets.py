@@ -296,8 +296,7 @@ def make_hand_cursor():
     header = struct.pack("<IiiHHIIiiII", 40, n, n * 2, 1, 1, 0, len(xor) + len(mask), 0, 0, 2, 0)
     palette = bytes((0, 0, 0, 0, 255, 255, 255, 0))
     image = header + palette + xor + mask
-    hot_x, hot_y = HAND_HOT_SPOT
-    return struct.pack("<HHH", 0, 2, 1) + struct.pack("<BBBBHHII", n, n, 2, 0, hot_x, hot_y, len(image), 22) + image
+    return struct.pack("<HHH", 0, 2, 1) + struct.pack("<BBBBHHII", n, n, 2, 0, *HAND_HOT_SPOT, len(image), 22) + image
 
 
 ASSET_MAKERS = {
