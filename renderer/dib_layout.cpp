@@ -69,10 +69,9 @@ bool IsRunLength(std::uint32_t compression)
 
 std::optional<DibHeader> ReadHeader(const Reader& file, std::size_t at)
 {
-    const auto size = file.At<std::uint32_t>(at);
-    if (!size) return std::nullopt;
     DibHeader header;
-    header.size = *size;
+    // Unreadable is no size either kind has.
+    header.size = file.At<std::uint32_t>(at).value_or(0);
     if (header.size == kCoreHeaderSize && file.Holds(at, kCoreHeaderSize)) {
         header.width = *file.At<std::uint16_t>(at + 4);
         header.height = *file.At<std::uint16_t>(at + 6);

@@ -37,15 +37,12 @@ SceneViewport SceneViewportFor(int width, int height)
 
 std::vector<ScreenRect> CoverRectsFor(const std::vector<MonitorArea>& monitors)
 {
-    std::vector<ScreenRect> primaries;
-    for (const MonitorArea& monitor : monitors)
-        if (monitor.primary) primaries.push_back(monitor.rect);
-
     std::vector<ScreenRect> covers;
     for (const MonitorArea& monitor : monitors) {
         if (monitor.primary || monitor.rect.IsEmpty()) continue;
-        const bool showsThePrimary = std::any_of(primaries.begin(), primaries.end(),
-                                                 [&](const ScreenRect& p) { return Overlap(p, monitor.rect); });
+        const bool showsThePrimary = std::any_of(monitors.begin(), monitors.end(), [&](const MonitorArea& other) {
+            return other.primary && Overlap(other.rect, monitor.rect);
+        });
         if (!showsThePrimary) covers.push_back(monitor.rect);
     }
     return covers;

@@ -1,7 +1,5 @@
 #include "frame_wait.h"
 
-#include <mmsystem.h>
-
 namespace {
 
 // Not in every SDK's headers yet: Windows 10 1803's flag for a timer that
@@ -13,21 +11,18 @@ constexpr UINT kTimerResolutionMs = 1;
 constexpr std::int64_t kTimerUnitsPerSecond = 10'000'000;
 constexpr std::int64_t kMillisecondsPerSecond = 1000;
 
+std::int64_t QueriedCounter(BOOL(WINAPI* query)(LARGE_INTEGER*))
+{
+    LARGE_INTEGER value{};
+    query(&value);
+    return value.QuadPart;
+}
+
 }  // namespace
 
-std::int64_t PerformanceCounterNow()
-{
-    LARGE_INTEGER now{};
-    QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
+std::int64_t PerformanceCounterNow() { return QueriedCounter(QueryPerformanceCounter); }
 
-std::int64_t PerformanceCounterFrequency()
-{
-    LARGE_INTEGER frequency{};
-    QueryPerformanceFrequency(&frequency);
-    return frequency.QuadPart;
-}
+std::int64_t PerformanceCounterFrequency() { return QueriedCounter(QueryPerformanceFrequency); }
 
 FrameWait::FrameWait()
 {
@@ -36,12 +31,7 @@ FrameWait::FrameWait()
     // Older systems refuse the flag: a plain timer, which follows the
     // system's timer resolution, raised for as long as the run lasts.
     timer_.reset(CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS));
-    raisedResolution_ = timeBeginPeriod(kTimerResolutionMs) == TIMERR_NOERROR;
-}
-
-FrameWait::~FrameWait()
-{
-    if (raisedResolution_) timeEndPeriod(kTimerResolutionMs);
+    if (timeBeginPeriod(kTimerResolutionMs) == TIMERR_NOERROR) raisedResolution_.reset(kTimerResolutionMs);
 }
 
 void FrameWait::ForMessages()

@@ -6,6 +6,7 @@
 #include "win32_handles.h"
 
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <cstdint>
 
@@ -20,9 +21,6 @@ public:
     // raised to a millisecond for the run; else timed waits at that
     // resolution.
     FrameWait();
-    ~FrameWait();
-    FrameWait(const FrameWait&) = delete;
-    FrameWait& operator=(const FrameWait&) = delete;
 
     // Rests until a message is waiting in the queue.
     void ForMessages();
@@ -32,5 +30,6 @@ public:
 
 private:
     UniqueKernelHandle timer_;
-    bool raisedResolution_ = false;
+    // The resolution raised, in milliseconds: timeEndPeriod takes it back.
+    UniqueHandle<ReleasedBy<UINT, timeEndPeriod>> raisedResolution_;
 };

@@ -43,11 +43,8 @@ std::vector<std::uint8_t> RepackRows(const std::uint8_t* section, std::int32_t w
     std::vector<std::uint8_t> pixels(w * static_cast<std::size_t>(rows) * kOutputPixelBytes);
     std::uint8_t* out = pixels.data();
     for (std::int32_t row = 0; row < rows; ++row) {
-        for (std::size_t x = 0; x < w; ++x, section += kOutputPixelBytes) {
-            *out++ = section[2];
-            *out++ = section[1];
-            *out++ = section[0];
-        }
+        for (std::size_t x = 0; x < w; ++x, section += kOutputPixelBytes)
+            out = std::reverse_copy(section, section + kOutputPixelBytes, out);
         section += padding;
     }
     return pixels;

@@ -26,15 +26,10 @@ std::string FormatOpenFailure(std::string_view path, LeadByteTest isLeadByte)
 {
     constexpr std::size_t capacity = kOpenFailureBufferSize - 1;
     constexpr std::size_t fixed = kOpenFailurePrefix.size() + kOpenFailureSuffix.size();
-    std::string text(kOpenFailurePrefix);
-    if (fixed + path.size() > capacity) {
-        text += HeadAtCharacterBoundary(path, capacity - fixed - kCutMark.size(), isLeadByte);
-        text += kCutMark;
-    } else {
-        text += path;
-    }
-    text += kOpenFailureSuffix;
-    return text;
+    const bool cut = fixed + path.size() > capacity;
+    const std::string_view shown =
+        cut ? HeadAtCharacterBoundary(path, capacity - fixed - kCutMark.size(), isLeadByte) : path;
+    return std::string(kOpenFailurePrefix).append(shown).append(cut ? kCutMark : "").append(kOpenFailureSuffix);
 }
 
 std::string_view MessageForFault(DibFault fault)

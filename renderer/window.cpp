@@ -162,11 +162,9 @@ WPARAM RunMessageLoop(RendererWindow& renderer, Scene& scene, const RunOptions& 
 {
     FrameWait wait;
     const std::int64_t ticksPerSecond = PerformanceCounterFrequency();
-    auto pacerFor = [&](int refreshRate) {
-        return FramePacer(options.paced ? FramePeriodFor(ticksPerSecond, refreshRate) : 0);
-    };
-    int pacedRate = renderer.refreshRate;
-    FramePacer pacer = pacerFor(pacedRate);
+    // Made for the refresh rate before the first frame, and anew whenever it changes.
+    int pacedRate = 0;
+    FramePacer pacer(0);
 
     // One message per turn; a frame only when the queue is empty, so nothing
     // is drawn while messages wait.
@@ -180,7 +178,7 @@ WPARAM RunMessageLoop(RendererWindow& renderer, Scene& scene, const RunOptions& 
         }
         if (renderer.refreshRate != pacedRate) {
             pacedRate = renderer.refreshRate;
-            pacer = pacerFor(pacedRate);
+            pacer = FramePacer(options.paced ? FramePeriodFor(ticksPerSecond, pacedRate) : 0);
         }
         const std::int64_t now = PerformanceCounterNow();
         // Minimised as the activation said, or as the window is: a window
@@ -209,14 +207,12 @@ void CloseRendererWindow(RendererWindow& renderer)
 {
     renderer.displayPower = {};
     renderer.covers.Clear();
-    if (renderer.contextCurrent) wglMakeCurrent(nullptr, nullptr);
-    renderer.contextCurrent = false;
+    if (std::exchange(renderer.contextCurrent, false)) wglMakeCurrent(nullptr, nullptr);
     renderer.renderingContext.reset();
     renderer.deviceContext.reset();
     renderer.window.reset();
     renderer.hiddenCursor.reset();
-    if (renderer.fullScreen) ChangeDisplaySettingsA(nullptr, 0);
-    renderer.fullScreen = false;
+    if (std::exchange(renderer.fullScreen, false)) ChangeDisplaySettingsA(nullptr, 0);
     renderer.windowClass.reset();
 }
 

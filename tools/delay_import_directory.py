@@ -15,6 +15,7 @@ import struct
 import sys
 
 DESCRIPTOR_SIZE = 32
+SECTION_HEADER_SIZE = 40
 DELAY_IMPORT_DIRECTORY = 13
 RVA_BASED = 1
 DESCRIPTOR_SYMBOL = re.compile(r"^\s*0x([0-9a-f]+)\s+__DELAY_IMPORT_DESCRIPTOR_\S+\s*$")
@@ -33,8 +34,7 @@ def pe_checksum(image, checksum_at):
     """The image checksum: 16-bit words added with their carries, the
     checksum field itself read as zero, plus the file's length."""
     data = image[:checksum_at] + b"\0\0\0\0" + image[checksum_at + 4:]
-    if len(data) % 2:
-        data += b"\0"
+    data += b"\0" * (len(data) % 2)
     total = sum(struct.unpack(f"<{len(data) // 2}H", data))
     while total >> 16:
         total = (total & 0xFFFF) + (total >> 16)
@@ -61,10 +61,8 @@ def main(program, map_path):
     if not addresses:
         struct.pack_into("<II", image, directory, 0, 0)
     else:
-        table = [
-            struct.unpack_from("<8xIIII", image, optional + optional_size + 40 * i)
-            for i in range(sections)
-        ]
+        headers = image[optional + optional_size:][:SECTION_HEADER_SIZE * sections]
+        table = list(struct.iter_unpack("<8xIIII16x", headers))
 
         def offset_of(rva):
             for size, address, raw_size, raw in table:
@@ -78,9 +76,9 @@ def main(program, map_path):
         end = offset_of(first + DESCRIPTOR_SIZE * len(addresses))
         if any(image[end:end + DESCRIPTOR_SIZE]):
             fail("no empty descriptor ends the delay-load table")
-        for i in range(len(addresses)):
-            at = offset_of(first + DESCRIPTOR_SIZE * i)
-            struct.pack_into("<I", image, at, struct.unpack_from("<I", image, at)[0] | RVA_BASED)
+        for address in addresses:
+            # The attributes come first; the flag is in their lowest byte.
+            image[offset_of(address - image_base)] |= RVA_BASED
         struct.pack_into("<II", image, directory, first, DESCRIPTOR_SIZE * (len(addresses) + 1))
     if checksum:
         struct.pack_into("<I", image, checksum_at, pe_checksum(image, checksum_at))

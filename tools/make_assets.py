@@ -9,6 +9,7 @@ seed, no time stamps), so running it twice gives the same bytes.
 With --check nothing is written: it fails when a file in assets/ differs from
 what the generator makes.
 """
+import functools
 import math
 import pathlib
 import struct
@@ -48,14 +49,8 @@ def icon_pixels(size):
 def bit_rows(rows, stride):
     """Rows of true and false packed as bits, the leftmost pixel in the
     highest bit, each row `stride` bytes."""
-    packed = bytearray()
-    for row in rows:
-        line = bytearray(stride)
-        for x, bit in enumerate(row):
-            if bit:
-                line[x // 8] |= 0x80 >> (x % 8)
-        packed += line
-    return bytes(packed)
+    return b"".join(sum(1 << (8 * stride - 1 - x) for x, bit in enumerate(row) if bit).to_bytes(stride, "big")
+                    for row in rows)
 
 
 def ico_image(size):
@@ -215,10 +210,8 @@ def button_ring(px, inset, top, left, bottom, right_stops):
 
 def button_border(px, inset, colour, corner_blends):
     """A one-pixel border `inset` pixels in, its corners rounded by blends."""
+    button_ring(px, inset, colour, colour, colour, [colour])
     w, h = BUTTON_W - 1 - inset, BUTTON_H - 1 - inset
-    px[inset][inset:w + 1] = px[h][inset:w + 1] = [hex_colour(colour)] * (w + 1 - inset)
-    for y in range(inset, h + 1):
-        px[y][inset] = px[y][w] = hex_colour(colour)
     corner, near, next_near = corner_blends[:3]
     for cx, dx in ((inset, 1), (w, -1)):
         for cy, dy in ((inset, 1), (h, -1)):
@@ -240,9 +233,8 @@ def button_picture(state):
             for y in range(2, BUTTON_H - 2):
                 px[y][2 + i] = vertical(left[i], y, 2, BUTTON_H - 3)
                 px[y][BUTTON_W - 4 + i] = vertical(right[i], y, 2, BUTTON_H - 3)
-            for x in range(2, BUTTON_W - 2):
-                px[2 + i][x] = hex_colour(top[i])
-                px[BUTTON_H - 4 + i][x] = hex_colour(bottom[i])
+            px[2 + i][2:BUTTON_W - 2] = [hex_colour(top[i])] * (BUTTON_W - 4)
+            px[BUTTON_H - 4 + i][2:BUTTON_W - 2] = [hex_colour(bottom[i])] * (BUTTON_W - 4)
     elif state == "pressed":
         button_ring(px, 0, "#ECE9D8", "#ECE9D8", "#ECE9D8", ["#ECE9D8", "#ECE9D8"])
         button_ring(px, 1, "#E0DCC9", "#E2DECB", "#F7F6EF", ["#EDEADA", "#F0EEE0"])
@@ -304,8 +296,7 @@ def make_hand_cursor():
     header = struct.pack("<IiiHHIIiiII", 40, n, n * 2, 1, 1, 0, len(xor) + len(mask), 0, 0, 2, 0)
     palette = bytes((0, 0, 0, 0, 255, 255, 255, 0))
     image = header + palette + xor + mask
-    hot_x, hot_y = HAND_HOT_SPOT
-    return struct.pack("<HHH", 0, 2, 1) + struct.pack("<BBBBHHII", n, n, 2, 0, hot_x, hot_y, len(image), 22) + image
+    return struct.pack("<HHH", 0, 2, 1) + struct.pack("<BBBBHHII", n, n, 2, 0, *HAND_HOT_SPOT, len(image), 22) + image
 
 
 ASSET_MAKERS = {
@@ -316,12 +307,9 @@ ASSET_MAKERS = {
     "black_pixel.bmp": lambda: bmp24([[(0, 0, 0)]]),
     # The gradient button's six state pictures; HighLightSelect shows the same
     # pixels as HighLight.
-    "button_normal.bmp": lambda: button_picture("normal"),
-    "button_highlight.bmp": lambda: button_picture("highlight"),
-    "button_highlight_select.bmp": lambda: button_picture("highlight"),
-    "button_selected.bmp": lambda: button_picture("selected"),
-    "button_pressed.bmp": lambda: button_picture("pressed"),
-    "button_disable.bmp": lambda: button_picture("disable"),
+    **{f"button_{state}.bmp": functools.partial(button_picture, state)
+       for state in ("normal", "highlight", "selected", "pressed", "disable")},
+    "button_highlight_select.bmp": functools.partial(button_picture, "highlight"),
     # The settings dialog's own 32 x 32 icon, its two selection marks and the
     # pointer over its link.
     "dialog.ico": lambda: make_icon(sizes=(32,)),

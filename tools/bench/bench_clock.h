@@ -9,14 +9,18 @@
 
 class FrameMeter {
 public:
-    // Starts measuring (call after the first frame).
-    void Start()
+    // The first frame starts the measuring; each one after it is counted.
+    void CountFrame()
     {
+        if (started_) {
+            ++frames_;
+            return;
+        }
+        started_ = true;
         QueryPerformanceCounter(&startCounter_);
         startCpu_ = ProcessCpuSeconds();
-        frames_ = 0;
     }
-    void CountFrame() { ++frames_; }
+    bool Started() const { return started_; }
     // Ends measuring at the last frame: what the program does after it (its
     // tear-down) is not counted.
     void Stop()
@@ -59,6 +63,6 @@ private:
     LARGE_INTEGER startCounter_{};
     double startCpu_ = 0;
     std::uint64_t frames_ = 0;
-    bool stopped_ = false;
+    bool started_ = false, stopped_ = false;
     double stoppedSeconds_ = 0, stoppedCpu_ = 0;
 };

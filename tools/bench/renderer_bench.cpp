@@ -16,25 +16,19 @@
 // Every allocation of the program's own code (and its static C++ run-time)
 // passes here; the link wraps malloc, calloc and realloc.
 std::atomic<std::uint64_t> allocations{0};
+template <auto Real, typename... Arguments>
+void* Counted(Arguments... arguments)
+{
+    ++allocations;
+    return Real(arguments...);
+}
 extern "C" {
 void* __real_malloc(std::size_t);
 void* __real_calloc(std::size_t, std::size_t);
 void* __real_realloc(void*, std::size_t);
-void* __wrap_malloc(std::size_t size)
-{
-    ++allocations;
-    return __real_malloc(size);
-}
-void* __wrap_calloc(std::size_t count, std::size_t size)
-{
-    ++allocations;
-    return __real_calloc(count, size);
-}
-void* __wrap_realloc(void* block, std::size_t size)
-{
-    ++allocations;
-    return __real_realloc(block, size);
-}
+void* __wrap_malloc(std::size_t size) { return Counted<__real_malloc>(size); }
+void* __wrap_calloc(std::size_t count, std::size_t size) { return Counted<__real_calloc>(count, size); }
+void* __wrap_realloc(void* block, std::size_t size) { return Counted<__real_realloc>(block, size); }
 }
 
 namespace {
@@ -42,22 +36,19 @@ namespace {
 FrameMeter meter;
 double benchSeconds = 10.0;
 std::uint64_t allocationsAtStart = 0, allocationsAtEnd = 0;
-bool started = false;
 double lastFrameSeconds = 0, longestFrameSeconds = 0;
 
 bool CountFrame()
 {
-    if (!started) {
-        started = true;
-        meter.Start();
+    const bool first = !meter.Started();
+    meter.CountFrame();
+    const double now = meter.ElapsedSeconds();
+    if (first)
         allocationsAtStart = allocations;
-    } else {
-        meter.CountFrame();
-        const double now = meter.ElapsedSeconds();
+    else
         longestFrameSeconds = std::max(longestFrameSeconds, now - lastFrameSeconds);
-    }
-    lastFrameSeconds = meter.ElapsedSeconds();
-    if (meter.ElapsedSeconds() < benchSeconds) return true;
+    lastFrameSeconds = now;
+    if (now < benchSeconds) return true;
     // The last frame: the run's tear-down is not measured.
     meter.Stop();
     allocationsAtEnd = allocations;
@@ -72,7 +63,7 @@ int main(int argc, char** argv)
     benchSeconds = argc > 1 ? std::atof(argv[1]) : 10.0;
     const bool unpaced = argc > 2 && std::strcmp(argv[2], "--unpaced") == 0;
     RunRenderer({.afterFrame = CountFrame, .paced = !unpaced});
-    if (!started) {
+    if (!meter.Started()) {
         std::puts("renderer: could not start (display mode refused?)");
         return 1;
     }
