@@ -22,6 +22,7 @@ constexpr std::int32_t kEmptyCommandCode = -1;
 // Without SND_FILENAME, as the sound is named; SND_NODEFAULT too, or a file
 // it cannot play would loop the system's default sound for the whole run.
 constexpr unsigned kLoopingSoundFlags = SND_ASYNC | SND_LOOP | SND_NODEFAULT;
+// The device's answers are compared by their first seven characters.
 constexpr std::size_t kModeLength = 7;
 
 constexpr char kNoCommandText[] = "コマンド文字列が指定されていません";
@@ -39,22 +40,16 @@ std::array<char, 30> Mp3ModeBuffer;
 
 MultimediaPlatform& Platform() { return CurrentMultimediaPlatform(); }
 
+// The answer up to its NUL, or to its first `length` characters.
 template <std::size_t N>
-std::string TextOf(const std::array<char, N>& buffer)
+std::string_view TextOf(const std::array<char, N>& buffer, std::size_t length = N)
 {
-    return std::string(buffer.data(), strnlen(buffer.data(), N));
+    return std::string_view(buffer.data(), strnlen(buffer.data(), length));
 }
 
 std::uint32_t SendWithoutAnswer(const std::string& command)
 {
     return Platform().SendString(command.c_str(), nullptr, 0);
-}
-
-// The device's answers are compared by their first seven characters.
-template <std::size_t N>
-std::string_view ModeOf(const std::array<char, N>& buffer)
-{
-    return std::string_view(buffer.data(), strnlen(buffer.data(), kModeLength));
 }
 
 bool ContainsErr(const std::string& text) { return AsciiUpperText(text, IsAnsiLeadByte).find("ERR") != std::string::npos; }
@@ -85,7 +80,7 @@ std::int32_t SendMciCommand(const std::string& command, std::string& answer)
     if (code != 0) {
         MciErrorBuffer.fill('\0');
         answer = Platform().ErrorText(static_cast<std::uint32_t>(code), MciErrorBuffer.data(), MciErrorBuffer.size())
-                     ? TextOf(MciErrorBuffer)
+                     ? std::string(TextOf(MciErrorBuffer))
                      : std::string(kNoErrorText);
         return code;
     }
@@ -126,7 +121,7 @@ void PollCdMusic()
     CdModeBuffer.fill('\0');
     LastApiResult = static_cast<std::int32_t>(
         Platform().SendString("status cdaudio mode", CdModeBuffer.data(), CdModeBuffer.size()));
-    const bool stopped = ModeOf(CdModeBuffer) == kStoppedMode;
+    const bool stopped = TextOf(CdModeBuffer, kModeLength) == kStoppedMode;
 
     if (BgmRepeat != 0) {
         // A track answer that is not a number cannot be compared: the poll fails.
@@ -163,7 +158,7 @@ bool IsMp3Playing()
 {
     Mp3ModeBuffer.fill('\0');
     Platform().SendString("status MP3Play mode", Mp3ModeBuffer.data(), Mp3ModeBuffer.size());
-    return ModeOf(Mp3ModeBuffer) == kPlayingMode;
+    return TextOf(Mp3ModeBuffer, kModeLength) == kPlayingMode;
 }
 
 void RepeatMp3Music()

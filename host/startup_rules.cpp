@@ -43,12 +43,8 @@ double LenientNumber(std::string_view text)
             break;
         }
     }
-    if (!anyDigit) return 0.0;
-    // An exponent marker without digits adds nothing.
-    if (stage == Stage::ExponentSign) number.pop_back();
-    if (!number.empty() && (number.back() == '+' || number.back() == '-')) number.pop_back();
-    if (!number.empty() && number.back() == 'e') number.pop_back();
-    return std::strtod(number.c_str(), nullptr);
+    // An exponent marker without digits adds nothing: strtod stops before it.
+    return anyDigit ? std::strtod(number.c_str(), nullptr) : 0.0;
 }
 
 }  // namespace

@@ -9,15 +9,9 @@ namespace {
 
 IAccPropServices* substitute = nullptr;
 
-long SystemRole(AccessibleRole role)
-{
-    switch (role) {
-    case AccessibleRole::PushButton: return ROLE_SYSTEM_PUSHBUTTON;
-    case AccessibleRole::RadioButton: return ROLE_SYSTEM_RADIOBUTTON;
-    case AccessibleRole::Link: return ROLE_SYSTEM_LINK;
-    }
-    return ROLE_SYSTEM_CLIENT;
-}
+static_assert(static_cast<long>(AccessibleRole::PushButton) == ROLE_SYSTEM_PUSHBUTTON);
+static_assert(static_cast<long>(AccessibleRole::RadioButton) == ROLE_SYSTEM_RADIOBUTTON);
+static_assert(static_cast<long>(AccessibleRole::Link) == ROLE_SYSTEM_LINK);
 
 // The service comes from oleacc, which COM loads from the system folder.
 IAccPropServices* SystemServices()
@@ -44,7 +38,7 @@ void AccessibleRoles::Give(HWND window, AccessibleRole role)
     }
     VARIANT value{};
     value.vt = VT_I4;
-    value.lVal = SystemRole(role);
+    value.lVal = static_cast<long>(role);
     if (SUCCEEDED(services_->SetHwndProp(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_ROLE,
                                          value)))
         given_.push_back(window);

@@ -11,7 +11,8 @@
 
 struct IAccPropServices;
 
-enum class AccessibleRole { PushButton, RadioButton, Link };
+// By the system's own role numbers, ROLE_SYSTEM_PUSHBUTTON and the rest.
+enum class AccessibleRole : long { PushButton = 0x2B, RadioButton = 0x2D, Link = 0x1E };
 
 class AccessibleRoles {
 public:

@@ -1,6 +1,7 @@
 // A bare full-screen GL window for the reference programs: the same display
-// mode, pixel format and swap interval as the renderer, none of its code but
-// the pixel format's request.
+// mode and pixel format as the renderer, none of its code but the pixel
+// format's request. Its swaps never wait for the retrace: a reference
+// measures what its frames cost, not the display's rate.
 #pragma once
 
 #include "pixel_format.h"

@@ -70,6 +70,7 @@ TEST(CommandLine, PreviewHandleIsReadLenientlyFromTheFourthCharacter)
         {"/p abc", 0},         {"/p 12ab", 12},        {"/p  77", 77},      {"/p 1 2 3", 123},
         {"/p -5", -5},         {"/p 2.5", 2},          {"/p 3.5", 4},       {"/p 1e3", 1000},
         {"/p 99999999999", 2147483647}, {"/p -99999999999", -2147483647 - 1}, {"/p 12.7x", 13},
+        {"/p 12e", 12},        {"/p 12d+", 12},        {"/p 5e-x", 5},      {"/p +", 0},
         // From the fourth character, not the fourth byte.
         {"/pソ123", 123}, {"ソp 77", 77}};
     for (const auto& [argument, handle] : table)
