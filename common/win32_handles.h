@@ -39,34 +39,24 @@ using UniqueGlContext = UniqueHandle<ReleasedBy<HGLRC, wglDeleteContext>>;
 class UniqueWindowDc {
 public:
     UniqueWindowDc() noexcept = default;
-    UniqueWindowDc(HWND window, HDC dc) noexcept : window_(window), dc_(dc) {}
-    ~UniqueWindowDc() { reset(); }
-    UniqueWindowDc(const UniqueWindowDc&) = delete;
-    UniqueWindowDc& operator=(const UniqueWindowDc&) = delete;
-    UniqueWindowDc(UniqueWindowDc&& other) noexcept
-        : window_(std::exchange(other.window_, nullptr)), dc_(std::exchange(other.dc_, nullptr)) {}
-    UniqueWindowDc& operator=(UniqueWindowDc&& other) noexcept
-    {
-        if (this != &other) {
-            reset();
-            window_ = std::exchange(other.window_, nullptr);
-            dc_ = std::exchange(other.dc_, nullptr);
-        }
-        return *this;
-    }
+    UniqueWindowDc(HWND window, HDC dc) noexcept : dc_(dc ? WindowDc{window, dc} : WindowDc{}) {}
 
-    HDC get() const noexcept { return dc_; }
-    explicit operator bool() const noexcept { return dc_ != nullptr; }
-    void reset() noexcept
-    {
-        if (dc_) ReleaseDC(window_, dc_);
-        window_ = nullptr;
-        dc_ = nullptr;
-    }
+    HDC get() const noexcept { return dc_.get().dc; }
+    explicit operator bool() const noexcept { return static_cast<bool>(dc_); }
+    void reset() noexcept { dc_.reset(); }
 
 private:
-    HWND window_ = nullptr;
-    HDC dc_ = nullptr;
+    struct WindowDc {
+        HWND window = nullptr;
+        HDC dc = nullptr;
+        friend bool operator==(const WindowDc&, const WindowDc&) = default;
+    };
+    struct Traits {
+        using Handle = WindowDc;
+        static Handle None() noexcept { return {}; }
+        static void Release(Handle h) noexcept { ReleaseDC(h.window, h.dc); }
+    };
+    UniqueHandle<Traits> dc_;
 };
 
 // A device context of the whole screen, for measuring and for making

@@ -6,7 +6,6 @@
 #include "forms/twips.h"
 #include "settings_rules.h"
 
-#include <cstddef>
 #include <cstdint>
 #include <iterator>
 

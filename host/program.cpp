@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <vector>
-
 StartedProgram StartProgram(const std::string& path, int showCommand)
 {
     STARTUPINFOA startup{};
@@ -11,11 +9,10 @@ StartedProgram StartProgram(const std::string& path, int showCommand)
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showCommand);
     PROCESS_INFORMATION process{};
-    // The command line is the quoted path alone; CreateProcessA may write to it.
+    // The command line is the quoted path alone, in a buffer of its own:
+    // CreateProcess may write to it.
     std::string commandLine = "\"" + path + "\"";
-    std::vector<char> writable(commandLine.begin(), commandLine.end());
-    writable.push_back('\0');
-    if (!CreateProcessA(path.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process))
         return {};
     // Only the process is watched; its first thread's handle goes at once.

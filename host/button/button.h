@@ -28,7 +28,6 @@ public:
     // The container places and sizes the button, in twips; this raises Resize.
     void Move(int leftTwips, int topTwips, int widthTwips, int heightTwips);
 
-    // Public members.
     void Initialize();
     std::uint8_t Visible();
     void SetVisible(std::uint8_t visible);

@@ -166,9 +166,7 @@ SettingsDialog::~SettingsDialog()
 
 DWORD SettingsDialog::Style() const { return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN; }
 
-void SettingsDialog::CreateControls() { PlaceControls(); }
-
-void SettingsDialog::PlaceControls()
+void SettingsDialog::CreateControls()
 {
     const HWND window = Handle();
     ResizeClientTo(window, ToPixels(kClientWidth), ToPixels(kClientHeight), Style(), ExStyle(), Dpi());
@@ -279,7 +277,7 @@ void SettingsDialog::LayOutAgain()
     const auto kept = controls_.Keep(FocusedControl());
     roles_.ClearAll();
     controls_.DestroyAll();
-    PlaceControls();
+    CreateControls();
     SetupButtons(*this, true, true);
     FillControls();
     controls_.Restore(kept, [this](HWND control) { GiveFocusTo(control); });

@@ -21,7 +21,6 @@
 #include <cstdint>
 #include <map>
 #include <optional>
-#include <string>
 #include <vector>
 
 class SettingsDialog final : public Form {
@@ -72,6 +71,8 @@ public:
 
 protected:
     DWORD Style() const override;
+    // The window's size and every control, at the form's resolution, each
+    // window that a screen reader cannot tell by its class given its role.
     void CreateControls() override;
     void Form_Load() override;
     void Form_Resize() override;
@@ -86,7 +87,7 @@ private:
     // The chosen source's mark, the control it enables (each control set
     // only when it changes), the focus cue while the sources hold the focus.
     void ShowChosenSource();
-    // Load's steps 3 to 9: the chosen source, the track box and its list,
+    // What loading fills in: the chosen source, the track box and its list,
     // the file's label.
     void FillControls();
     // The sources' tab stop: the cue on the chosen source's name, arrows.
@@ -94,9 +95,6 @@ private:
     void OnSourcesKey(UINT virtualKey);
     // Moves the dialog to where the placement rule puts it.
     void PlaceOnScreen();
-    // The window's size and every control, at the form's resolution, each
-    // window that a screen reader cannot tell by its class given its role.
-    void PlaceControls();
 
     ControlLayer layer_;
     // Tab stops for what has no window: the three sources (one stop, like a

@@ -1,8 +1,5 @@
 #include "dialog_rules.h"
 
-#include <algorithm>
-#include <array>
-
 #include "music_sources.h"
 
 #include <cmath>

@@ -1,9 +1,7 @@
 // A form's controls, each described once, in the order they are made: the
 // windows in their tab order, the windowless ones in the order they are
-// drawn. Each entry is the control's slot, its place and its set-up; a
-// windowless one names the container whose layer draws it as well. The list
-// makes and destroys them, finds their tab stops and those of one kind, and
-// carries what the user typed across a new layout.
+// drawn, each with its slot, its place, its set-up and, windowless, the
+// container whose layer draws it.
 #pragma once
 
 #include "control_layer.h"

@@ -21,8 +21,6 @@ void RegisterOnce(const wchar_t* className, HBRUSH background, WNDPROC procedure
     registered.emplace(className, RegisterWindowClass(windowClass));
 }
 
-OwnedWindow* OwnerOf(HWND window) { return reinterpret_cast<OwnedWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
-
 }  // namespace
 
 OwnedWindow::~OwnedWindow() { DestroyOwnedWindow(); }
@@ -79,7 +77,7 @@ LRESULT CALLBACK OwnedWindow::WindowProc(HWND window, UINT message, WPARAM wPara
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
         owner->window_.reset(window);
     }
-    OwnedWindow* owner = OwnerOf(window);
+    auto* owner = reinterpret_cast<OwnedWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!owner) return DefWindowProcW(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         owner->OnWindowDestroyed();

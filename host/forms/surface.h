@@ -10,10 +10,6 @@
 
 class PersistentSurface {
 public:
-    PersistentSurface() = default;
-    PersistentSurface(const PersistentSurface&) = delete;
-    PersistentSurface& operator=(const PersistentSurface&) = delete;
-
     // A fresh surface of the given size (at least 1 x 1), compatible with the screen.
     void Resize(int width, int height)
     {
