@@ -50,20 +50,13 @@ def main(build_dir, docs_dir):
         dialog = session.wait_for_window(DIALOG_TITLE)
         session.focus(dialog)
         time.sleep(1.0)  # the opening flight and the first paint
-        left, top, width, height = window_rect(session, DIALOG_TITLE)
+        left, top, width, height = (int(v) for v in session.wintool("window", DIALOG_TITLE).split())
         shot = session.screenshot("settings-dialog")
         small(shot.path, docs_dir / "settings-dialog.png", "-crop", f"{width}x{height}+{left}+{top}", "+repage")
         session.key("alt+F4")
         host.wait(30)
     for name in ("screen-saver.png", "settings-dialog.png"):
         print(f"{docs_dir / name}: {(docs_dir / name).stat().st_size} bytes")
-
-
-def window_rect(session, title):
-    code, out = session.run_to_end(session.probe("wintool.exe"), "window", title)
-    if code != 0:
-        raise LookupError(f'no window titled "{title}"')
-    return tuple(int(v) for v in out.split())
 
 
 def small(source, target, *options):
