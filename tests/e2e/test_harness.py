@@ -33,7 +33,7 @@ def test_a_program_is_seen_clicked_and_ended_by_a_key(session):
     assert session.screenshot("probe-green").pixel(*centre) == GREEN
 
     session.key("Escape")
-    assert probe.wait(10) == PROBE_ESCAPE_EXIT_CODE
+    assert probe.wait() == PROBE_ESCAPE_EXIT_CODE
     assert session.find_window(PROBE_TITLE) is None
     assert session.visible_windows(PROBE_TITLE) == []
 
@@ -61,7 +61,7 @@ def test_what_a_program_plays_is_recorded_and_silence_after_it_ends():
         time.sleep(3)
         session.focus(window)
         session.key("Escape")
-        assert probe.wait(10) == PROBE_ESCAPE_EXIT_CODE
+        assert probe.wait() == PROBE_ESCAPE_EXIT_CODE
         time.sleep(1.5)
         capture.stop()
 

@@ -58,7 +58,7 @@ def test_with_the_renderer_every_mode_prepares_and_ends_without_a_message(sessio
         assert session.find_window(RENDERER_TITLE) is None, "a run started instead of the settings"
         session.focus(window)
         session.key("alt+F4")
-    assert program.wait(15) == 0
+    assert program.wait() == 0
     preview = arguments and arguments[0].upper().startswith("/P")
     assert work.is_dir() != bool(preview), "the work folder is made for every mode but the preview"
 
@@ -66,15 +66,15 @@ def test_with_the_renderer_every_mode_prepares_and_ends_without_a_message(sessio
 @pytest.mark.parametrize("arguments", NON_PREVIEW, ids=lambda a: " ".join(a) or "empty")
 def test_without_the_renderer_every_mode_but_preview_shows_the_message_then_ends(session, arguments):
     program = session.run(host(session, "without"), *arguments)
-    session.answer_message_box(PRODUCT_TITLE, says=RENDERER_MISSING, timeout=10)
-    assert program.wait(10) == 0
+    session.answer_message_box(PRODUCT_TITLE, says=RENDERER_MISSING)
+    assert program.wait() == 0
 
 
 @pytest.mark.parametrize("arguments", PREVIEW, ids=" ".join)
 def test_without_the_renderer_the_preview_still_ends_silently(session, arguments):
     program = session.run(host(session, "without"), *arguments)
     # A box would keep it from ending.
-    assert program.wait(15) == 0
+    assert program.wait() == 0
 
 
 @pytest.mark.parametrize("running_title", ["Sorvane_Main", "<Sorvane>"])
@@ -90,7 +90,7 @@ def test_a_second_start_ends_at_once_while_a_saver_form_or_dialog_exists(session
     # Without the renderer any other start that passed the test would show
     # a box and wait for it.
     program = session.run(host(session, "without"), *arguments)
-    assert program.wait(15) == 0
+    assert program.wait() == 0
     other.kill()
     session.wait_for_no_window(running_title)
     if arguments[0] == "/p":
@@ -108,14 +108,14 @@ def test_a_second_settings_start_brings_the_open_dialog_to_the_front(session):
     session.wait_for_window("screen saver settings")
     wait_until(lambda: session.foreground() == "screen saver settings", what="the other window in front")
     second = session.run(host(session, "with"), "/c")
-    assert second.wait(15) == 0
+    assert second.wait() == 0
     wait_until(lambda: session.foreground() == SETTINGS_TITLE, what="the dialog in front")
     assert dialog.running(), "the first host ended"
     assert len(session.visible_windows(SETTINGS_TITLE)) == 1
     other.kill()
     session.focus(session.wait_for_window(SETTINGS_TITLE))
     session.key("alt+F4")
-    assert dialog.wait(15) == 0
+    assert dialog.wait() == 0
 
 
 def test_from_a_drives_root_folder_the_renderer_is_found_beside_it(session):
@@ -123,11 +123,11 @@ def test_from_a_drives_root_folder_the_renderer_is_found_beside_it(session):
     session.install(session.drive_c)
     try:
         # A box would keep it from ending.
-        assert session.run(root_host, "/a").wait(15) == 0
+        assert session.run(root_host, "/a").wait() == 0
         root_renderer.unlink()
         program = session.run(root_host, "/a")
-        session.answer_message_box(PRODUCT_TITLE, says=RENDERER_MISSING, timeout=10)
-        assert program.wait(10) == 0
+        session.answer_message_box(PRODUCT_TITLE, says=RENDERER_MISSING)
+        assert program.wait() == 0
     finally:
         root_host.unlink(missing_ok=True)
         root_renderer.unlink(missing_ok=True)

@@ -83,7 +83,7 @@ def uninstall(session, folder, *args):
     assert code == 0
     wait_until(lambda: not (folder / "Uninstall.exe").exists() and not (folder / "Sorvane.scr").exists(),
                timeout=30, what="the uninstaller to finish")
-    wait_until(lambda: reg_query(session, UNINSTALL_KEY, "DisplayName") is None, timeout=10,
+    wait_until(lambda: reg_query(session, UNINSTALL_KEY, "DisplayName") is None,
                what="the uninstall entry to go")
 
 
@@ -107,7 +107,7 @@ def test_silent_install_settings_beside_the_program_and_uninstall(session):
         dialog = Dialog(session, folder).open()
         dialog.click(NAMES[1], in_box=True)
         dialog.click(SET_BUTTON)
-        assert dialog.process.wait(10) == 0
+        assert dialog.process.wait() == 0
         settings = (folder / "Sorvane.ini").read_bytes()
         assert "BGM区分=1".encode("cp932") in settings
         assert work_folder.is_dir()
@@ -122,7 +122,7 @@ def test_silent_install_settings_beside_the_program_and_uninstall(session):
         install(session)
         assert (folder / "Sorvane.ini").read_bytes() == settings, "installing again keeps the settings"
         uninstall(session, folder, "/REMOVESETTINGS")
-        wait_until(lambda: not folder.exists(), timeout=10, what="the folder to go")
+        wait_until(lambda: not folder.exists(), what="the folder to go")
     finally:
         shutil.rmtree(folder, ignore_errors=True)
         subprocess.run(["wine", "reg", "delete", UNINSTALL_KEY, "/f"], env=session.env, capture_output=True)
@@ -140,10 +140,10 @@ def test_the_signed_release_installs_a_signed_uninstaller_and_its_programs_still
             assert verified.returncode == 0, f"{name}: {verified.stdout}{verified.stderr}"
         host = session.run(folder / "Sorvane.scr", "/s")
         window = session.wait_for_window("Sorvane_VC")
-        wait_until(lambda: session.screenshot("signed-run").mean() > 0.01, timeout=15, what="the star field")
+        wait_until(lambda: session.screenshot("signed-run").mean() > 0.01, what="the star field")
         session.focus(window)
         session.key("Escape")
-        assert host.wait(10) == 0
+        assert host.wait() == 0
         uninstall(session, folder)
     finally:
         shutil.rmtree(folder, ignore_errors=True)
