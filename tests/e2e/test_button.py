@@ -1,17 +1,14 @@
 """The gradient button under the real mouse: its frame follows the pointer
 and the focus, a release raises Click unless the pointer left the focused
 button while it was held, and a disabled button ignores everything."""
-import time
-
 import pytest
 
 from bitmaps import read_ppm
-from harness import Session, windows_path
+from harness import Session, pace, wait_until, windows_path
 
 TITLE = "Sorvane button probe"
 BUTTON_A, BUTTON_B = (20, 20), (20, 100)   # client pixels of the two buttons
 BUTTON_SIZE = (77, 25)
-TICK = 0.35  # more than the 100 ms pointer timer's tick, with room for Wine
 
 # The inner band's colour at the middle of the left edge (column 2, row 12).
 NORMAL = (244, 244, 240)
@@ -36,9 +33,12 @@ def probe(tmp_path):
         process.kill()
 
 
-def band(session, origin, button, name):
+def band(session, origin, button, name, colour):
+    """Waits until the button's band shows the colour (the pointer's timer
+    repaints it at its next tick)."""
     x, y = origin[0] + button[0] + 2, origin[1] + button[1] + 12
-    return session.screenshot(name).pixel(x, y)
+    wait_until(lambda: session.screenshot(name).pixel(x, y), accept=lambda c: close(c, colour),
+               what=f"the band of the button at {button} in {colour}")
 
 
 def centre(origin, button):
@@ -52,57 +52,59 @@ def move_onto(session, point):
     session.mouse_move(point[0] + 1, point[1])
 
 
-def clicks(log):
-    return log.read_text().split()
+def clicks(log, expected):
+    wait_until(lambda: log.read_text().split(), accept=lambda c: c == expected,
+               what=f"the clicks {expected}")
+
+
+def nothing_clicked_before_a_click_on_a(session, origin, log):
+    """The probe handles input in order: when a later click on A is the first
+    line of the log, what came before it raised nothing."""
+    move_onto(session, centre(origin, BUTTON_A))
+    band(session, origin, BUTTON_A, "button-before-a", AMBER)
+    session.click(*centre(origin, BUTTON_A))
+    clicks(log, ["Click", "A"])
 
 
 def test_hover_click_focus_and_leaving(probe):
     session, origin, log = probe
     session.mouse_move(5, 5)
-    time.sleep(TICK)
-    assert close(band(session, origin, BUTTON_A, "button-normal"), NORMAL)
+    band(session, origin, BUTTON_A, "button-normal", NORMAL)
 
     move_onto(session, centre(origin, BUTTON_A))
-    time.sleep(TICK)
-    assert close(band(session, origin, BUTTON_A, "button-hover"), AMBER)
+    band(session, origin, BUTTON_A, "button-hover", AMBER)
 
     session.click(*centre(origin, BUTTON_A))
-    time.sleep(TICK)
-    assert clicks(log) == ["Click", "A"]
-    assert close(band(session, origin, BUTTON_A, "button-hover-focused"), AMBER)
+    clicks(log, ["Click", "A"])
+    band(session, origin, BUTTON_A, "button-hover-focused", AMBER)
 
     session.mouse_move(5, 5)
-    time.sleep(TICK)
-    assert close(band(session, origin, BUTTON_A, "button-focused"), BLUE)
+    band(session, origin, BUTTON_A, "button-focused", BLUE)
 
     move_onto(session, centre(origin, BUTTON_A))
-    time.sleep(TICK)
-    assert close(band(session, origin, BUTTON_A, "button-focused-hover"), AMBER)
+    band(session, origin, BUTTON_A, "button-focused-hover", AMBER)
     session.click(*centre(origin, BUTTON_A), button=3)
-    time.sleep(TICK)
-    assert clicks(log) == ["Click", "A"] * 2, "a right-button release clicks too"
+    clicks(log, ["Click", "A"] * 2)  # a right-button release clicks too
 
 
 def test_dragging_out_of_a_held_button_raises_no_click(probe):
     session, origin, log = probe
     move_onto(session, centre(origin, BUTTON_A))
+    band(session, origin, BUTTON_A, "button-hover", AMBER)
     session.mouse_down()
-    time.sleep(TICK)
+    pace()
     session.mouse_move(300, 180)
-    time.sleep(TICK)  # a tick sees the pointer gone: state 3
+    band(session, origin, BUTTON_A, "button-dragged-out", BLUE)  # a tick saw the pointer gone
     session.mouse_up()
-    time.sleep(TICK)
-    assert clicks(log) == []
-    assert close(band(session, origin, BUTTON_A, "button-dragged-out"), BLUE)
+    nothing_clicked_before_a_click_on_a(session, origin, log)
 
 
 def test_a_disabled_button_shows_its_picture_and_ignores_the_mouse(probe):
     session, origin, log = probe
-    assert close(band(session, origin, BUTTON_B, "button-disabled"), DISABLED_INSIDE)
+    band(session, origin, BUTTON_B, "button-disabled", DISABLED_INSIDE)
     session.click(*centre(origin, BUTTON_B))
-    time.sleep(TICK)
-    assert clicks(log) == []
-    assert close(band(session, origin, BUTTON_B, "button-disabled-clicked"), DISABLED_INSIDE)
+    nothing_clicked_before_a_click_on_a(session, origin, log)
+    band(session, origin, BUTTON_B, "button-disabled-clicked", DISABLED_INSIDE)
 
 
 def border_blue(pixel):
