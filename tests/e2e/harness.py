@@ -235,6 +235,10 @@ class SoundCapture:
         return [math.sqrt(sum(s * s for s in samples[i:i + per_slice]) / per_slice) / 32768.0
                 for i in range(0, len(samples) - per_slice + 1, per_slice)]
 
+    def recorded_seconds(self):
+        """How much has been recorded so far: the recording's own clock."""
+        return self.path.stat().st_size / (SAMPLE_RATE * CHANNELS * 2)
+
     def loud_seconds(self, threshold=0.01, slice_seconds=0.1):
         """How long the recording was louder than the threshold, in seconds."""
         return slice_seconds * sum(r > threshold for r in self.loudness(slice_seconds))

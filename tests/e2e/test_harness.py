@@ -1,11 +1,10 @@
 """The harness itself: it must see, drive, hear and end a real Windows program
 under Wine, or every end-to-end test built on it proves nothing."""
 import subprocess
-import time
 
 import pytest
 
-from harness import EXPLORER_KEY, Session, set_user_value
+from harness import EXPLORER_KEY, Session, set_user_value, wait_until
 
 PROBE_TITLE = "Sorvane harness probe"
 PROBE_ESCAPE_EXIT_CODE = 7
@@ -58,16 +57,15 @@ def test_what_a_program_plays_is_recorded_and_silence_after_it_ends():
         capture = session.record_sound("tone")
         probe = session.run(session.probe("window_probe.exe"), PROBE_TITLE, "--tone")
         window = session.wait_for_window(PROBE_TITLE)
-        time.sleep(3)
+        wait_until(capture.loud_seconds, accept=lambda s: s >= 2.0, what="two loud seconds recorded")
         session.focus(window)
         session.key("Escape")
         assert probe.wait() == PROBE_ESCAPE_EXIT_CODE
-        time.sleep(1.5)
+        ended = capture.recorded_seconds()
+        wait_until(capture.recorded_seconds, accept=lambda s: s >= ended + 1.5,
+                   what="1.5 s more recorded after the end")
         capture.stop()
-
-        loudness = capture.loudness()
-        assert capture.loud_seconds() >= 2.0
-        assert max(loudness[-5:]) < 0.01, "sound went on after the program ended"
+        assert max(capture.loudness()[-5:]) < 0.01, "sound went on after the program ended"
 
 
 def test_without_a_sound_server_nothing_is_recorded_or_spawned():
