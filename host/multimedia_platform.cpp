@@ -1,7 +1,12 @@
 #include "multimedia_platform.h"
 
+#include "sound_threads.h"
+
 #include <windows.h>
 #include <mmsystem.h>
+
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -18,8 +23,17 @@ public:
     unsigned WaveOutDeviceCount() override { return waveOutGetNumDevs(); }
     bool PlayWave(const char* sound, unsigned flags) override
     {
-        return PlaySoundA(sound, nullptr, flags) != FALSE;
+        if (sound) threadsBeforeSound_ = ProcessThreadIds();
+        const bool done = PlaySoundA(sound, nullptr, flags) != FALSE;
+        if (!sound && threadsBeforeSound_) {
+            WaitForThreadsBegunSince(*threadsBeforeSound_);
+            threadsBeforeSound_.reset();
+        }
+        return done;
     }
+
+private:
+    std::optional<std::vector<std::uint32_t>> threadsBeforeSound_;
 };
 
 WinmmPlatform winmm;

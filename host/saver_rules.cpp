@@ -2,6 +2,7 @@
 
 #include "music_sources.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -58,4 +59,20 @@ bool IsPlainWorkEntry(const WorkEntryFacts& facts, WorkEntryKind kind, std::stri
     if (kind == WorkEntryKind::File && facts.names != 1) return false;
     const std::string expected = std::string(kLocalPathPrefix) + std::string(path);
     return AsciiUpperText(facts.finalPath, isLeadByte) == AsciiUpperText(expected, isLeadByte);
+}
+
+std::vector<std::uint32_t> ThreadsBegunSince(std::span<const std::uint32_t> before,
+                                             std::span<const std::uint32_t> now, std::uint32_t caller)
+{
+    std::vector<std::uint32_t> begun;
+    for (const std::uint32_t thread : now)
+        if (thread != caller && std::find(before.begin(), before.end(), thread) == before.end())
+            begun.push_back(thread);
+    return begun;
+}
+
+std::uint32_t NextSoundThreadsWaitMs(std::uint32_t waitedMs)
+{
+    if (waitedMs >= kSoundThreadsLimitMs) return 0;
+    return std::min(kSoundThreadsQuietMs, kSoundThreadsLimitMs - waitedMs);
 }

@@ -5,7 +5,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
+#include <vector>
 
 enum class MusicFileKind { Neither, Wav, Mp3 };
 
@@ -45,6 +47,22 @@ enum class WorkEntryKind { Folder, File };
 // (letter case aside), not through a link on the way.
 bool IsPlainWorkEntry(const WorkEntryFacts& facts, WorkEntryKind kind, std::string_view path,
                       LeadByteTest isLeadByte);
+
+// A looping sound plays on threads of the system's own. Told to stop, they
+// may still be on their way out, and a process that ends under them can
+// fault in them (seen under Wine). So the stop waits for the threads begun
+// since the sound started: until none has ended for a quiet spell (threads
+// that serve the process to its end never do), within a limit.
+inline constexpr std::uint32_t kSoundThreadsQuietMs = 250;
+inline constexpr std::uint32_t kSoundThreadsLimitMs = 2000;
+
+// The threads in `now` that are not in `before`, the caller's own left out.
+std::vector<std::uint32_t> ThreadsBegunSince(std::span<const std::uint32_t> before,
+                                             std::span<const std::uint32_t> now, std::uint32_t caller);
+
+// How long the next wait for those threads may last once `waitedMs` have
+// passed: the quiet spell, cut at the limit; 0 when the wait is over.
+std::uint32_t NextSoundThreadsWaitMs(std::uint32_t waitedMs);
 
 // How long a renderer may take to show its window before the run gives up on
 // it, even while its process is still alive.

@@ -3,9 +3,14 @@
 // an MP3 alias or a failing device would.
 #include "multimedia_platform.h"
 #include "music.h"
+#include "saver_rules.h"
 #include "settings.h"
+#include "sound_threads.h"
+#include "win32_handles.h"
 
 #include <gtest/gtest.h>
+
+#include <windows.h>
 
 #include <cstdio>
 #include <cstring>
@@ -328,6 +333,29 @@ TEST_F(Music, WaveLoopsOnlyWithAnOutputDeviceAndStops)
     EXPECT_EQ(device.sounds[1].first, std::nullopt);
     EXPECT_EQ(device.sounds[1].second, 0u);
     EXPECT_EQ(LastApiResult, 0);
+}
+
+// A thread begun after the snapshot that takes a moment on its way out, as a
+// stopped sound's own threads do; and one that serves on, which the wait
+// gives up on after its quiet spell.
+TEST(SoundThreads, TheStopWaitsForThreadsBegunSinceTheSoundStartedAndNotForEver)
+{
+    constexpr DWORD kOnItsWayOutMs = kSoundThreadsQuietMs / 5;
+    const std::vector<std::uint32_t> before = ProcessThreadIds();
+    ASSERT_FALSE(before.empty());
+    const UniqueKernelHandle servesOn(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    const auto leaving = [](void*) -> DWORD { return SleepEx(kOnItsWayOutMs, FALSE); };
+    const auto serving = [](void* event) -> DWORD { return WaitForSingleObject(event, INFINITE); };
+    const UniqueKernelHandle leaver(CreateThread(nullptr, 0, leaving, nullptr, 0, nullptr));
+    const UniqueKernelHandle server(CreateThread(nullptr, 0, serving, servesOn.get(), 0, nullptr));
+    ASSERT_TRUE(leaver && server);
+
+    WaitForThreadsBegunSince(before);
+
+    EXPECT_EQ(WaitForSingleObject(leaver.get(), 0), WAIT_OBJECT_0) << "the leaving thread was not waited for";
+    EXPECT_EQ(WaitForSingleObject(server.get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    SetEvent(servesOn.get());
+    WaitForSingleObject(server.get(), INFINITE);
 }
 
 }  // namespace

@@ -85,6 +85,19 @@ TEST(SaverRules, TheRunEndsWhenTheRendererWindowGoesOrNeverComes)
     }
 }
 
+TEST(SaverRules, TheStoppedSoundsThreadsAreWaitedForInQuietSpellsWithinALimit)
+{
+    const std::vector<std::uint32_t> before = {4, 8, 12};
+    EXPECT_EQ(ThreadsBegunSince(before, std::vector<std::uint32_t>{8, 16, 4, 20, 24}, 24),
+              (std::vector<std::uint32_t>{16, 20}))
+        << "the caller's own thread is never waited for";
+    EXPECT_TRUE(ThreadsBegunSince(before, std::vector<std::uint32_t>{12}, 24).empty());
+
+    const std::pair<std::uint32_t, std::uint32_t> waits[] = {
+        {0, kSoundThreadsQuietMs}, {1700, kSoundThreadsQuietMs}, {1900, 100}, {kSoundThreadsLimitMs, 0}, {5000, 0}};
+    for (const auto& [waited, next] : waits) EXPECT_EQ(NextSoundThreadsWaitMs(waited), next) << waited << " ms waited";
+}
+
 }  // namespace
 
 TEST(SaverRules, PicturesAreWrittenOnlyIntoTheWorkFoldersOwnEntriesNeverThroughALink)
