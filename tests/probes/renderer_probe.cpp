@@ -68,7 +68,7 @@ double MiddleBrightness()
     return sum / static_cast<double>(pixels.size());
 }
 
-bool AfterFrame()
+bool AfterFrame(const SceneFrame&)
 {
     if (frames++ == 0) firstFrameTick = GetTickCount64();
     std::printf("frame %.0f %.2f\n", Milliseconds(), MiddleBrightness());
