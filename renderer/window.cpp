@@ -197,7 +197,7 @@ WPARAM RunMessageLoop(RendererWindow& renderer, Scene& scene, const RunOptions& 
             pacer.FrameStarted(now);
             RenderFrame(scene);
             SwapBuffers(renderer.deviceContext.get());
-            if (options.afterFrame && !options.afterFrame()) break;
+            if (options.afterFrame && !options.afterFrame(scene.frame)) break;
         }
     }
     return message.wParam;

@@ -200,6 +200,17 @@ class Screenshot:
         """Fraction of bytes that differ from another screenshot of the same size."""
         return sum(a != b for a, b in zip(self._rgb, other._rgb)) / len(self._rgb)
 
+    def went_dark_from(self, other, lit=64, dark=32):
+        """Fraction of bytes lit (`lit` or more) in another screenshot of the
+        same size and dark (below `dark`) in this one: where something bright
+        stood and has moved from. A fade, which only brightens, leaves none."""
+        def mask(rgb, levels):
+            return int.from_bytes(rgb.translate(bytes(int(v in levels) for v in range(256))), "little")
+        return (mask(other._rgb, range(lit, 256)) & mask(self._rgb, range(dark))).bit_count() / len(self._rgb)
+
+    def __repr__(self):
+        return f"<screenshot {self.path.name}, mean {self.mean():.4f}>"
+
 
 class SoundCapture:
     """What the null sink played, recorded in real time as 16-bit stereo."""

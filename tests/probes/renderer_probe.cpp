@@ -3,8 +3,11 @@
 // (off after the tenth frame, on 1.5 s later) and prints what it drew.
 //   renderer_probe.exe
 // Prints "off MS" and "on MS" when it sent them, and "frame MS BRIGHTNESS"
-// for each frame (milliseconds since the first frame; the mean level, 0 to
-// 255, of the middle of the picture), then ends after 30 frames past "on".
+// for each frame (MS: milliseconds of the scene's own clock since its first
+// frame, the moment the frame was drawn for; BRIGHTNESS: the mean level, 0
+// to 255, of the middle of the picture), then ends ten frames after the
+// fade's end. It prints to standard error, where Wine writes its trace: a
+// trace of the run holds the lines in the order of the calls around them.
 #include "display_power.h"
 #include "run.h"
 #include "shared_names.h"
@@ -23,15 +26,15 @@ namespace {
 
 constexpr int kFramesBeforeOff = 10;
 constexpr UINT kOffMilliseconds = 1500;
-constexpr int kFramesAfterOn = 30;
+constexpr int kFramesAfterTheFade = 10;
 constexpr int kSampleSide = 64;
 constexpr DWORD kDisplayOff = 0, kDisplayOn = 1;
 
-ULONGLONG firstFrameTick = 0;
+std::uint64_t sceneStartTick = 0;
 int frames = 0;
-int framesAfterOn = -1;
+int framesAfterTheFade = 0;
 
-double Milliseconds() { return static_cast<double>(GetTickCount64() - firstFrameTick); }
+unsigned long long SceneMilliseconds() { return GetTickCount64() - sceneStartTick; }
 
 void SendDisplayState(DWORD state)
 {
@@ -48,8 +51,8 @@ void SendDisplayState(DWORD state)
 void CALLBACK DisplayBackOn(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(nullptr, timer);
-    std::printf("on %.0f\n", Milliseconds());
-    framesAfterOn = 0;
+    std::fprintf(stderr, "on %llu\n", SceneMilliseconds());
+    std::fflush(stderr);
     SendDisplayState(kDisplayOn);
 }
 
@@ -68,17 +71,19 @@ double MiddleBrightness()
     return sum / static_cast<double>(pixels.size());
 }
 
-bool AfterFrame()
+bool AfterFrame(const SceneFrame& frame)
 {
-    if (frames++ == 0) firstFrameTick = GetTickCount64();
-    std::printf("frame %.0f %.2f\n", Milliseconds(), MiddleBrightness());
+    ++frames;
+    sceneStartTick = frame.startTick;
+    std::fprintf(stderr, "frame %llu %.2f\n", static_cast<unsigned long long>(frame.lastTick - frame.startTick),
+                 MiddleBrightness());
     if (frames == kFramesBeforeOff) {
-        std::printf("off %.0f\n", Milliseconds());
+        std::fprintf(stderr, "off %llu\n", SceneMilliseconds());
         SendDisplayState(kDisplayOff);
         SetTimer(nullptr, 0, kOffMilliseconds, DisplayBackOn);
     }
-    std::fflush(stdout);
-    return framesAfterOn < 0 || ++framesAfterOn < kFramesAfterOn;
+    std::fflush(stderr);
+    return !frame.fadeDone || ++framesAfterTheFade < kFramesAfterTheFade;
 }
 
 }  // namespace

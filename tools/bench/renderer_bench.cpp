@@ -38,7 +38,7 @@ double benchSeconds = 10.0;
 std::uint64_t allocationsAtStart = 0, allocationsAtEnd = 0;
 double lastFrameSeconds = 0, longestFrameSeconds = 0;
 
-bool CountFrame()
+bool CountFrame(const SceneFrame&)
 {
     const bool first = !meter.Started();
     meter.CountFrame();
