@@ -73,11 +73,11 @@ def session():
 
 
 def play(session, kind, path, accept=bool, what="the music", listen=None, trace=None):
-    """music_probe playing a file ("mp3" or "wav") until, once it says it is
-    playing, accept() takes what listen(capture, recorded seconds then) gives
-    (the recording's loud spans unless told); then stopped, and AFTER seconds
-    more recorded. (the stopped capture or None, what the probe printed, the
-    probe)."""
+    """music_probe playing a file ("mp3" or "wav"), once it says it plays,
+    until accept() takes what listen(capture, recorded seconds then) gives
+    (the recording's loud spans unless told); then stopped, AFTER seconds
+    more recorded before the probe ends: (the capture or None, what the probe
+    printed, the probe)."""
     stop = session.drive_c / MUSIC_FOLDER / "stop"
     stop.parent.mkdir(exist_ok=True)
     stop.unlink(missing_ok=True)
@@ -87,13 +87,14 @@ def play(session, kind, path, accept=bool, what="the music", listen=None, trace=
     printed = lambda: probe.output.read_text(encoding="utf-8", errors="replace")
     wait_until(lambda: "playing " in printed(), what="the probe to start playing")
     if capture:
-        since = capture.recorded_seconds()
-        listen = listen or (lambda c, _: loud_spans(c.loudness(SLICE)))
+        since, listen = capture.recorded_seconds(), listen or (lambda c, _: loud_spans(c.loudness(SLICE)))
         wait_until(lambda: listen(capture, since), accept=accept, what=what)
     stop.touch()
-    assert probe.wait() == 0, printed()
+    wait_until(lambda: "stopped " in printed(), what="the probe to stop the music")
     if capture:
         record_past(capture)
+    stop.unlink()
+    assert probe.wait() == 0, printed()
     return capture, printed(), probe
 
 
@@ -121,9 +122,8 @@ def test_a_wav_loops_until_stopped(session):
 
 
 def test_a_wav_it_cannot_play_is_asked_for_without_the_default_sound_and_stays_silent(session):
-    folder = session.drive_c / MUSIC_FOLDER
-    folder.mkdir(exist_ok=True)
-    (folder / "broken.wav").write_bytes(b"RIFF\x10\x00\x00\x00WAVEjunkjunkjunk")
+    (session.drive_c / MUSIC_FOLDER).mkdir(exist_ok=True)
+    (session.drive_c / MUSIC_FOLDER / "broken.wav").write_bytes(b"RIFF\x10\x00\x00\x00WAVEjunkjunkjunk")
     with session.relay_trace("winmm.PlaySoundA"):
         capture, _, probe = play(session, "wav", f"C:\\{MUSIC_FOLDER}\\broken.wav", lambda s: s >= 3.0,
                                  "3 s recorded while it plays", lambda c, since: c.recorded_seconds() - since,

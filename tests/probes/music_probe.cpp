@@ -4,8 +4,9 @@
 //   music_probe.exe wav PATH STOP   PlayWaveMusic, then StopWaveMusic
 //   music_probe.exe cd              OpenCdMusic, one PollCdMusic, CloseCdMusic
 // A file plays until the file STOP exists: the test stops it once it has
-// heard what it listens for. Each prints what the routines left in the
-// host's globals.
+// heard what it listens for, and the probe stays, silent, until STOP is gone,
+// so that what the test hears then is the routines' silence, not the end of
+// the process. Each prints what the routines left in the host's globals.
 #include "music.h"
 #include "settings.h"
 
@@ -68,5 +69,7 @@ int main(int argc, char** argv)
         return 2;
     }
     Report("stopped");
+    if (argc == 4)
+        while (GetFileAttributesA(argv[3]) != INVALID_FILE_ATTRIBUTES) Sleep(kStopLookMs);
     return 0;
 }
