@@ -87,27 +87,19 @@ def host_lines(host):
     return next(iter(traced_processes(host.trace).values()), [])
 
 
-def window_of(lines, title):
-    """The handle of the window of that title a process made, from its +win
-    trace: (handle, style it was made with)."""
-    made = next(i for i, line in enumerate(lines) if re.search(f'WIN_CreateWindowEx L?"{title}"', line))
-    style = int(re.search(r"style=([0-9a-f]+)", lines[made]).group(1), 16)
-    handle = next(m.group(1) for line in lines[made:] if (m := re.search(r"NtUserCreateWindowEx hwnd (0x[0-9a-f]+)", line)))
-    return handle, style
-
-
-def window_shown(lines, handle, style):
-    """Whether the +win trace shows the window ever made visible: made with
-    WS_VISIBLE, a ShowWindow other than SW_HIDE, SWP_SHOWWINDOW or the
-    visible style in a move."""
-    visible, show_window = 0x10000000, 0x40
-    for line in lines:
-        if (m := re.search(f"show_window hwnd={handle}, cmd=(\\d+)", line)) and m.group(1) != "0":
-            return True
-        if m := re.search(f"calc_winpos hwnd {handle},.* flags ([0-9a-f]+) .*style ([0-9a-f]+)", line):
-            if int(m.group(1), 16) & show_window or int(m.group(2), 16) & visible:
-                return True
-    return bool(style & visible)
+def window_of(trace, title):
+    """From a +win trace: the handle of the window of that title, and whether
+    it was ever made visible (made with WS_VISIBLE, a ShowWindow other than
+    SW_HIDE, a move with SWP_SHOWWINDOW or with the visible style)."""
+    made_it = lambda line: re.search(f'WIN_CreateWindowEx L?"{title}"', line)
+    lines = next(lines for lines in traced_processes(trace).values() if any(map(made_it, lines)))
+    made = next(i for i, line in enumerate(lines) if made_it(line))
+    handle = next(m.group(1) for line in lines[made:] if (m := re.search(r"CreateWindowEx hwnd (0x[0-9a-f]+)", line)))
+    moves = [(int(flags, 16), int(style, 16)) for flags, style in re.findall(
+        f"calc_winpos hwnd {handle},.* flags ([0-9a-f]+) .*style ([0-9a-f]+)", "\n".join(lines))]
+    shown = (re.search(f"show_window hwnd={handle}, cmd=[1-9]", "\n".join(lines)) or int(re.search(
+        r"style=([0-9a-f]+)", lines[made]).group(1), 16) & 0x10000000 or any(f & 0x40 or s & 0x10000000 for f, s in moves))
+    return handle, bool(shown)
 
 
 def watch_looks(lines):
@@ -172,11 +164,10 @@ def test_a_full_screen_run_shows_the_stars_plays_the_music_and_ends_with_the_ren
         assert not loud_spans(loudness), f"sound during a run with music '{music}'"
     # The saver form is there for the whole run, and never shown: the host
     # neither destroys it nor ends before the renderer's window goes.
-    form, style = window_of(host_lines(host), SAVER_TITLE)
-    assert not window_shown(host_lines(host), form, style), "the saver form showed"
+    (form, shown), (renderer, _) = window_of(host.trace, SAVER_TITLE), window_of(host.trace, RENDERER_TITLE)
+    assert not shown, "the saver form showed"
     text = host.trace.read_text(errors="replace")
-    gone = text.index(f"NtUserDestroyWindow ({window_of(text.splitlines(), RENDERER_TITLE)[0]})")
-    assert f"NtUserDestroyWindow ({form})" not in text[:gone], "the saver form went during the run"
+    assert f"DestroyWindow ({form})" not in text[:text.index(f"DestroyWindow ({renderer})")], "the saver form went"
 
 
 def test_the_renderer_killed_from_outside_ends_the_run_and_its_music(session):
@@ -221,9 +212,8 @@ def test_a_glu32_planted_beside_the_programs_never_runs(session):
     finally:
         planted.unlink()
         mark.unlink(missing_ok=True)
-    trace = host.trace.read_text(errors="replace")
     for pid, late in zip(pids, ("winmm.dll", "opengl32.dll")):
-        lines = [line for line in trace.splitlines() if line.startswith(f"{int(pid):04x}:")]
+        lines = traced_processes(host.trace)[int(pid)]
         limited = [i for i, line in enumerate(lines) if re.search(r"SetDefaultDllDirectories\(00000800\)", line)]
         loaded = [i for i, line in enumerate(lines) if re.search(r"loaddll:.*Loaded L\"[^\"]*" + late, line, re.I)]
         assert limited and loaded and limited[0] < loaded[0], f"{late} loaded before the search was limited"
@@ -265,21 +255,18 @@ def host_cursor_calls(session, arguments):
     host, window = start_run(session, *arguments, trace="trace+cursor")
     pid = session.wintool("pid", SAVER_TITLE)
     end_run_with_escape(session, window, host)
-    prefix = f"{int(pid):04x}:"
-    calls = re.findall(r"^" + prefix + r"[0-9a-f]+:trace:cursor:NtUserShowCursor (\d)",
-                       host.trace.read_text(errors="replace"), re.M)
-    return [int(c) for c in calls]
+    return [int(m.group(1)) for line in traced_processes(host.trace)[int(pid)]
+            if (m := re.match(r"trace:cursor:NtUserShowCursor (\d)", line))]
 
 
 def loaded_libraries(trace, pid=None):
     """The DLLs one process loaded, by file name in lower case, from Wine's
     loaddll trace of it; without a pid, the process traced first (the
     program the trace was asked for)."""
-    text = trace.read_text(errors="replace")
-    first = re.search(r"^([0-9a-f]+:)[0-9a-f]+:trace:", text, re.M)
-    prefix = f"{int(pid):04x}:" if pid is not None else (first.group(1) if first else "-")
-    names = re.findall(r"^" + prefix + r"[0-9a-f]+:trace:loaddll:\S+ Loaded L\"([^\"]+)\"", text, re.M)
-    return {name.replace("\\\\", "\\").rsplit("\\", 1)[-1].lower() for name in names}
+    processes = traced_processes(trace)
+    lines = processes.get(int(pid), []) if pid is not None else next(iter(processes.values()), [])
+    return {m.group(1).replace("\\\\", "\\").rsplit("\\", 1)[-1].lower() for line in lines
+            if (m := re.match(r'trace:loaddll:\S+ Loaded L"([^"]+)"', line))}
 
 
 DIALOG_ONLY_LIBRARIES = {"comdlg32.dll", "shell32.dll"}
@@ -373,9 +360,8 @@ def cd_run(session, mode, enough, what):
 
 
 def test_a_run_with_a_cd_repeats_its_track_every_poll_and_closes_the_drive_at_the_end(session):
-    plays_of = lambda commands: [text for _, text in commands if text.startswith("play")]
-    commands, lines = cd_run(session, "cd-run", lambda c, _: len([t for _, t in c if t == POLL]) >= 10
-                             and len(plays_of(c)) >= 3, "ten polls and three plays")
+    commands, lines = cd_run(session, "cd-run", lambda c, _: [t for _, t in c].count(POLL) >= 10 and len(
+        [t for _, t in c if t.startswith("play")]) >= 3, "ten polls and three plays")
     texts = [text for _, text in commands]
     assert texts[:2] == ["open cdaudio", "set cdaudio time format tmsf"]
     # The poll's timer asks for every 200 ms, and no poll comes faster by the
@@ -387,8 +373,7 @@ def test_a_run_with_a_cd_repeats_its_track_every_poll_and_closes_the_drive_at_th
     assert gaps[len(gaps) // 2] >= 150, f"the poll is not every 200 ms: {gaps}"
     # Track 3 at the first poll (the drive was on 1), and again each time the
     # disc has moved on to track 4: a loop of one track.
-    plays = plays_of(commands)
-    assert set(plays) == {"play cdaudio from 3:00:00:00"}, plays
+    assert {t for t in texts if t.startswith("play")} == {"play cdaudio from 3:00:00:00"}, texts
     assert texts[-2:] == ["stop cdaudio", "close cdaudio"]
 
 
@@ -397,7 +382,7 @@ def test_a_cd_poll_that_fails_stops_the_polls_and_the_drive_is_not_closed(sessio
 
     def failed_a_while_ago(commands, lines):
         """The sixth poll made, and the host's watch has looked three times (1.5 s of the host's clock) since."""
-        if len([t for _, t in commands if t == POLL]) < 6:
+        if [t for _, t in commands].count(POLL) < 6:
             return False
         looks_when_failed[:] = looks_when_failed or [len(watch_looks(lines))]
         return len(watch_looks(lines)) >= looks_when_failed[0] + 3
@@ -405,7 +390,7 @@ def test_a_cd_poll_that_fails_stops_the_polls_and_the_drive_is_not_closed(sessio
     commands, _ = cd_run(session, "cd-fails", failed_a_while_ago, "the sixth poll and three looks of the watch since")
     texts = [text for _, text in commands]
     # Five answered polls, the sixth refused, then no more.
-    assert len([t for t in texts if t == POLL]) == 6, texts
+    assert texts.count(POLL) == 6, texts
     assert texts[-1] == POLL
     assert "close cdaudio" not in texts
 
