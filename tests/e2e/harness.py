@@ -262,10 +262,11 @@ class WineProcess:
     """A Windows program started under Wine; `trace` is the file that holds
     Wine's trace of it, when one was asked for."""
 
-    def __init__(self, popen, name, trace=None):
+    def __init__(self, popen, name, trace=None, output=None):
         self._popen = popen
         self.name = name
         self.trace = trace
+        self.output = output
 
     def running(self):
         return self._popen.poll() is None
@@ -544,15 +545,22 @@ class Session:
         finally:
             shutil.rmtree(folder, ignore_errors=True)
 
-    def run(self, program, *args, cwd=None, trace=None, env=None):
+    def run(self, program, *args, cwd=None, trace=None, env=None, output=False):
         """Starts a Windows program with the given command-line arguments.
         trace: Wine debug channels (such as "trace+cursor") to trace in this
         program and the programs it starts, each line led by the process id,
         into a file of the test output named by the process's `trace`.
-        env: more environment variables for this program alone."""
+        env: more environment variables for this program alone. output: what
+        the program prints kept in a file of the test output, the process's
+        `output`, to read while it runs."""
         if not pathlib.Path(program).is_file():
             raise FileNotFoundError(program)
         env, trace_path, sink = dict(self.env, **(env or {})), None, subprocess.DEVNULL
+        output_path, printed = None, subprocess.DEVNULL
+        if output:
+            self._numbered_files += 1
+            output_path = self.output / f"{pathlib.Path(program).stem}-output-{self._numbered_files:02d}.txt"
+            printed = open(output_path, "wb")
         if trace:
             env = dict(env, WINEDEBUG=f"+pid,{trace}")
             self._numbered_files += 1
@@ -560,11 +568,13 @@ class Session:
             sink = open(trace_path, "wb")
         try:
             popen = subprocess.Popen(["wine", str(program), *args], env=env, cwd=cwd,
-                                     stdout=subprocess.DEVNULL, stderr=sink)
+                                     stdout=printed, stderr=sink)
         finally:
             if trace:
                 sink.close()
-        process = WineProcess(popen, pathlib.Path(program).name, trace_path)
+            if output:
+                printed.close()
+        process = WineProcess(popen, pathlib.Path(program).name, trace_path, output_path)
         self._processes.append(process)
         return process
 
