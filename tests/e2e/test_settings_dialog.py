@@ -80,14 +80,15 @@ class Dialog:
         """Returns once two looks of the client area agree, and show more
         than one colour: painted, and no paint on its way."""
         looks = [look(self.session, self.rect)]
-        wait_until(lambda: looks.append(look(self.session, self.rect)) or looks[-1] == looks[-2] != looks[-1][:3] * (len(looks[-1]) // 3),
-                   what="the dialog painted")
+
+        def steady():
+            looks.append(look(self.session, self.rect))
+            return looks[-1] == looks[-2] != looks[-1][:3] * (len(looks[-1]) // 3)
+        wait_until(steady, what="the dialog painted")
 
     def wait_for_hover(self, button, in_box=False):
-        """Waits for a gradient button's band to show the pointer over it."""
         band = self.at(HOVER_BANDS[button], in_box)
-        wait_until(lambda: look(self.session, (*band, 1, 1)), accept=lambda c: close(c, AMBER),
-                   what=f"the hover band of the button at {button}")
+        wait_until(lambda: look(self.session, (*band, 1, 1)), accept=lambda c: close(c, AMBER), what=f"hover on {button}")
 
     def at(self, point, in_box=False):
         x, y = point
@@ -96,30 +97,30 @@ class Dialog:
         return self.origin[0] + x, self.origin[1] + y
 
     def click(self, point, in_box=False):
-        """A click on a point; on a gradient button, once its band shows the
-        pointer over it."""
-        x, y = self.at(point, in_box)
-        move_onto(self.session, (x, y))
-        if point in HOVER_BANDS:
-            self.wait_for_hover(point, in_box)
-        press(self.session)
+        """A click on a point; on a gradient button, once its band shows the pointer over it."""
+        click_at(self.session, self.at(point, in_box), lambda: point in HOVER_BANDS and self.wait_for_hover(point, in_box))
 
-    def choose(self, source):
-        """A click on a source's name, and its mark and the track box showing it."""
-        self.click(NAMES[source], in_box=True)
+    def choose(self, source, point=None):
+        """A click on a source's name (or the point), and its mark and the track box showing it."""
+        self.click(point or NAMES[source], in_box=True)
         wait_until(lambda: (marked(self, self.session.screenshot(f"chosen-{source}")), self.combo()[0]),
                    accept=lambda seen: seen == (source, source == 1), what=f"the source {source} chosen")
 
     def focus_track_box(self):
         self.click(REPEAT_BOX, in_box=True)
         self.session.focus(self.xid)
-        wait_until(lambda: focused_class(self.session), accept=lambda c: c == "Edit", what="the focus in the track box")
+        wait_until(lambda: focused(self.session), accept=lambda f: f[1] == "Edit", what="the focus in the track box")
 
     def type_into_repeat_box(self, text):
         self.focus_track_box()
         self.session.key("ctrl+a", "BackSpace", "End", *(["shift+Home", "BackSpace"]))
         if text:
-            subprocess.run(["xdotool", "type", "--delay", "80", text], env=self.session.env, check=True)
+            self.session.type_text(text)
+
+    def choose_file(self, typed):
+        """A click on "...", and the chooser given the typed name (Escape for None)."""
+        self.click(FILE_BUTTON, in_box=True)
+        choose_in_open_dialog(self.session, typed)
 
     def save(self):
         self.click(SET_BUTTON)
@@ -139,11 +140,9 @@ class Dialog:
         return self.combos()[0]
 
     def settle(self, source=1):
-        """Returns once the dialog has handled every input sent before: two
-        later clicks whose effects show (another source chosen, then this
-        one) come after them in its queue. A check that something did not
-        happen is made after it, not after a guessed wait. Leaves the source
-        chosen."""
+        """Returns once the dialog has handled every input sent before, by two
+        later clicks whose effects show: another source chosen, then this one.
+        A check that something did not happen is made after it."""
         self.choose(0 if source else 1)
         self.choose(source)
 
@@ -151,6 +150,7 @@ class Dialog:
 @pytest.fixture(scope="module")
 def session():
     with Session() as s:
+        s.bind_characters("é♫")  # the names typed below, before any program reads the keyboard map
         yield s
 
 
@@ -166,38 +166,22 @@ def dialog(session, tmp_path):
 
 
 def look(session, rect):
-    """The RGB bytes the screen shows in a rectangle (left, top, width, height),
-    read at once, without a picture file."""
-    left, top, width, height = rect
-    return subprocess.run(["import", "-silent", "-window", "root", "-crop", f"{width}x{height}+{left}+{top}",
-                           "-depth", "8", "rgb:-"], env=session.env, check=True, capture_output=True).stdout
+    """The RGB bytes the screen shows in a rectangle (left, top, width, height), without a picture file."""
+    crop = "{2}x{3}+{0}+{1}".format(*rect)
+    return subprocess.run(["import", "-silent", "-window", "root", "-crop", crop, "-depth", "8", "rgb:-"],
+                          env=session.env, check=True, capture_output=True).stdout
 
 
-def x_place(session, window):
-    """Where the X server has put a window's top-left corner."""
-    out = subprocess.run(["xdotool", "getwindowgeometry", "--shell", str(window)], env=session.env,
-                         check=True, capture_output=True, text=True).stdout
-    values = dict(line.split("=", 1) for line in out.split())
-    return int(values["X"]), int(values["Y"])
-
-
-def move_onto(session, point):
-    """Moves onto a point as a hand does: Wine gives a jump's first motion to
-    the window only with the next one."""
+def click_at(session, point, ready=lambda: None):
+    """Moves onto a point as a hand does (Wine gives a jump's first motion to
+    the window only with the next one), waits for ready(), and clicks there
+    as long as a person does."""
     session.mouse_move(point[0] - 1, point[1])
     session.mouse_move(*point)
-
-
-def press(session):
-    """A click where the pointer is, as long as a person's."""
+    ready()
     session.mouse_down()
     pace()
     session.mouse_up()
-
-
-def click_at(session, point):
-    move_onto(session, point)
-    press(session)
 
 
 def marked(d, shot):
@@ -240,17 +224,14 @@ def test_place_gradients_marks_controls_and_repaint(dialog, session):
                what="the cover drawn over the dialog")
     cover.kill()
     session.wait_for_no_window("cover")
-    wait_until(lambda: session.screenshot("dialog-uncovered").pixel(*under) == shot.pixel(*under),
-               what="the dialog drawn again where the cover was")
-    again = session.screenshot("dialog-uncovered")
     # The focus went to the cover and, with no window manager to give it
     # back, stays away: so does its cue around "音楽CD", the one difference.
     cue = (BOX[0] + NAMES[1][0] - 16, BOX[1] + NAMES[1][1] - 10, BOX[0] + NAMES[1][0] + 40, BOX[1] + NAMES[1][1] + 10)
-    for y in range(0, CLIENT_SIZE[1], 3):
-        for x in range(0, CLIENT_SIZE[0], 5):
-            if cue[0] <= x <= cue[2] and cue[1] <= y <= cue[3]:
-                continue
-            assert again.pixel(*d.at((x, y))) == shot.pixel(*d.at((x, y))), f"client pixel {x},{y}"
+    points = [(x, y) for y in range(0, CLIENT_SIZE[1], 3) for x in range(0, CLIENT_SIZE[0], 5)
+              if not (cue[0] <= x <= cue[2] and cue[1] <= y <= cue[3])]
+    differ = lambda again: [p for p in points if d.pixel(again, p) != d.pixel(shot, p)]
+    wait_until(lambda: differ(session.screenshot("dialog-uncovered")), accept=lambda seen: not seen,
+               what="the dialog's own pixels back where the cover was")
 
 
 @pytest.mark.parametrize("category, repeat_enabled, file_enabled", [(0, False, False), (2, False, True)])
@@ -272,9 +253,7 @@ def test_every_mark_and_name_chooses_and_saving_writes_the_choice(dialog, sessio
     for source, point in [(1, (MARKS[1][0] + 6, MARKS[1][1] + 6)), (2, NAMES[2]), (0, NAMES[0]),
                           (2, (MARKS[2][0] + 6, MARKS[2][1] + 6)), (1, NAMES[1]),
                           (0, (MARKS[0][0] + 6, MARKS[0][1] + 6)), (2, NAMES[2])]:
-        d.click(point, in_box=True)
-        wait_until(lambda: (marked(d, session.screenshot(f"chosen-{source}")), d.combo()[0]),
-                   accept=lambda seen: seen == (source, source == 1), what=f"the source {source} chosen")
+        d.choose(source, point)
     # A new file: the three keys in order, the category chosen, no file.
     assert d.save() == settings_bytes(2, 0, "")
 
@@ -313,13 +292,12 @@ def test_cancel_and_the_close_box_write_nothing(dialog, session):
 
 def choose_in_open_dialog(session, typed):
     xid = session.wait_for_window(OPEN_TITLE)
-    wait_until(lambda: focused_class(session, OPEN_TITLE), accept=lambda c: c == "Edit",
-               what="the focus in the chooser's name box")
+    wait_until(lambda: focused(session, OPEN_TITLE), accept=lambda f: f[1] == "Edit", what="the chooser's focus")
     session.focus(xid)
     if typed is None:
         session.key("Escape")
     else:
-        subprocess.run(["xdotool", "type", "--delay", "60", typed], env=session.env, check=True)
+        session.type_text(typed)
         session.key("Return")
     session.wait_for_no_window(OPEN_TITLE)
 
@@ -336,24 +314,23 @@ def test_open_file_dialog_starts_in_the_folder_and_takes_the_typed_file(dialog, 
     choose_in_open_dialog(session, "first.mp3")
     # The path now shows in the file box (dark text on the light middle).
     box = [d.at((x, y), True) for y in range(FILE_BOX[1] + 3, FILE_BOX[1] + 18) for x in range(FILE_BOX[0] + 3, 300)]
-    wait_until(lambda: (lambda after: sum(after.pixel(*p) != before.pixel(*p) for p in box))(session.screenshot("file-box-chosen")),
-               accept=lambda changed: changed > 50, what="the path drawn in the file box")
+    changed = lambda shot: sum(shot.pixel(*p) != before.pixel(*p) for p in box)
+    wait_until(lambda: changed(session.screenshot("file-box-chosen")), accept=lambda n: n > 50, what="the path shown")
     assert d.save() == settings_bytes(2, 0, f"C:\\{FOLDER}\\first.mp3")
 
 
-def focused(session):
-    """(left, top) in the dialog's client area and class of the focused control."""
-    left, top, _, _, kind = session.wintool("focus", TITLE).split()
-    return (int(left), int(top)), kind
+def focused(session, title=TITLE):
+    """(left, top) in the window's client area and class of its focused control; (None, None) for none."""
+    code, out = session.run_to_end(session.probe("wintool.exe"), "focus", title)
+    fields = out.split() if code == 0 else []
+    return ((int(fields[0]), int(fields[1])), fields[4]) if len(fields) == 5 else (None, None)
 
 
 def test_the_focus_comes_back_to_the_file_button_when_the_chooser_closes(dialog, session):
     d = dialog.open()
     d.choose(2)
-    d.click(FILE_BUTTON, in_box=True)
-    choose_in_open_dialog(session, None)
-    wait_until(lambda: focused(session), accept=lambda f: f == (FILE_BUTTON_AT, "SorvaneCommand"),
-               what="the focus on the file button")
+    d.choose_file(None)
+    wait_until(lambda: focused(session), accept=lambda f: f == (FILE_BUTTON_AT, "SorvaneCommand"), what="focus back")
 
 
 def test_a_chosen_file_sets_the_next_start_and_cancelling_changes_nothing(dialog, session):
@@ -361,12 +338,9 @@ def test_a_chosen_file_sets_the_next_start_and_cancelling_changes_nothing(dialog
     music.mkdir(exist_ok=True)
     d = dialog.open()
     d.choose(2)
-    d.click(FILE_BUTTON, in_box=True)
-    choose_in_open_dialog(session, "C:\\music\\a.mp3")
-    d.click(FILE_BUTTON, in_box=True)
-    choose_in_open_dialog(session, "b.wav")
-    d.click(FILE_BUTTON, in_box=True)
-    choose_in_open_dialog(session, None)
+    d.choose_file("C:\\music\\a.mp3")
+    d.choose_file("b.wav")
+    d.choose_file(None)
     assert d.save() == settings_bytes(2, 0, "C:\\music\\b.wav")
 
 
@@ -397,8 +371,7 @@ def test_a_name_outside_the_code_page_is_stored_by_its_short_name(dialog, sessio
     (folder / "café.mp3").write_bytes(b"ID3 cafe")
     d = dialog.open()
     d.choose(2)
-    d.click(FILE_BUTTON, in_box=True)
-    choose_in_open_dialog(session, "C:\\musique\\café.mp3")
+    d.choose_file("C:\\musique\\café.mp3")
     stored = dialog_file_after_saving(d)
     assert "?" not in stored and stored.upper().startswith("C:\\MUSIQUE\\") and stored.upper().endswith(".MP3")
     # Windows opens the file by the short path.
@@ -412,8 +385,7 @@ def test_a_name_outside_the_code_page_without_a_short_name_is_refused_with_a_mes
     (session.drive_c / "music" / "a.mp3").write_bytes(b"ID3")
     before = settings_bytes(2, 0, "C:\\music\\a.mp3")
     d = dialog.open(before)
-    d.click(FILE_BUTTON, in_box=True)
-    choose_in_open_dialog(session, "C:\\nowhere\\♫.mp3")
+    d.choose_file("C:\\nowhere\\♫.mp3")
     session.answer_message_box(PRODUCT_TITLE, owner=TITLE)
     assert d.save() == before, "the refused name changed the settings"
 
@@ -466,13 +438,13 @@ def test_a_double_click_in_the_file_dialog_over_the_set_button_only_chooses_the_
     second = (left + width // 2, top + height + height // 2)
     target = d.at(SET_BUTTON)
     window = session.wintool("window", OPEN_TITLE).split()
-    chooser = session.wait_for_window(OPEN_TITLE)
-    placed = x_place(session, chooser)
-    shift = (target[0] - second[0], target[1] - second[1])
-    session.wintool("move", OPEN_TITLE, str(int(window[0]) + shift[0]), str(int(window[1]) + shift[1]))
-    wait_until(lambda: x_place(session, chooser), accept=lambda at: at == (placed[0] + shift[0], placed[1] + shift[1]),
-               what="the chooser moved on the screen")
-    move_onto(session, target)
+    around = (target[0] - 10, target[1] - 3, 21, 7)
+    button = look(session, around)
+    session.wintool("move", OPEN_TITLE, str(int(window[0]) + target[0] - second[0]),
+                    str(int(window[1]) + target[1] - second[1]))
+    wait_until(lambda: look(session, around) != button, what="the chooser over 設定 on the screen")
+    session.mouse_move(target[0] - 1, target[1])
+    session.mouse_move(*target)
     subprocess.run(["xdotool", "click", "--repeat", "2", "--delay", "120", "1"], env=session.env, check=True)
     session.wait_for_no_window(OPEN_TITLE)
     d.settle(2)
@@ -545,12 +517,6 @@ def test_while_the_dialog_is_open_a_run_or_a_preview_ends_at_once(dialog, sessio
 
 # --- The keyboard ---------------------------------------------------------------
 
-def focused_class(session, title=TITLE):
-    """The class of the window of the dialog titled title that has the focus, or None."""
-    code, out = session.run_to_end(session.probe("wintool.exe"), "focus", title)
-    return out.split()[-1] if code == 0 and out.strip() else None
-
-
 # Keys pressed from the first focus (the sources) with なし chosen, and what
 # the settings file holds after them: None for "unchanged, byte for byte".
 KEYSTROKES = {
@@ -572,7 +538,7 @@ def test_the_dialog_from_the_keyboard(dialog, session, keys):
     # a cancel even where it saves the same choice.
     original = settings_bytes(0, "03", "")
     d = dialog.open(original, keyboard=True)
-    assert focused_class(session) == "SorvaneKeyboardTarget", "the first focus is on the sources"
+    assert focused(session)[1] == "SorvaneKeyboardTarget", "the first focus is on the sources"
     session.key(*pressed)
     assert d.process.wait() == 0
     assert dialog.ini.read_bytes() == (original if expected is None else expected)
@@ -606,8 +572,8 @@ def test_space_held_on_set_shows_the_pressed_picture_and_saves_on_release(dialog
     subprocess.run(["xdotool", "keydown", "space"], env=session.env, check=True)
     # Pressed: the border one pixel further in than in the other pictures.
     x, y = SET_BUTTON[0], SET_BUTTON[1] - 12  # the top edge of "設定", 37 pixels from its left
-    wait_until(lambda: [border_blue(d.pixel(shot, (x, y + i))) for shot in [session.screenshot("set-pressed")] for i in (1, 2)],
-               accept=lambda blue: blue == [False, True], what="the pressed picture of 設定")
+    pressed = lambda shot: border_blue(d.pixel(shot, (x, y + 2))) and not border_blue(d.pixel(shot, (x, y + 1)))
+    wait_until(lambda: session.screenshot("set-pressed"), accept=pressed, what="the pressed picture of 設定")
     assert d.process.running()
     subprocess.run(["xdotool", "keyup", "space"], env=session.env, check=True)
     assert d.process.wait() == 0
@@ -639,7 +605,7 @@ def test_a_focused_control_disabled_by_the_mouse_hands_the_focus_on(dialog, sess
     handed = focused(session)
     assert handed[1] == "SorvaneCommand", "no window of the dialog has the focus"
     session.key("Tab")
-    assert wait_until(lambda: focused(session), accept=lambda f: f != handed, what="Tab to move the focus")[1] == "SorvaneCommand"
+    assert wait_until(lambda: focused(session), accept=lambda f: f != handed, what="a Tab")[1] == "SorvaneCommand"
 
     # "..." focused from the keyboard, then disabled by choosing the CD.
     d.choose(2)
@@ -648,8 +614,7 @@ def test_a_focused_control_disabled_by_the_mouse_hands_the_focus_on(dialog, sess
     d.choose(1)
     assert focused(session)[1] == "SorvaneCommand" and focused(session)[0] != FILE_BUTTON_AT
     d.choose(2)
-    d.click(FILE_BUTTON, in_box=True)
-    choose_in_open_dialog(session, None)  # the click on "..." is not swallowed: the chooser came
+    d.choose_file(None)  # the click on "..." is not swallowed: the chooser came
 
 
 @pytest.mark.parametrize("category", [1, 2])
@@ -659,13 +624,13 @@ def test_a_click_on_the_chosen_source_leaves_the_focus_in_the_control_it_enables
     original = settings_bytes(category, 0, windows_path(music))
     d = dialog.open(original, keyboard=True)
     session.key("Tab")  # from the sources to the one control the source enables
-    control = wait_until(lambda: focused(session), accept=lambda f: f[1] == ("Edit" if category == 1 else "SorvaneCommand"),
-                         what="the focus in the control the source enables")
+    enabled = "Edit" if category == 1 else "SorvaneCommand"
+    control = wait_until(lambda: focused(session), accept=lambda f: f[1] == enabled, what=f"the focus on the {enabled}")
     d.click(NAMES[category], in_box=True)  # the source chosen already
     assert focused(session) == control, "the focus left the control that the source enables"
     if category == 1:
         # The digits typed next still reach the track box.
-        subprocess.run(["xdotool", "type", "--delay", "80", "12"], env=session.env, check=True)
+        session.type_text("12")
         wait_until(lambda: d.combo()[1], accept=lambda text: text == "12", what="12 in the track box")
         assert d.save() == settings_bytes(1, 12, windows_path(music))
     else:
@@ -684,11 +649,11 @@ def name_frame(d, shot, source):
 
 def test_the_focus_cue_follows_a_source_chosen_with_the_mouse(dialog, session):
     d = dialog.open(settings_bytes(0, 0, ""), keyboard=True)
-    assert focused_class(session) == "SorvaneKeyboardTarget", "the first focus is on the sources"
+    assert focused(session)[1] == "SorvaneKeyboardTarget", "the first focus is on the sources"
     d.click(NAMES[1], in_box=True)  # 音楽CD, with the mouse
     with_focus = wait_until(lambda: session.screenshot("cue-after-a-click"), accept=lambda shot: marked(d, shot) == 1,
                             what="音楽CD chosen")
-    assert focused_class(session) == "SorvaneKeyboardTarget"
+    assert focused(session)[1] == "SorvaneKeyboardTarget"
     session.key("Tab")  # the focus to the track box: no cue anywhere
     without_focus = wait_until(lambda: session.screenshot("cue-gone"),
                                accept=lambda shot: name_frame(d, with_focus, 1) != name_frame(d, shot, 1),
