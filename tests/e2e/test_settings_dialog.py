@@ -33,8 +33,7 @@ FILE_BUTTON = (48, 126)
 FILE_BUTTON_AT = (BOX[0] + FILE_BUTTON_LEFT[0], BOX[1] + FILE_BUTTON_LEFT[1])   # in the dialog
 FILE_BOX = (72, 116)                                      # the file path's box: its top-left corner, in the box
 SET_BUTTON, CANCEL_BUTTON = (362, 212), (442, 212)        # "設定" and "ｷｬﾝｾﾙ", in the dialog
-# Where each gradient button's inner band shows that the pointer is over it
-# (its left edge, halfway down): only then does a press click it.
+# Each gradient button's band (left edge, halfway down): amber with the pointer over it, when a press clicks.
 HOVER_BANDS = {SET_BUTTON: (326, 212), CANCEL_BUTTON: (406, 212), FILE_BUTTON: (30, 126)}
 LINK = (40, 214)                                          # on the link, in the dialog
 BACKGROUND = (280, 232)                                   # the dialog's own background, beside the buttons
@@ -57,7 +56,6 @@ class Dialog:
         self.folder = folder
         self.ini = folder / SETTINGS_FILE_NAME
         self.process = None
-        self.origin = None
 
     def open(self, settings=None, trace=None, keyboard=False):
         """Opens the dialog, the settings file's bytes `settings` beside it when
@@ -70,21 +68,16 @@ class Dialog:
         wait_until(lambda: self.session.find_window(TITLE), what="the settings dialog")
         self.xid = self.session.wait_for_window(TITLE)
         self.rect = self.session.client_rect(TITLE)
-        self.origin = self.rect[:2]
         self.wait_painted()
         if keyboard:
             self.session.focus(self.xid)
         return self
 
     def wait_painted(self):
-        """Returns once two looks of the client area agree, and show more
-        than one colour: painted, and no paint on its way."""
+        """Returns once two looks of the client area agree and show more than one colour: painted, none on its way."""
         looks = [look(self.session, self.rect)]
-
-        def steady():
-            looks.append(look(self.session, self.rect))
-            return looks[-1] == looks[-2] != looks[-1][:3] * (len(looks[-1]) // 3)
-        wait_until(steady, what="the dialog painted")
+        steady = lambda now: looks.append(now) or looks[-2] == now != now[:3] * (len(now) // 3)
+        wait_until(lambda: steady(look(self.session, self.rect)), what="the dialog painted")
 
     def wait_for_hover(self, button, in_box=False):
         band = self.at(HOVER_BANDS[button], in_box)
@@ -94,7 +87,7 @@ class Dialog:
         x, y = point
         if in_box:
             x, y = x + BOX[0], y + BOX[1]
-        return self.origin[0] + x, self.origin[1] + y
+        return self.rect[0] + x, self.rect[1] + y
 
     def click(self, point, in_box=False):
         """A click on a point; on a gradient button, once its band shows the pointer over it."""
@@ -113,9 +106,8 @@ class Dialog:
 
     def type_into_repeat_box(self, text):
         self.focus_track_box()
-        self.session.key("ctrl+a", "BackSpace", "End", *(["shift+Home", "BackSpace"]))
-        if text:
-            self.session.type_text(text)
+        self.session.key("ctrl+a", "BackSpace", "End", "shift+Home", "BackSpace")
+        self.session.type_text(text)
 
     def choose_file(self, typed):
         """A click on "...", and the chooser given the typed name (Escape for None)."""
@@ -140,9 +132,8 @@ class Dialog:
         return self.combos()[0]
 
     def settle(self, source=1):
-        """Returns once the dialog has handled every input sent before, by two
-        later clicks whose effects show: another source chosen, then this one.
-        A check that something did not happen is made after it."""
+        """Returns once the dialog has handled every input sent before, by two later clicks whose
+        effects show (another source chosen, then this one): a check that nothing happened follows it."""
         self.choose(0 if source else 1)
         self.choose(source)
 
@@ -173,9 +164,8 @@ def look(session, rect):
 
 
 def click_at(session, point, ready=lambda: None):
-    """Moves onto a point as a hand does (Wine gives a jump's first motion to
-    the window only with the next one), waits for ready(), and clicks there
-    as long as a person does."""
+    """Moves onto a point as a hand does (Wine gives a jump's first motion to the window
+    only with the next one), waits for ready(), and clicks there as long as a person does."""
     session.mouse_move(point[0] - 1, point[1])
     session.mouse_move(*point)
     ready()
@@ -236,8 +226,7 @@ def test_place_gradients_marks_controls_and_repaint(dialog, session):
 
 @pytest.mark.parametrize("category, repeat_enabled, file_enabled", [(0, False, False), (2, False, True)])
 def test_load_marks_the_category_and_enables_its_control(dialog, session, category, repeat_enabled, file_enabled):
-    music = dialog.folder / "tune.mp3"
-    music.write_bytes(b"ID3")
+    (music := dialog.folder / "tune.mp3").write_bytes(b"ID3")
     d = dialog.open(settings_bytes(category, 0, windows_path(music)))
     shot = session.screenshot(f"dialog-category-{category}")
     assert marked(d, shot) == category
@@ -281,8 +270,7 @@ def test_cancel_and_the_close_box_write_nothing(dialog, session):
     d.open()
     d.choose(2)
     left, top, width, _ = map(int, session.wintool("window", TITLE).split())
-    client_top = session.client_rect(TITLE)[1]
-    close_box = (left + width - 12, (top + client_top) // 2)
+    close_box = (left + width - 12, (top + d.rect[1]) // 2)
     # The point is the close box as Windows sees it (HTCLOSE).
     assert int(session.wintool("send", TITLE, "0x84", "0", str(close_box[1] << 16 | close_box[0]))) == 20
     click_at(session, close_box)
@@ -294,11 +282,9 @@ def choose_in_open_dialog(session, typed):
     xid = session.wait_for_window(OPEN_TITLE)
     wait_until(lambda: focused(session, OPEN_TITLE), accept=lambda f: f[1] == "Edit", what="the chooser's focus")
     session.focus(xid)
-    if typed is None:
-        session.key("Escape")
-    else:
+    if typed is not None:
         session.type_text(typed)
-        session.key("Return")
+    session.key("Escape" if typed is None else "Return")
     session.wait_for_no_window(OPEN_TITLE)
 
 
@@ -569,13 +555,12 @@ def test_space_held_on_set_shows_the_pressed_picture_and_saves_on_release(dialog
     d = dialog.open(settings_bytes(0, "00", ""), keyboard=True)
     session.mouse_move(1, 1)  # off the dialog: no button hovered
     session.key("Tab")
-    subprocess.run(["xdotool", "keydown", "space"], env=session.env, check=True)
-    # Pressed: the border one pixel further in than in the other pictures.
-    x, y = SET_BUTTON[0], SET_BUTTON[1] - 12  # the top edge of "設定", 37 pixels from its left
-    pressed = lambda shot: border_blue(d.pixel(shot, (x, y + 2))) and not border_blue(d.pixel(shot, (x, y + 1)))
-    wait_until(lambda: session.screenshot("set-pressed"), accept=pressed, what="the pressed picture of 設定")
-    assert d.process.running()
-    subprocess.run(["xdotool", "keyup", "space"], env=session.env, check=True)
+    with session.holding("space"):
+        # Pressed: the border one pixel further in than in the other pictures.
+        x, y = SET_BUTTON[0], SET_BUTTON[1] - 12  # the top edge of "設定", 37 pixels from its left
+        pressed = lambda shot: border_blue(d.pixel(shot, (x, y + 2))) and not border_blue(d.pixel(shot, (x, y + 1)))
+        wait_until(lambda: session.screenshot("set-pressed"), accept=pressed, what="the pressed picture of 設定")
+        assert d.process.running()
     assert d.process.wait() == 0
     assert dialog.ini.read_bytes() == settings_bytes(0, 0, "")
 
@@ -619,8 +604,7 @@ def test_a_focused_control_disabled_by_the_mouse_hands_the_focus_on(dialog, sess
 
 @pytest.mark.parametrize("category", [1, 2])
 def test_a_click_on_the_chosen_source_leaves_the_focus_in_the_control_it_enables(dialog, session, category):
-    music = dialog.folder / "tune.mp3"
-    music.write_bytes(b"ID3")
+    (music := dialog.folder / "tune.mp3").write_bytes(b"ID3")
     original = settings_bytes(category, 0, windows_path(music))
     d = dialog.open(original, keyboard=True)
     session.key("Tab")  # from the sources to the one control the source enables
@@ -655,9 +639,8 @@ def test_the_focus_cue_follows_a_source_chosen_with_the_mouse(dialog, session):
                             what="音楽CD chosen")
     assert focused(session)[1] == "SorvaneKeyboardTarget"
     session.key("Tab")  # the focus to the track box: no cue anywhere
-    without_focus = wait_until(lambda: session.screenshot("cue-gone"),
-                               accept=lambda shot: name_frame(d, with_focus, 1) != name_frame(d, shot, 1),
-                               what="the cue on the source chosen to go")
+    without_focus = wait_until(lambda: session.screenshot("cue-gone"), what="the cue gone from the source chosen",
+                               accept=lambda shot: name_frame(d, with_focus, 1) != name_frame(d, shot, 1))
     assert name_frame(d, with_focus, 0) == name_frame(d, without_focus, 0), "the cue stayed on なし"
 
 
