@@ -22,6 +22,7 @@ import itertools
 import math
 import os
 import pathlib
+import re
 import shutil
 import signal
 import subprocess
@@ -323,6 +324,7 @@ class Session:
         self._pulse_pid = None
         self._processes = []
         self._numbered_files = 0
+        self._bound_characters = set()
         self.env = None
 
     # -- life cycle -------------------------------------------------------
@@ -688,6 +690,34 @@ class Session:
             yield
         finally:
             self._xdotool("keyup", key)
+
+    def bind_characters(self, text):
+        """Binds each character of text that the keyboard map lacks, for the
+        rest of the session, to a key that has none, so that type_text types
+        it with a key of its own. xdotool alone binds such a character only
+        while it types it, and Wine may look the key up after the binding is
+        gone. Wine reads the map as a program starts: bind before."""
+        missing = sorted({c for c in text if not c.isascii()} - self._bound_characters)
+        if not missing:
+            return
+        display = self.env["DISPLAY"]
+        keymap = subprocess.run(["xkbcomp", "-xkb", display, "-"], env=self.env, check=True,
+                                capture_output=True, text=True).stdout
+        symbols = keymap.index("xkb_symbols")
+        taken = set(re.findall(r"key\s+<(\w+)>", keymap[symbols:]))
+        spare = [name for name in re.findall(r"^\s*<(I\d+)>\s*=", keymap[:symbols], re.M) if name not in taken]
+        if len(spare) < len(missing):
+            raise RuntimeError(f"no spare keys to bind {missing} to")
+        end = keymap.index("\n};", symbols)
+        keys = "".join(f"\n    key <{name}> {{ [ U{ord(c):04X} ] }};" for name, c in zip(spare, missing))
+        subprocess.run(["xkbcomp", "-w", "0", "-", display], env=self.env, check=True, capture_output=True,
+                       input=keymap[:end] + keys + keymap[end:], text=True)
+        self._bound_characters.update(missing)
+
+    def type_text(self, text, delay=0.08):
+        """Types text key by key into the window that has the input focus;
+        characters the keyboard map lacks must be bound (bind_characters)."""
+        self._xdotool("type", "--delay", round(delay * 1000), text)
 
     def mouse_move(self, x, y):
         self._xdotool("mousemove", "--sync", x, y)
