@@ -29,6 +29,8 @@ import subprocess
 import tempfile
 import time
 
+from bitmaps import parse_ppm
+
 # Deadlines bound a wait; they are not the behaviour, so they are generous
 # enough for a machine that is busy with other work beside the tests.
 DEFAULT_TIMEOUT = 60.0
@@ -177,10 +179,7 @@ class Screenshot:
         self.path = pathlib.Path(png_path)
         ppm = subprocess.run(["convert", str(self.path), "-depth", "8", "ppm:-"],
                              check=True, capture_output=True).stdout
-        magic, width, height, maxval, self._rgb = ppm.split(maxsplit=4)
-        if magic != b"P6" or maxval != b"255":
-            raise ValueError(f"unexpected picture format in {self.path}")
-        self.width, self.height = int(width), int(height)
+        self.width, self.height, self._rgb = parse_ppm(ppm)
 
     def pixel(self, x, y):
         """(red, green, blue) of one pixel, 0 to 255 each."""

@@ -266,7 +266,8 @@ def test_the_window_covers_the_whole_screen_at_125_percent_scaling(session):
 def test_dibprobe_decodes_with_the_renderers_loader_and_reports_its_messages(session, tmp_path):
     probe = session.bin("../tools/dibprobe.exe")
     picture = tmp_path / "three.bmp"
-    colours = [(255, 0, 0), (0, 255, 0), (0, 0, 255), (250, 200, 40), (9, 9, 9), (255, 255, 255)]
+    # The first pixel white-space bytes (space, line feed, tab), which a PPM's header does not own.
+    colours = [(32, 10, 9), (255, 0, 0), (0, 255, 0), (0, 0, 255), (250, 200, 40), (255, 255, 255)]
     write_bmp24(picture, 3, 2, lambda x, y: colours[x + 3 * y])
     out = tmp_path / "three.ppm"
     code, printed = session.run_to_end(probe, windows_path(picture), windows_path(out))
