@@ -13,7 +13,8 @@ public:
     virtual bool ErrorText(std::uint32_t code, char* buffer, unsigned capacity) = 0;
     // waveOutGetNumDevs().
     virtual unsigned WaveOutDeviceCount() = 0;
-    // PlaySoundA(sound, no module, flags): true on success.
+    // PlaySoundA(sound, no module, flags): true on success. The real one's
+    // stop (no sound) returns once the threads the sound began have ended.
     virtual bool PlayWave(const char* sound, unsigned flags) = 0;
 };
 
