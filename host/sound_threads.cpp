@@ -7,6 +7,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstddef>
 
 std::vector<std::uint32_t> ProcessThreadIds()
 {
@@ -14,10 +15,15 @@ std::vector<std::uint32_t> ProcessThreadIds()
     const UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
     if (!snapshot) return ids;
     const DWORD process = GetCurrentProcessId();
+    // Each call may write less than the entry; a member past what it wrote
+    // is not to be read.
+    constexpr DWORD kOwnerWritten = offsetof(THREADENTRY32, th32OwnerProcessID) + sizeof(DWORD);
     THREADENTRY32 entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL found = Thread32First(snapshot.get(), &entry); found; found = Thread32Next(snapshot.get(), &entry))
-        if (entry.th32OwnerProcessID == process) ids.push_back(entry.th32ThreadID);
+    for (BOOL found = Thread32First(snapshot.get(), &entry); found; found = Thread32Next(snapshot.get(), &entry)) {
+        if (entry.dwSize >= kOwnerWritten && entry.th32OwnerProcessID == process) ids.push_back(entry.th32ThreadID);
+        entry.dwSize = sizeof entry;
+    }
     return ids;
 }
 
