@@ -3,6 +3,8 @@
 // Shows a red window (200 x 150 at (100, 100) unless told otherwise); a left
 // click turns it green; Escape ends the program with exit code 7. With --tone
 // it plays a looping 440 Hz tone until it ends.
+#include "sound_threads.h"
+
 #include <windows.h>
 #include <mmsystem.h>
 #include <shellapi.h>
@@ -107,6 +109,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     SetFocus(window);
 
     const std::vector<unsigned char> wave = tone ? ToneWave() : std::vector<unsigned char>{};
+    const std::vector<std::uint32_t> threadsBeforeTone = ProcessThreadIds();
     if (tone)
         PlaySoundW(reinterpret_cast<LPCWSTR>(wave.data()), nullptr, SND_MEMORY | SND_ASYNC | SND_LOOP);
 
@@ -115,6 +118,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    if (tone) PlaySoundW(nullptr, nullptr, 0);
+    if (tone) {
+        // As the host does: the tone's threads end before the process does.
+        PlaySoundW(nullptr, nullptr, 0);
+        WaitForThreadsBegunSince(threadsBeforeTone);
+    }
     return static_cast<int>(message.wParam);
 }
