@@ -555,7 +555,9 @@ def test_a_run_on_two_monitors_keeps_the_second_black_and_ends_on_escape_after_a
         left_open = session.run(session.probe("window_probe.exe"), "left open", "--size", "800x600",
                                 "--at", "1024,0")
         session.wait_for_window("left open")
-        assert session.screenshot("monitors-before").mean(1024, 0, 800, 600) > 0.3
+        # A window mapped may not be drawn yet: the second monitor shows it once it is.
+        shows_left_open = lambda name: session.screenshot(name).mean(1024, 0, 800, 600) > 0.3
+        wait_until(lambda: shows_left_open("monitors-before"), what="the window left open drawn")
 
         host = session.run(folder / "Sorvane.scr", "/s")
         window = session.wait_for_window(RENDERER_TITLE)
@@ -570,6 +572,6 @@ def test_a_run_on_two_monitors_keeps_the_second_black_and_ends_on_escape_after_a
         assert host.wait() == 0
         assert session.find_window(RENDERER_TITLE) is None
         # Nothing of the renderer stays: what was left open shows again.
-        assert session.screenshot("monitors-after").mean(1024, 0, 800, 600) > 0.3
+        wait_until(lambda: shows_left_open("monitors-after"), what="the window left open drawn again")
         assert left_open.running()
         left_open.kill()
