@@ -3,7 +3,7 @@
 // Shows a red window (200 x 150 at (100, 100) unless told otherwise); a left
 // click turns it green; Escape ends the program with exit code 7. With --tone
 // it plays a looping 440 Hz tone until it ends.
-#include "sound_threads.h"
+#include "multimedia_platform.h"
 
 #include <windows.h>
 #include <mmsystem.h>
@@ -109,19 +109,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     SetFocus(window);
 
     const std::vector<unsigned char> wave = tone ? ToneWave() : std::vector<unsigned char>{};
-    const std::vector<std::uint32_t> threadsBeforeTone = ProcessThreadIds();
+    // Through the host's own sound call, whose stop waits for the sound's threads.
+    MultimediaPlatform& sound = CurrentMultimediaPlatform();
     if (tone)
-        PlaySoundW(reinterpret_cast<LPCWSTR>(wave.data()), nullptr, SND_MEMORY | SND_ASYNC | SND_LOOP);
+        sound.PlayWave(reinterpret_cast<const char*>(wave.data()), SND_MEMORY | SND_ASYNC | SND_LOOP);
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    if (tone) {
-        // As the host does: the tone's threads end before the process does.
-        PlaySoundW(nullptr, nullptr, 0);
-        WaitForThreadsBegunSince(threadsBeforeTone);
-    }
+    if (tone) sound.PlayWave(nullptr, 0);
     return static_cast<int>(message.wParam);
 }
